@@ -1,0 +1,21 @@
+// The subcommands of the davodu command. Each takes its arguments (after the
+// subcommand name) and returns the process exit code.
+#ifndef DAVODU_APP_COMMANDS_H_
+#define DAVODU_APP_COMMANDS_H_
+
+#include <string>
+#include <vector>
+
+namespace davodu::app {
+
+using Args = std::vector<std::string>;
+
+int RunDemo(const Args& args);
+
+// Prints "davodu: message" on stderr and returns 2, the exit code of bad
+// arguments.
+int UsageError(const std::string& message);
+
+}  // namespace davodu::app
+
+#endif  // DAVODU_APP_COMMANDS_H_

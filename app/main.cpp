@@ -1,0 +1,58 @@
+// davodu: build, inspect and render composite well-log charts.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "commands.h"
+#include "davodu/kits/module.h"
+
+namespace davodu::app {
+
+namespace {
+
+const char kHelp[] =
+    "usage: davodu <command> [options]\n"
+    "\n"
+    "Draws composite well-log charts (well profiles).\n"
+    "\n"
+    "commands:\n"
+    "  demo [--out DIR]   build a sample chart and write DIR/demo.png, .svg and .pdf\n"
+    "                     (DIR defaults to out/)\n"
+    "  help               show this text\n"
+    "\n"
+    "Run 'davodu <command> --help' for the options of a command.\n";
+
+}  // namespace
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "davodu: %s\nRun 'davodu --help' for usage.\n", message.c_str());
+  return 2;
+}
+
+int Main(int argc, char** argv) {
+  Args args(argv + 1, argv + argc);
+  if (args.empty()) {
+    std::fputs(kHelp, stderr);
+    return 2;
+  }
+  const std::string command = args.front();
+  args.erase(args.begin());
+  if (command == "help" || command == "--help" || command == "-h") {
+    std::fputs(kHelp, stdout);
+    return 0;
+  }
+  DaVoduAttach();
+  if (command == "demo") return RunDemo(args);
+  return UsageError("unknown command '" + command + "'");
+}
+
+}  // namespace davodu::app
+
+int main(int argc, char** argv) {
+  try {
+    return davodu::app::Main(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "davodu: %s\n", e.what());
+    return 1;
+  }
+}

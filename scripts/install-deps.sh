@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages DaVodu needs to build, test and render.
+# Only packages that are missing are installed; running it twice is harmless.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libboost-dev                      # shared ownership, lexical conversion
+  libcairo2-dev libpango1.0-dev libfontconfig-dev   # drawing back end
+  fonts-noto-cjk                    # CJK faces for Chinese titles
+  libsqlite3-dev                    # the embedded well database
+  libfast-float-dev                 # number parsing
+  libgtest-dev libgmock-dev         # unit tests
+  libbenchmark-dev                  # benchmarks under bench/
+  clang libclang-rt-14-dev          # libFuzzer for the fuzz targets
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "installing: ${missing[*]}" >&2
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

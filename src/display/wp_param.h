@@ -1,0 +1,26 @@
+// CWpParam: A parameter column: table values per interval.
+#ifndef DAVODU_DISPLAY_WP_PARAM_H_
+#define DAVODU_DISPLAY_WP_PARAM_H_
+
+#include "davodu/kits/wp_content.h"
+#include "davodu/data/observer.h"
+
+namespace davodu {
+
+class CWpParam : public CWpContent, public Observer {
+  DAVODU_DECLARE_DYNCREATE(CWpParam)
+
+ public:
+  explicit CWpParam(CZuLayer* layer);
+
+  void Clear() override;
+  // Re-reads the bound data and redraws.
+  void UpdateWithObservee() override;
+
+ protected:
+  void Initialize();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_DISPLAY_WP_PARAM_H_

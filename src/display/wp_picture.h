@@ -1,0 +1,24 @@
+// CWpPicture: Pictures placed in a track.
+#ifndef DAVODU_DISPLAY_WP_PICTURE_H_
+#define DAVODU_DISPLAY_WP_PICTURE_H_
+
+#include "davodu/kits/wp_content.h"
+
+namespace davodu {
+
+class CWpPicture : public CWpContent {
+  DAVODU_DECLARE_DYNCREATE(CWpPicture)
+
+ public:
+  explicit CWpPicture(CZuLayer* layer);
+
+  void Clear() override;
+  int GetWpKitType() const override { return WPKIT_PICTURE; }
+
+ protected:
+  void Initialize();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_DISPLAY_WP_PICTURE_H_

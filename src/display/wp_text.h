@@ -1,0 +1,24 @@
+// CWpText: Text blocks placed in a track.
+#ifndef DAVODU_DISPLAY_WP_TEXT_H_
+#define DAVODU_DISPLAY_WP_TEXT_H_
+
+#include "davodu/kits/wp_content.h"
+
+namespace davodu {
+
+class CWpText : public CWpContent {
+  DAVODU_DECLARE_DYNCREATE(CWpText)
+
+ public:
+  explicit CWpText(CZuLayer* layer);
+
+  void Clear() override;
+  int GetWpKitType() const override { return WPKIT_TEXT; }
+
+ protected:
+  void Initialize();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_DISPLAY_WP_TEXT_H_

@@ -1,0 +1,22 @@
+#include "davodu/interval/wp_corelith.h"
+
+namespace davodu {
+
+DAVODU_IMPLEMENT_DYNCREATE(CWpCorelith, CWpSegment)
+
+CWpCorelith::CWpCorelith(CZuLayer* layer) : CWpSegment(layer) { Initialize(); }
+
+void CWpCorelith::Initialize() {
+  class_name_ = "CWpCorelith";
+  name_ = type_name_ = title_text_ = "WpCorelith";
+}
+
+void CWpCorelith::Clear() {
+  SepFrmObservee();
+  CWpSegment::Clear();
+  Initialize();
+}
+
+void CWpCorelith::UpdateWithObservee() { InvalidSelf(); }
+
+}  // namespace davodu

@@ -1,0 +1,27 @@
+// CWpCorelith: A lithology column.
+#ifndef DAVODU_INTERVAL_WP_CORELITH_H_
+#define DAVODU_INTERVAL_WP_CORELITH_H_
+
+#include "davodu/interval/wp_segment.h"
+#include "davodu/data/observer.h"
+
+namespace davodu {
+
+class CWpCorelith : public CWpSegment, public Observer {
+  DAVODU_DECLARE_DYNCREATE(CWpCorelith)
+
+ public:
+  explicit CWpCorelith(CZuLayer* layer);
+
+  void Clear() override;
+  int GetWpKitType() const override { return WPKIT_CORELITH; }
+  // Re-reads the bound data and redraws.
+  void UpdateWithObservee() override;
+
+ protected:
+  void Initialize();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_INTERVAL_WP_CORELITH_H_

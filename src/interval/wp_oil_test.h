@@ -1,0 +1,27 @@
+// CWpOilTest: Oil test intervals with their results.
+#ifndef DAVODU_INTERVAL_WP_OIL_TEST_H_
+#define DAVODU_INTERVAL_WP_OIL_TEST_H_
+
+#include "davodu/kits/wp_content.h"
+#include "davodu/data/observer.h"
+
+namespace davodu {
+
+class CWpOilTest : public CWpContent, public Observer {
+  DAVODU_DECLARE_DYNCREATE(CWpOilTest)
+
+ public:
+  explicit CWpOilTest(CZuLayer* layer);
+
+  void Clear() override;
+  int GetWpKitType() const override { return WPKIT_OILTEST; }
+  // Re-reads the bound data and redraws.
+  void UpdateWithObservee() override;
+
+ protected:
+  void Initialize();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_INTERVAL_WP_OIL_TEST_H_

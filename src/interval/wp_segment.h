@@ -1,0 +1,24 @@
+// CWpSegment: The base of the kits that draw depth intervals.
+#ifndef DAVODU_INTERVAL_WP_SEGMENT_H_
+#define DAVODU_INTERVAL_WP_SEGMENT_H_
+
+#include "davodu/kits/wp_content.h"
+
+namespace davodu {
+
+class CWpSegment : public CWpContent {
+  DAVODU_DECLARE_DYNCREATE(CWpSegment)
+
+ public:
+  explicit CWpSegment(CZuLayer* layer);
+
+  void Clear() override;
+  int GetWpKitType() const override { return WPKIT_SEGMENT; }
+
+ protected:
+  void Initialize();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_INTERVAL_WP_SEGMENT_H_

@@ -1,0 +1,27 @@
+// CWpShoot: Perforation intervals.
+#ifndef DAVODU_INTERVAL_WP_SHOOT_H_
+#define DAVODU_INTERVAL_WP_SHOOT_H_
+
+#include "davodu/interval/wp_segment.h"
+#include "davodu/data/observer.h"
+
+namespace davodu {
+
+class CWpShoot : public CWpSegment, public Observer {
+  DAVODU_DECLARE_DYNCREATE(CWpShoot)
+
+ public:
+  explicit CWpShoot(CZuLayer* layer);
+
+  void Clear() override;
+  int GetWpKitType() const override { return WPKIT_SHOOT; }
+  // Re-reads the bound data and redraws.
+  void UpdateWithObservee() override;
+
+ protected:
+  void Initialize();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_INTERVAL_WP_SHOOT_H_

@@ -1,0 +1,27 @@
+// CWpStratum: Stratification at one level.
+#ifndef DAVODU_INTERVAL_WP_STRATUM_H_
+#define DAVODU_INTERVAL_WP_STRATUM_H_
+
+#include "davodu/interval/wp_segment.h"
+#include "davodu/data/observer.h"
+
+namespace davodu {
+
+class CWpStratum : public CWpSegment, public Observer {
+  DAVODU_DECLARE_DYNCREATE(CWpStratum)
+
+ public:
+  explicit CWpStratum(CZuLayer* layer);
+
+  void Clear() override;
+  int GetWpKitType() const override { return WPKIT_STRATUM; }
+  // Re-reads the bound data and redraws.
+  void UpdateWithObservee() override;
+
+ protected:
+  void Initialize();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_INTERVAL_WP_STRATUM_H_

@@ -1,0 +1,27 @@
+// CWpWaterEntry: Injection and production profiles.
+#ifndef DAVODU_INTERVAL_WP_WATER_ENTRY_H_
+#define DAVODU_INTERVAL_WP_WATER_ENTRY_H_
+
+#include "davodu/kits/wp_content.h"
+#include "davodu/data/observer.h"
+
+namespace davodu {
+
+class CWpWaterEntry : public CWpContent, public Observer {
+  DAVODU_DECLARE_DYNCREATE(CWpWaterEntry)
+
+ public:
+  explicit CWpWaterEntry(CZuLayer* layer);
+
+  void Clear() override;
+  int GetWpKitType() const override { return WPKIT_WATERENTRY; }
+  // Re-reads the bound data and redraws.
+  void UpdateWithObservee() override;
+
+ protected:
+  void Initialize();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_INTERVAL_WP_WATER_ENTRY_H_

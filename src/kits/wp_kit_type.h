@@ -1,0 +1,39 @@
+// Kit type codes, returned by CWpKit::GetWpKitType for quick type tests.
+#ifndef DAVODU_KITS_WP_KIT_TYPE_H_
+#define DAVODU_KITS_WP_KIT_TYPE_H_
+
+namespace davodu {
+
+enum WPKITTYPE : int {
+  WPKIT_KIT = 0,
+  WPKIT_WELL = 1,
+  WPKIT_INWELL = 2,
+  WPKIT_TRACK = 3,
+  WPKIT_DEPTH = 4,
+  WPKIT_CONTENT = 5,
+  WPKIT_CURVE = 6,
+  WPKIT_RESULT = 7,
+  WPKIT_OILTEST = 8,
+  WPKIT_SEGMENT = 9,
+  WPKIT_PICTURE = 10,
+  // 11 is not used.
+  WPKIT_WATERENTRY = 12,
+  WPKIT_TEXT = 13,
+  WPKIT_LTHSAMPLE = 14,
+  WPKIT_CORELITH = 15,
+  WPKIT_SHOOT = 16,
+  WPKIT_FACIES = 17,
+  WPKIT_SAND = 18,
+  WPKIT_SYMBLE = 19,
+  WPKIT_STRATUM = 20,
+  WPKIT_SANDSTRATUM = 21,
+  // 22 is not used.
+  WPKIT_PROGRAM = 23,
+  WPKIT_SYMBLETEXTURE = 24,
+  WPKIT_SYMBLECYCLE = 25,
+  WPKIT_SYMBLESHOOT = 26,
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_KITS_WP_KIT_TYPE_H_

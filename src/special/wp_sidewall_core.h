@@ -1,0 +1,26 @@
+// CWpSidewallCore: Sidewall core samples.
+#ifndef DAVODU_SPECIAL_WP_SIDEWALL_CORE_H_
+#define DAVODU_SPECIAL_WP_SIDEWALL_CORE_H_
+
+#include "davodu/kits/wp_content.h"
+#include "davodu/data/observer.h"
+
+namespace davodu {
+
+class CWpSidewallCore : public CWpContent, public Observer {
+  DAVODU_DECLARE_DYNCREATE(CWpSidewallCore)
+
+ public:
+  explicit CWpSidewallCore(CZuLayer* layer);
+
+  void Clear() override;
+  // Re-reads the bound data and redraws.
+  void UpdateWithObservee() override;
+
+ protected:
+  void Initialize();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_SPECIAL_WP_SIDEWALL_CORE_H_

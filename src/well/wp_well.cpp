@@ -1,0 +1,64 @@
+#include "davodu/well/wp_well.h"
+
+#include "davodu/host/gbk.h"
+
+namespace davodu {
+
+DAVODU_IMPLEMENT_DYNCREATE(CWpWell, CWpKit)
+
+CWpWell::CWpWell(CZuLayer* layer) : CWpKit(layer) { Initialize(); }
+
+CWpWell::~CWpWell() { ClearChildren(); }
+
+void CWpWell::Initialize() {
+  class_name_ = "CWpWell";
+  name_ = type_name_ = "WpWell";
+  title_text_ = Gbk("井");
+  border_flags_[2] = border_flags_[5] = border_flags_[6] = 0;
+  border_flags_[9] = 1;
+  constexpr float kSymbolSize = 300;
+  title_height_ = title_font_.height + kSymbolSize;
+  style_ = -1;
+  scale_segments_.clear();
+  fault_info_ = FaultInfo{};
+  fault_info_.pen.style = 1006;
+  fault_info_.pen.width = 20;
+  shadow_rect_ = {};
+}
+
+void CWpWell::Clear() {
+  CWpKit::Clear();
+  Initialize();
+}
+
+void CWpWell::SetStyle(BorderStyle style, bool apply) {
+  if (style == style_) return;
+  style_ = style;
+  if (apply) ApplyStyle();
+}
+
+void CWpWell::ScaleSegment() {
+  // Without well data there are neither fault points nor sand intervals.
+  fault_info_.points.clear();
+  scale_segments_.clear();
+}
+
+const std::vector<ZUPOINT3D>& CWpWell::ScaleSegment(int flag, int& count) {
+  if (flag == 0) ScaleSegment();
+  count = static_cast<int>(scale_segments_.size());
+  return scale_segments_;
+}
+
+CWpKit* CWpWell::PtInTrack(FLOATPOINT p) {
+  constexpr double kTol = 0.001;
+  for (CWpKit* c : children_) {
+    if (c->GetWpKitType() != WPKIT_TRACK) continue;
+    const FLOATPOINT& n0 = c->MapNode(0);
+    const FLOATPOINT& n11 = c->MapNode(11);
+    if (p.x >= n0.x - kTol && p.x <= n11.x + kTol && p.y >= n11.y - kTol && p.y <= n0.y + kTol)
+      return c;
+  }
+  return nullptr;
+}
+
+}  // namespace davodu
