@@ -134,7 +134,7 @@ void UseDotDecimal(std::string& text) {
   if (point == nullptr || point[0] == '\0' || std::string_view(point) == ".") return;
   const std::string_view sep(point);
   const std::size_t at = text.find(sep);
-  if (at != std::string::npos) text.replace(at, sep.size(), ".");
+  if (at != std::string::npos) text = text.substr(0, at) + '.' + text.substr(at + sep.size());
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs a built tree into a scratch prefix, then builds and runs the
+# consumer program against it with find_package(davodu).
+#   tests/install/run.sh BUILD_DIR SCRATCH_DIR [EXTRA_CXX_FLAGS]
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+build=$1
+scratch=$2
+flags=${3:-}
+rm -rf "$scratch"
+cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
+cmake -S "$here/consumer" -B "$scratch/consumer" -DCMAKE_PREFIX_PATH="$scratch/prefix" \
+  -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
+cmake --build "$scratch/consumer" >/dev/null
+"$scratch/consumer/consumer"

@@ -1,0 +1,25 @@
+// Runs the davodu command for end-to-end tests.
+#ifndef DAVODU_TESTS_SUPPORT_CLI_H_
+#define DAVODU_TESTS_SUPPORT_CLI_H_
+
+#include <string>
+
+namespace davodu::testing {
+
+struct CliResult {
+  int exit_code = -1;
+  std::string out;  // stdout and stderr together
+};
+
+// Runs `davodu ARGS` through the shell (ARGS is pasted as it is).
+CliResult RunCli(const std::string& args);
+
+// A fresh scratch folder under the test build tree.
+std::string ScratchDir(const std::string& name);
+
+// The whole content of a file ("" when it cannot be read).
+std::string ReadFile(const std::string& path);
+
+}  // namespace davodu::testing
+
+#endif  // DAVODU_TESTS_SUPPORT_CLI_H_
