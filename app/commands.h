@@ -11,6 +11,8 @@ namespace davodu::app {
 using Args = std::vector<std::string>;
 
 int RunDemo(const Args& args);
+int RunDump(const Args& args);
+int RunUpgrade(const Args& args);
 
 // Prints "davodu: message" on stderr and returns 2, the exit code of bad
 // arguments.

@@ -18,6 +18,8 @@ const char kHelp[] =
     "commands:\n"
     "  demo [--out DIR]   build a sample chart and write DIR/demo.png, .svg and .pdf\n"
     "                     (DIR defaults to out/)\n"
+    "  dump FILE.wpd      list every record of a chart document\n"
+    "  upgrade IN OUT     read a chart document and write it in the current format\n"
     "  help               show this text\n"
     "\n"
     "Run 'davodu <command> --help' for the options of a command.\n";
@@ -43,6 +45,8 @@ int Main(int argc, char** argv) {
   }
   DaVoduAttach();
   if (command == "demo") return RunDemo(args);
+  if (command == "dump") return RunDump(args);
+  if (command == "upgrade") return RunUpgrade(args);
   return UsageError("unknown command '" + command + "'");
 }
 

@@ -14,6 +14,7 @@ enum CursorId : int {
   IDC_SIZEWE = 2,   // west-east arrow
   IDC_SIZENS = 3,   // north-south arrow
   IDC_CROSS = 4,
+  IDC_DROP = 7596,  // a content can be dropped here
 };
 
 class CView {

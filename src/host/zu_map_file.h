@@ -21,8 +21,12 @@ struct MenuItem {
 
 class CZuMapFile {
  public:
-  // The format version of the documents this system writes.
-  static constexpr double kCurrentVersion = 3.0003;
+  // The format version of the documents this system writes; readers of
+  // older documents compare against it to apply their conversions.
+  static constexpr double kCurrentVersion = 3.011;
+  // The version text of the documents this system writes; readers that
+  // distinguish the current settings layout from older ones test it.
+  static constexpr const char* kCurrentVersionText = "KESMap3.0";
 
   CZuMapFile();
   ~CZuMapFile();
@@ -33,6 +37,20 @@ class CZuMapFile {
   // stored version while and after one is read.
   double GetVersion() const { return version_; }
   void SetVersion(double version) { version_ = version; }
+  const std::string& GetVersionText() const { return version_text_; }
+  void SetVersionText(std::string text) { version_text_ = std::move(text); }
+
+  // Writes the document to a file (a .wpd chart document, see
+  // docs/record-format.md), atomically: the previous file stays intact until
+  // the new one is complete. Documents are written in the current version.
+  bool SaveToFile(const std::string& path, std::string* error = nullptr);
+  // Replaces the content of this document by a document file. A file that is
+  // not a document, or a damaged one, leaves this document empty and returns
+  // false with *error naming the file and the cause. flag is kept for
+  // callers of the host interface and has no effect.
+  bool ReadFromFile(const std::string& path, int flag = 1, std::string* error = nullptr);
+  // The same from the bytes of a file; name is used in messages.
+  bool ReadFromData(std::string data, const std::string& name, std::string* error = nullptr);
 
   // The map that views show; a new document has one.
   CZuMap* GetActiveMap() const { return maps_.empty() ? nullptr : maps_.front().get(); }
@@ -54,6 +72,7 @@ class CZuMapFile {
 
  private:
   double version_ = kCurrentVersion;
+  std::string version_text_ = kCurrentVersionText;
   std::vector<std::unique_ptr<CZuMap>> maps_;
   std::vector<MenuItem> menu_;
   std::vector<CRect> invalid_;

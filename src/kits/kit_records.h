@@ -21,13 +21,6 @@ bool ReadBlock(const CZuMFile* file, int index, T* out) {
   return true;
 }
 
-// Skips the records of a kit whose class cannot be created, from the record
-// after its 60 up to the 80 that closes its last section. Nested kits are
-// skipped whole. Returns false when the data ends (or nests too deep) first.
-// On return *pending tells whether the record last read already belongs to
-// the caller (the next kit's 60, or the 80 that closes the caller's section).
-bool SkipKitRecords(CZuMFile* file, bool* pending);
-
 }  // namespace davodu
 
 #endif  // DAVODU_KITS_KIT_RECORDS_H_

@@ -6,6 +6,7 @@
 
 #include "davodu/host/gbk.h"
 #include "davodu/host/object_factory.h"
+#include "davodu/host/record_walk.h"
 #include "davodu/host/zu_mfile.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/kits/wp_kit.h"
@@ -28,41 +29,15 @@ struct NestingGuard {
 
 }  // namespace
 
-bool SkipKitRecords(CZuMFile* file, bool* pending) {
-  NestingGuard guard;
-  if (!guard.ok()) return false;
-  *pending = false;
-  // The base section: children nest inside it, each skipped whole.
-  bool have = false;
-  for (;;) {
-    if (!have && !file->ReadNextRecord()) return false;
-    have = false;
-    const unsigned short n = file->GetRecordNumber();
-    if (n == kRecEnd) break;
-    if (n == kRecKitStart && !SkipKitRecords(file, &have)) return false;
-  }
-  // The sections of the kit's class levels: runs of records other than 60
-  // and 80, each closed by an 80. A 60 or an 80 right after a section
-  // belongs to whoever holds the kit.
-  for (;;) {
-    if (!file->ReadNextRecord()) return true;
-    const unsigned short n = file->GetRecordNumber();
-    if (n == kRecKitStart || n == kRecEnd) {
-      *pending = true;
-      return true;
-    }
-    do {
-      if (!file->ReadNextRecord()) return false;
-    } while (file->GetRecordNumber() != kRecEnd);
-  }
-}
-
 int CWpKit::SaveToFile(CZuMFile* file) {
   file->SetRecordNumber(kRecKitStart);
   file->AddRecordElement(GetRuntimeClass()->class_name);
   file->WriteNextRecord();
   CZuObject::SaveToFile(file);
 
+  // Node 0 is the anchor; store the present position even when the nodes
+  // have not been rebuilt since it was set.
+  map_nodes_[0] = position_;
   file->SetRecordNumber(kRecTagged);
   file->AddRecordElement("Kit");
   file->AddRecordElement(map_nodes_, 20);
@@ -151,7 +126,8 @@ int CWpKit::ReadFromFile(CZuMFile* file) {
         auto* child = dynamic_cast<CWpKit*>(obj);
         if (!child) {
           AfxGetObjectFactory()->DeleteObject(obj);
-          if (!SkipKitRecords(file, &pending)) return 0;
+          // A kit of a class this build does not know: skip it whole.
+          if (!WalkObjectRecords(file, 1, nullptr, &pending)) return 0;
           break;
         }
         if (ReadLegacyChild(file, class_name, child)) break;

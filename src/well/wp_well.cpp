@@ -49,6 +49,16 @@ const std::vector<ZUPOINT3D>& CWpWell::ScaleSegment(int flag, int& count) {
   return scale_segments_;
 }
 
+CWpKit* CWpWell::HitChild(CPoint point) {
+  if (!TotalDraw().Normalized().Contains(point)) return nullptr;
+  for (CWpKit* c : children_) {
+    if (!c->TotalDraw().Normalized().Contains(point)) continue;
+    if (c->GetWpKitType() == WPKIT_DEPTH) return c;
+    return c->HitChild(point);
+  }
+  return this;
+}
+
 CWpKit* CWpWell::PtInTrack(FLOATPOINT p) {
   constexpr double kTol = 0.001;
   for (CWpKit* c : children_) {

@@ -47,6 +47,10 @@ class CWpWell : public CWpKit {
   const FaultInfo& GetFaultInfo() const { return fault_info_; }
   bool IsBlankSpace() const { return fault_info_.blank_space; }
 
+  // The kit under a draw point: a depth scale kit itself, or what the track
+  // under the point answers; the well when no child is there; null outside.
+  CWpKit* HitChild(CPoint point) override;
+
   // The first track whose body holds the map point (edges within 0.001
   // included), or null.
   CWpKit* PtInTrack(FLOATPOINT point);
