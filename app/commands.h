@@ -13,6 +13,8 @@ using Args = std::vector<std::string>;
 int RunDemo(const Args& args);
 int RunDump(const Args& args);
 int RunUpgrade(const Args& args);
+int RunImport(const Args& args);
+int RunShow(const Args& args);
 
 // Prints "davodu: message" on stderr and returns 2, the exit code of bad
 // arguments.

@@ -20,6 +20,8 @@ const char kHelp[] =
     "                     (DIR defaults to out/)\n"
     "  dump FILE.wpd      list every record of a chart document\n"
     "  upgrade IN OUT     read a chart document and write it in the current format\n"
+    "  import FILE...     read LAS and CSV files into the well database\n"
+    "  show [WELL]        list the wells, curves and tables of the well database\n"
     "  help               show this text\n"
     "\n"
     "Run 'davodu <command> --help' for the options of a command.\n";
@@ -47,6 +49,8 @@ int Main(int argc, char** argv) {
   if (command == "demo") return RunDemo(args);
   if (command == "dump") return RunDump(args);
   if (command == "upgrade") return RunUpgrade(args);
+  if (command == "import") return RunImport(args);
+  if (command == "show") return RunShow(args);
   return UsageError("unknown command '" + command + "'");
 }
 

@@ -153,9 +153,11 @@ bool DumpDocument(const std::string& path, std::ostream& out, std::string* error
   bool first = true;
   int depth = 0;
   bool pending = false;
+  unsigned short last = 0;
   while (pending || file.ReadNextRecord()) {
     pending = false;
     const unsigned short n = file.GetRecordNumber();
+    last = n;
     if (first) {
       std::string magic;
       if (n != 1 || !file.GetRecordElement(0, magic) || magic != "DaVodu chart") {
@@ -179,7 +181,7 @@ bool DumpDocument(const std::string& path, std::ostream& out, std::string* error
     *error = path + ": not a chart document";
     return false;
   }
-  if (file.GetRecordNumber() != 5) {
+  if (last != 5) {
     *error = path + ": truncated: the document has no end record";
     return false;
   }

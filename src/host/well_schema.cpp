@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "davodu/host/gbk.h"
 #include "davodu/host/util.h"
 
 namespace davodu {
@@ -230,6 +231,7 @@ std::vector<TableSpec> BuildSpecs() {
         {"total_depth", "完钻井深", "td", T::kReal, kOpt},
         {"field", "油田", "", T::kText, kOpt},
         {"well_type", "井别", "type", T::kText, kOpt}}});
+  add({K::kWellLog, "log", "curves", "测井数据", O::kNone, nullptr, 0, false, {}});
   return s;
 }
 
@@ -301,7 +303,7 @@ std::string NormaliseHeader(std::string_view header) {
     const std::size_t at = out.rfind(open);
     if (at != std::string::npos && at > 0) {
       const char last = out.back();
-      if (last == ']' || last == ')' || out.size() >= 3 && out.compare(out.size() - 3, 3, "）") == 0)
+      if (last == ']' || last == ')' || (out.size() >= 3 && out.compare(out.size() - 3, 3, "）") == 0))
         out.erase(at);
     }
   }

@@ -54,10 +54,14 @@ enum class TableKind {
   kCatTableDef,     // table definitions
   // Scattered multi-column point tables, sub = the table's id.
   kScatter,
-  // The well position table (wells); not a generic table, listed for import.
+  // Not stored as generic rows: the well position table (wells) and the
+  // log curve set of a well (curves), listed for names, stamps and import.
   kWellHeader,
+  kWellLog,
 };
 
+// Who owns the rows of a kind: a well, nobody (catalogues), a scattered
+// table; kNone marks the kinds that are not generic rows.
 enum class TableOwner { kWell, kGlobal, kScatter, kNone };
 
 // Symbol sets of the kCatSymbol catalogue.

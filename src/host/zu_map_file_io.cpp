@@ -148,7 +148,10 @@ bool CZuMapFile::ReadFromData(std::string data, const std::string& name, std::st
             obj, [](CZuObject* o) { AfxGetObjectFactory()->DeleteObject(o); });
         obj->SetLayer(layer);
         obj->SetZoomFactor(layer->GetZoomFactor());
-        if (!obj->ReadFromFile(&file)) return ended();
+        if (!obj->ReadFromFile(&file)) {
+          guard.reset();  // while its layer still exists
+          return ended();
+        }
         layer->AddObject(guard.release());
         break;
       }

@@ -20,19 +20,19 @@ double CZuVariant::ToDouble() const {
       double v = 0;
       const char* end = text.data() + text.size();
       const auto r = fast_float::from_chars(text.data(), end, v);
-      if (text.empty() || r.ec != std::errc() || r.ptr != end) return kInvalidValue;
+      if (text.empty() || r.ec != std::errc() || r.ptr != end) return kFltMax;
       return v;
     }
     case kNull:
       break;
   }
-  return kInvalidValue;
+  return kFltMax;
 }
 
 std::int64_t CZuVariant::ToInt(std::int64_t fallback) const {
   if (GetType() == kInt) return std::get<std::int64_t>(value_);
   const double v = ToDouble();
-  if (IsInvalidValue(v) || !std::isfinite(v) || std::fabs(v) > 9.2e18) return fallback;
+  if (IsMissing(v) || !std::isfinite(v) || std::fabs(v) > 9.2e18) return fallback;
   return static_cast<std::int64_t>(v);
 }
 

@@ -9,15 +9,9 @@
 #include <string_view>
 #include <variant>
 
-namespace davodu {
+#include "davodu/host/types.h"
 
-// The host's missing value held in a double (FLT_MAX).
-inline constexpr double kInvalidValue = 3.4028234663852886e38;
-// A value counts as missing when it lies this close to kInvalidValue.
-inline constexpr double kInvalidTolerance = 1.1920928955078125e-7;
-inline bool IsInvalidValue(double v) {
-  return v - kInvalidValue < kInvalidTolerance && kInvalidValue - v < kInvalidTolerance;
-}
+namespace davodu {
 
 class CZuVariant {
  public:
@@ -36,7 +30,7 @@ class CZuVariant {
 
   // The value as a number: integers and doubles as they are, a text that is
   // wholly a number (blanks around it allowed) as that number; null and
-  // other texts give kInvalidValue.
+  // other texts give kFltMax (the missing value).
   double ToDouble() const;
   // As ToDouble, truncated; fallback when there is no number.
   std::int64_t ToInt(std::int64_t fallback = 0) const;

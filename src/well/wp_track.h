@@ -178,7 +178,8 @@ class CWpTrack : public CWpInWell {
   // The same for the depth columns only.
   void SetDepChildTitleFont(int kind, const ZULOGFONT& font);
 
-  // --- Grid settings.
+  // --- Grid settings. ShowDepth and ShowScale store the flag for this
+  // track only; the other settings are read from documents and copies.
   int IsShowDepth() const { return show_depth_; }
   void ShowDepth(int show) { show_depth_ = show; }
   int IsShowScale() const { return show_scale_; }
@@ -203,20 +204,28 @@ class CWpTrack : public CWpInWell {
   int GetDepthScope() const { return depth_scope_; }
   int GetDepLnScope() const { return depth_line_scope_; }
   int GetContentScope() const { return content_scope_; }
-  // Colours given to added curves, slot i of 9.
-  COLORREF GetCurveColor(int i) const { return curve_colors_[i % kCurveColorCount]; }
-  COLORREF GetCurveColor2(int i) const { return curve_colors2_[i % kCurveColorCount]; }
+  // Colours given to added curves, slot i of 9 (taken round).
+  COLORREF GetCurveColor(int i) const { return curve_colors_[Slot(i)]; }
+  COLORREF GetCurveColor2(int i) const { return curve_colors2_[Slot(i)]; }
 
  protected:
   void Initialize();
 
  private:
+  static int Slot(int i) { return ((i % kCurveColorCount) + kCurveColorCount) % kCurveColorCount; }
   // The format version of the track's document; a track outside a document
   // counts as current.
   double DocumentVersion() const;
-  // The common steps of the Add operations; false (and the content deleted)
-  // when class_name does not create a content.
-  CWpContent* CreateContent(const char* class_name);
+  // A new kit of class_name through the object factory; null (nothing
+  // left behind) when the factory does not make a T of that name.
+  template <typename T>
+  T* NewContent(const char* class_name);
+  // Creates a content, runs the common steps and, with invalidate set,
+  // redraws.
+  template <typename T>
+  T* AddContent(const char* class_name, const char* title, int join, int index, bool invalidate);
+  // The steps every added content goes through: title, minimum title
+  // height, placement, nodes.
   void InitAddedChild(const char* title, CWpContent* content, int join, int index);
   // Places a new content by index and join, as the Add operations do.
   void PlaceAddedChild(CWpContent* content, int join, int index);
@@ -224,6 +233,8 @@ class CWpTrack : public CWpInWell {
   void InvalidateAdded();
   // Width layout of all groups except skip_group (-1: none).
   void ResetWidth(int skip_group);
+  // Holds the groups whose rows, scaled from the total b down to the band
+  // a, would fall below their minimum (one content of each in mins_).
   void MarkMinClient(float a, float b);
   bool IsInMins(int group) const;
   int FindDrawOrderIndex(int child_index) const;

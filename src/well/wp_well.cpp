@@ -1,6 +1,8 @@
 #include "davodu/well/wp_well.h"
 
 #include "davodu/host/gbk.h"
+#include "davodu/host/object_factory.h"
+#include "davodu/well/wp_track.h"
 
 namespace davodu {
 
@@ -69,6 +71,40 @@ CWpKit* CWpWell::PtInTrack(FLOATPOINT p) {
       return c;
   }
   return nullptr;
+}
+
+bool CWpWell::ReadLegacyChild(CZuMFile* file, const std::string& class_name, CWpKit* child) {
+  if (class_name != "CWpDepth") return false;
+  CZuObjectFactory* factory = AfxGetObjectFactory();
+  CZuObject* obj = factory->CreateObject("CWpTrack");
+  auto* track = dynamic_cast<CWpTrack*>(obj);
+  if (!track) {
+    factory->DeleteObject(obj);
+    return false;  // read the column as it stands
+  }
+  track->SetParent(this);
+  // A depth column's track shows no grid and only the frame of its title.
+  track->ShowScale(0);
+  track->ShowDepth(0);
+  track->SetBorderVisible(0, -1);
+  for (int flag : {2, 5, 6}) track->SetBorderVisible(1, flag);
+
+  child->SetParent(track);
+  child->SetLayer(layer_);
+  child->SetZoomFactor(zoom_);
+  if (!child->ReadFromFile(file)) {
+    factory->DeleteObject(child);
+    factory->DeleteObject(track);
+    return true;
+  }
+  child->SetBorderVisible(0, 2);
+  track->SetWidth(child->GetWidth());
+  // The track's group form gives the column the track's width, a group of
+  // its own, its share of the head and a place in the draw order.
+  if (track->FindChild(child) < 0) track->AddChild(child, 0);
+  track->Duplicate(child);
+  AddChild(track);
+  return true;
 }
 
 }  // namespace davodu

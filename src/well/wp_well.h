@@ -5,6 +5,7 @@
 #ifndef DAVODU_WELL_WP_WELL_H_
 #define DAVODU_WELL_WP_WELL_H_
 
+#include <string>
 #include <vector>
 
 #include "davodu/kits/wp_kit.h"
@@ -60,6 +61,9 @@ class CWpWell : public CWpKit {
 
  protected:
   void Initialize();
+  // Older documents placed depth columns directly in the well: such a kit
+  // is read into a new track of its own, which takes the column's look.
+  bool ReadLegacyChild(CZuMFile* file, const std::string& class_name, CWpKit* child) override;
 
   std::vector<ZUPOINT3D> scale_segments_;
   FaultInfo fault_info_;

@@ -2,7 +2,9 @@
 //
 // The reader keeps the values as written: the index curve in its own unit
 // (see LasIndexUnitToMetres), missing values (the NULL value of the well
-// section, or text that is not a number in a numeric column) as NaN.
+// section, empty fields, or a NaN as some C libraries print it, "-1.#IND")
+// as NaN. A column holding any other text that is not a number is a text
+// column (LasCurve::is_text).
 // Duplicate mnemonics are renamed "SFLU:1", "SFLU:2", ... in order of
 // appearance. Text is returned as UTF-8 (files in Windows-1252 or Latin-1
 // are converted).

@@ -1,0 +1,179 @@
+// davodu import: reads LAS and CSV files into the well database.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "davodu/data/import/csv_reader.h"
+#include "davodu/data/import/las_reader.h"
+#include "davodu/host/dialogs.h"
+#include "davodu/host/gbk.h"
+#include "davodu/host/util.h"
+#include "davodu/host/well_data_manager.h"
+
+namespace davodu::app {
+namespace {
+
+const char kImportHelp[] =
+    "usage: davodu import [--db FILE] [--well NAME] [--table KIND] FILE...\n"
+    "\n"
+    "Reads well data into the well database (--db, default\n"
+    "$DAVODU_HOME/wells.db or ~/.local/share/davodu/wells.db).\n"
+    "\n"
+    "  *.las  log curves of one well: the well is --well, else the WELL item\n"
+    "         of the file, else the file name; depths in feet become metres;\n"
+    "         curves of the same name are replaced\n"
+    "  other  a CSV table: its kind is --table, else the file name (e.g.\n"
+    "         lithology.csv, 岩性数据.csv), else what the header fits; the\n"
+    "         rows of each well replace that well's table. Kinds: wells,\n"
+    "         deviation, stratum1..5, fine_stratum1..5, sand, interlayer,\n"
+    "         lithology, perforation, oil_test, core, point1..3, segment1..3,\n"
+    "         gas, injection, production, sidewall_core, integrated_core,\n"
+    "         fault_point, cycle_long, cycle_mid, cycle_short, texture,\n"
+    "         scatter (a scattered table named after the file)\n"
+    "\n"
+    "A file that cannot be read leaves nothing in the database and is\n"
+    "reported as FILE:LINE: cause; the exit code is then 1.\n";
+
+struct Options {
+  std::string db;
+  std::string well;   // UTF-8
+  std::string table;  // UTF-8
+  std::vector<std::string> files;
+};
+
+bool EndsWithNoCase(const std::string& s, std::string_view suffix) {
+  return s.size() >= suffix.size() && EqualsNoCase(std::string_view(s).substr(s.size() - suffix.size()), suffix);
+}
+
+std::string Stem(const std::string& path) { return std::filesystem::path(path).stem().string(); }
+
+// Imports one LAS file; false with *error set.
+bool ImportLas(CWellDataManager& wells, const Options& options, const std::string& path,
+               std::string* error) {
+  LasFile las;
+  LasError las_error;
+  if (!ReadLasFile(path, &las, &las_error)) {
+    *error = las_error.ToString();
+    return false;
+  }
+  std::string well = options.well;
+  if (well.empty()) well = TrimBlanks(las.well_name);
+  if (well.empty()) well = Stem(path);
+  if (las.curves.empty()) {
+    *error = path + ": no curves";
+    return false;
+  }
+  const std::string& unit = las.index_unit();
+  double scale = TrimBlanks(unit).empty() ? 1.0 : LasIndexUnitToMetres(unit);
+  if (scale <= 0) {
+    *error = path + ": the depth index unit '" + unit + "' is not a length";
+    return false;
+  }
+  std::vector<double> depths = las.curves.front().values;
+  for (double& d : depths) d *= scale;
+  std::vector<CurveImport> curves;
+  for (std::size_t i = 1; i < las.curves.size(); ++i) {
+    const LasCurve& c = las.curves[i];
+    if (c.is_text) continue;
+    curves.push_back({Utf8ToGbk(c.mnemonic), Utf8ToGbk(c.unit), depths, c.values});
+  }
+  if (!wells.ImportCurves(Utf8ToGbk(well), curves, true)) {
+    *error = path + ": " + wells.GetLastError();
+    return false;
+  }
+  return true;
+}
+
+// Imports one CSV file; false with *error set.
+bool ImportCsv(CWellDataManager& wells, const Options& options, const std::string& path,
+               std::string* error) {
+  CsvTable csv;
+  CsvError csv_error;
+  if (!ReadCsvFile(path, &csv, &csv_error)) {
+    *error = csv_error.ToString();
+    return false;
+  }
+  TableImport in;
+  in.source = path;
+  if (!options.table.empty()) {
+    if (!ParseTableName(options.table, &in.kind, &in.sub)) {
+      *error = path + ": unknown table kind '" + options.table + "'";
+      return false;
+    }
+  } else if (!ParseTableName(Stem(path), &in.kind, &in.sub)) {
+    std::string why;
+    if (!CWellDataManager::DetectTableKind(csv.header, &in.kind, &in.sub, &why)) {
+      *error = path + ":1: " + why;
+      return false;
+    }
+  }
+  in.well = Utf8ToGbk(options.well);
+  in.table_name = Utf8ToGbk(Stem(path));
+  for (const std::string& h : csv.header) in.header.push_back(Utf8ToGbk(h));
+  for (const auto& row : csv.rows) {
+    std::vector<std::string> fields;
+    for (const std::string& f : row) fields.push_back(Utf8ToGbk(f));
+    in.rows.push_back(std::move(fields));
+  }
+  in.lines = csv.row_lines;
+  in.header_line = csv.row_lines.empty() ? 1 : std::max(1, csv.row_lines.front() - 1);
+  return wells.ImportTableRows(in, error);
+}
+
+}  // namespace
+
+int RunImport(const Args& args) {
+  Options options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--help" || a == "-h") {
+      std::fputs(kImportHelp, stdout);
+      return 0;
+    }
+    if (a == "--db" || a == "--well" || a == "--table") {
+      if (i + 1 >= args.size()) return UsageError(a + " needs a value");
+      (a == "--db" ? options.db : a == "--well" ? options.well : options.table) = args[++i];
+    } else if (a.size() > 1 && a[0] == '-') {
+      return UsageError("unexpected argument '" + a + "'");
+    } else {
+      options.files.push_back(a);
+    }
+  }
+  if (options.files.empty()) return UsageError("import needs at least one file");
+
+  CWellDataManager& wells = *CWellDataManager::Instance();
+  if (!wells.Open(options.db)) {
+    std::fprintf(stderr, "davodu: %s\n", wells.GetLastError().c_str());
+    return 1;
+  }
+  // A progress bar on stderr when it is a terminal (the console's bar
+  // draws nothing otherwise).
+  ConsoleDialogs console("", false);
+  CProcessDialog& progress = console.Progress();
+  const auto start_bar = [&] {
+    progress.SetTitle(Gbk("导入"));
+    progress.SetMaxValue(static_cast<int>(options.files.size()));
+  };
+  start_bar();
+  int failed = 0;
+  for (std::size_t i = 0; i < options.files.size(); ++i) {
+    const std::string& path = options.files[i];
+    std::string error;
+    const bool ok = EndsWithNoCase(path, ".las") ? ImportLas(wells, options, path, &error)
+                                                 : ImportCsv(wells, options, path, &error);
+    if (!ok) {
+      progress.Uninitialize();  // ends the bar's line
+      std::fprintf(stderr, "%s\n", error.c_str());
+      start_bar();
+      ++failed;
+    }
+    progress.SetPos(static_cast<int>(i + 1));
+  }
+  progress.Uninitialize();
+  return failed ? 1 : 0;
+}
+
+}  // namespace davodu::app

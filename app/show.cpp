@@ -1,0 +1,188 @@
+// davodu show: lists the wells of the well database with their curves and
+// the row counts of their tables.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "commands.h"
+#include "davodu/host/gbk.h"
+#include "davodu/host/well_data_manager.h"
+
+namespace davodu::app {
+namespace {
+
+const char kShowHelp[] =
+    "usage: davodu show [--db FILE] [--json] [WELL]\n"
+    "\n"
+    "Lists the wells of the well database (--db, default $DAVODU_HOME/wells.db\n"
+    "or ~/.local/share/davodu/wells.db), or only WELL: each curve with its\n"
+    "unit, sample count, missing samples, smallest and largest value, top and\n"
+    "bottom depth in metres, and the row count of every table the well has.\n"
+    "--json writes {\"wells\":[{\"name\":..,\"curves\":[..],\"tables\":{..}}]}.\n";
+
+// The shortest text that reads back as the same double; "null" when missing.
+std::string Number(double v) {
+  if (IsMissing(v) || !std::isfinite(v)) return "null";
+  char buf[32];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v);
+  return std::string(buf, r.ptr);
+}
+
+std::string JsonString(const std::string& utf8) {
+  std::string out = "\"";
+  for (unsigned char c : utf8) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+struct CurveRow {
+  std::string name, unit;  // UTF-8
+  int count = 0, missing = 0;
+  double min = kFltMax, max = kFltMax, top = kFltMax, bottom = kFltMax;
+};
+
+struct WellReport {
+  std::string name;  // UTF-8
+  std::vector<CurveRow> curves;
+  std::vector<std::pair<std::string, int>> tables;  // table id, rows
+};
+
+WellReport Report(CWellDataManager& wells, std::int64_t id) {
+  WellReport r;
+  WellInfo info;
+  wells.GetWellInfo(id, &info);
+  r.name = GbkToUtf8(info.name);
+  if (const auto log = wells.GetWellLog(id)) {
+    for (const std::string& name : log->GetColumnNames()) {
+      const auto column = log->GetColumn(name);
+      const auto data = column ? column->GetData() : nullptr;
+      if (!data) continue;
+      r.curves.push_back({GbkToUtf8(data->name), GbkToUtf8(data->unit),
+                          static_cast<int>(data->depths.size()), data->missing, data->min,
+                          data->max, data->top, data->bottom});
+    }
+  }
+  for (const auto& [key, rows] : wells.GetDb()->TablesOf(id)) {
+    if (key.kind == TableKind::kWellLog) continue;
+    r.tables.emplace_back(TableId(key.kind, key.sub), rows);
+  }
+  return r;
+}
+
+void PrintJson(const std::vector<WellReport>& reports) {
+  std::string out = "{\"wells\":[";
+  for (std::size_t w = 0; w < reports.size(); ++w) {
+    const WellReport& r = reports[w];
+    out += w ? "," : "";
+    out += "{\"name\":" + JsonString(r.name) + ",\"curves\":[";
+    for (std::size_t i = 0; i < r.curves.size(); ++i) {
+      const CurveRow& c = r.curves[i];
+      out += i ? "," : "";
+      out += "{\"name\":" + JsonString(c.name) + ",\"unit\":" + JsonString(c.unit) +
+             ",\"count\":" + std::to_string(c.count) + ",\"missing\":" +
+             std::to_string(c.missing) + ",\"min\":" + Number(c.min) + ",\"max\":" +
+             Number(c.max) + ",\"top\":" + Number(c.top) + ",\"bottom\":" + Number(c.bottom) +
+             "}";
+    }
+    out += "],\"tables\":{";
+    for (std::size_t i = 0; i < r.tables.size(); ++i) {
+      out += i ? "," : "";
+      out += JsonString(r.tables[i].first) + ":" + std::to_string(r.tables[i].second);
+    }
+    out += "}}";
+  }
+  out += "]}\n";
+  std::fputs(out.c_str(), stdout);
+}
+
+std::string Text(double v) {
+  if (IsMissing(v)) return "-";
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.6g", v);
+  return buf;
+}
+
+void PrintText(const std::vector<WellReport>& reports) {
+  if (reports.empty()) std::puts("no wells");
+  for (const WellReport& r : reports) {
+    std::printf("%s\n", r.name.c_str());
+    if (!r.curves.empty()) {
+      std::printf("  %-12s %-8s %8s %8s %12s %12s %10s %10s\n", "curve", "unit", "count",
+                  "missing", "min", "max", "top[m]", "bottom[m]");
+    }
+    for (const CurveRow& c : r.curves) {
+      std::printf("  %-12s %-8s %8d %8d %12s %12s %10s %10s\n", c.name.c_str(), c.unit.c_str(),
+                  c.count, c.missing, Text(c.min).c_str(), Text(c.max).c_str(),
+                  Text(c.top).c_str(), Text(c.bottom).c_str());
+    }
+    for (const auto& [table, rows] : r.tables) std::printf("  table %-18s %6d rows\n", table.c_str(), rows);
+  }
+}
+
+}  // namespace
+
+int RunShow(const Args& args) {
+  std::string db;
+  std::string well;
+  bool json = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--help" || a == "-h") {
+      std::fputs(kShowHelp, stdout);
+      return 0;
+    }
+    if (a == "--json") {
+      json = true;
+    } else if (a == "--db") {
+      if (i + 1 >= args.size()) return UsageError("--db needs a value");
+      db = args[++i];
+    } else if ((a.size() > 1 && a[0] == '-') || !well.empty()) {
+      return UsageError("unexpected argument '" + a + "'");
+    } else {
+      well = a;
+    }
+  }
+  const std::string path = db.empty() ? CWellDataManager::DefaultPath() : db;
+  // Showing never creates a database.
+  if (!std::filesystem::exists(path)) {
+    std::fprintf(stderr, "davodu: no well database at %s\n", path.c_str());
+    return 1;
+  }
+  CWellDataManager& wells = *CWellDataManager::Instance();
+  if (!wells.Open(path)) {
+    std::fprintf(stderr, "davodu: %s\n", wells.GetLastError().c_str());
+    return 1;
+  }
+  std::vector<WellReport> reports;
+  if (!well.empty()) {
+    const std::int64_t id = wells.FindWell(Utf8ToGbk(well));
+    if (id < 0) {
+      std::fprintf(stderr, "davodu: no well '%s' in %s\n", well.c_str(), path.c_str());
+      return 1;
+    }
+    reports.push_back(Report(wells, id));
+  } else {
+    CWellPosition* position = wells.GetWellPosition();
+    for (int i = 0; i < position->GetCount(); ++i) reports.push_back(Report(wells, position->GetId(i)));
+  }
+  if (json) {
+    PrintJson(reports);
+  } else {
+    PrintText(reports);
+  }
+  return 0;
+}
+
+}  // namespace davodu::app
