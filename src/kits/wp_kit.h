@@ -325,6 +325,9 @@ class CWpKit : public CZuObject {
   void AddParentMenu(CZuMapFile* file);
   // The draw-order and group commands; false for any other id.
   bool OnOrderCommand(unsigned id);
+  // Writes the samples of curves to text files chosen in save dialogs, one
+  // file per group of curves sampled alike.
+  void ExportCves(const std::vector<CWpKit*>& curves);
   // The delete command: the parent deletes this kit, and a track left empty
   // is deleted from its own parent, narrowing it.
   void DeleteFromParent();
