@@ -173,6 +173,12 @@ class CZuObject {
   CPoint GetLastPoint() const { return last_point_; }
   void SetLastPoint(CPoint p) { last_point_ = p; }
 
+  // Reads the current record when it is one of the object's own: name
+  // (100), type name (129), visible flag (143), property (118), time stamp
+  // (123) or segment (131). Returns 1 when it was, 0 when it is another
+  // record, -1 for a segment that cannot be read.
+  int ReadObjectRecord(CZuMFile* file);
+
   // Segments: one record 131 each.
   void SaveSegment(CZuMFile* file) const;
   // Reads the current record (a 131) as one segment; false for a bad record.

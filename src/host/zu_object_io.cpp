@@ -82,34 +82,36 @@ int CZuObject::SaveToFile(CZuMFile* file) {
   return 1;
 }
 
+int CZuObject::ReadObjectRecord(CZuMFile* file) {
+  switch (file->GetRecordNumber()) {
+    case kRecName:
+      file->GetRecordElement(0, name_);
+      return 1;
+    case kRecTypeName:
+      file->GetRecordElement(0, type_name_);
+      return 1;
+    case kRecVisible:
+      file->GetRecordElement(0, visible_);
+      return 1;
+    case kRecProperty:
+      properties_.ReadOneProperty(file);
+      return 1;
+    case kRecTimeStamp:
+      file->GetRecordElement(0, time_stamp_);
+      return 1;
+    case kRecSegment:
+      return ReadSegment(file) ? 1 : -1;
+    default:
+      return 0;
+  }
+}
+
 // Reads the common records up to the closing 80: 1 when it was reached,
 // 0 when the data ended first or a segment was bad.
 int CZuObject::ReadFromFile(CZuMFile* file) {
   while (file->ReadNextRecord()) {
-    switch (file->GetRecordNumber()) {
-      case kRecEnd:
-        return 1;
-      case kRecName:
-        file->GetRecordElement(0, name_);
-        break;
-      case kRecTypeName:
-        file->GetRecordElement(0, type_name_);
-        break;
-      case kRecVisible:
-        file->GetRecordElement(0, visible_);
-        break;
-      case kRecProperty:
-        properties_.ReadOneProperty(file);
-        break;
-      case kRecTimeStamp:
-        file->GetRecordElement(0, time_stamp_);
-        break;
-      case kRecSegment:
-        if (!ReadSegment(file)) return 0;
-        break;
-      default:
-        break;
-    }
+    if (file->GetRecordNumber() == kRecEnd) return 1;
+    if (ReadObjectRecord(file) < 0) return 0;
   }
   return 0;
 }

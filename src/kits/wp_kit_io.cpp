@@ -140,24 +140,6 @@ int CWpKit::ReadFromFile(CZuMFile* file) {
           AfxGetObjectFactory()->DeleteObject(child);
         break;
       }
-      case kRecName:
-        file->GetRecordElement(0, name_);
-        break;
-      case kRecTypeName:
-        file->GetRecordElement(0, type_name_);
-        break;
-      case kRecVisible:
-        file->GetRecordElement(0, visible_);
-        break;
-      case kRecProperty:
-        properties_.ReadOneProperty(file);
-        break;
-      case kRecTimeStamp:
-        file->GetRecordElement(0, time_stamp_);
-        break;
-      case kRecSegment:
-        if (!ReadSegment(file)) return 0;
-        break;
       case kRecTagged: {
         std::string tag;
         file->GetRecordElement(0, tag);
@@ -165,6 +147,7 @@ int CWpKit::ReadFromFile(CZuMFile* file) {
         break;
       }
       default:
+        if (ReadObjectRecord(file) < 0) return 0;
         break;
     }
   }

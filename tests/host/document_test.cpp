@@ -127,11 +127,7 @@ TEST_F(Document, AnInterruptedSaveLeavesThePreviousFile) {
 TEST_F(Document, RootsOfUnknownClassesAreSkipped) {
   CZuMFile out;
   out.OpenWrite();
-  auto rec = [&](unsigned short n, std::initializer_list<const char*> texts) {
-    out.SetRecordNumber(n);
-    for (const char* t : texts) out.AddRecordElement(t);
-    out.WriteNextRecord();
-  };
+  auto rec = [&](unsigned short n, std::initializer_list<const char*> texts) { WriteTexts(&out, n, texts); };
   out.SetRecordNumber(1);
   out.AddRecordElement("DaVodu chart");
   out.AddRecordElement(3.011);

@@ -140,11 +140,7 @@ TEST_F(KitRecords, AKitOfAnUnknownClassIsSkippedWhole) {
   // its class), then a track.
   CZuMFile out;
   out.OpenWrite();
-  auto rec = [&](unsigned short n, std::initializer_list<const char*> texts) {
-    out.SetRecordNumber(n);
-    for (const char* t : texts) out.AddRecordElement(t);
-    out.WriteNextRecord();
-  };
+  auto rec = [&](unsigned short n, std::initializer_list<const char*> texts) { WriteTexts(&out, n, texts); };
   rec(kRecName, {"W1"});
   rec(kRecKitStart, {"CWpFromTheFuture"});
   rec(kRecName, {"future"});

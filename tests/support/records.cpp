@@ -6,6 +6,12 @@
 
 namespace davodu::testing {
 
+void WriteTexts(CZuMFile* out, unsigned short number, std::initializer_list<const char*> texts) {
+  out->SetRecordNumber(number);
+  for (const char* t : texts) out->AddRecordElement(t);
+  out->WriteNextRecord();
+}
+
 void CopyRecord(const CZuMFile& in, CZuMFile* out) {
   out->SetRecordNumber(in.GetRecordNumber());
   for (int i = 0; i < in.GetRecordElementCount(); ++i) {

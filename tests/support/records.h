@@ -2,6 +2,7 @@
 #ifndef DAVODU_TESTS_SUPPORT_RECORDS_H_
 #define DAVODU_TESTS_SUPPORT_RECORDS_H_
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,8 @@
 
 namespace davodu::testing {
 
+// Writes a record whose elements are texts.
+void WriteTexts(CZuMFile* out, unsigned short number, std::initializer_list<const char*> texts = {});
 // Appends the current record of in, element by element, to out.
 void CopyRecord(const CZuMFile& in, CZuMFile* out);
 // The record file made of the first count records of data.
