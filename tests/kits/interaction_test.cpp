@@ -219,6 +219,42 @@ TEST_F(Interaction, ContentTitles) {
   EXPECT_TRUE(dc.Texts().empty());
 }
 
+TEST_F(Interaction, DraggingTheBoundaryBetweenTwoRowsSharesTheirHeight) {
+  const float rows = t1->GroupTitle(0) + t1->GroupTitle(1);
+  const float before = t1->GroupTitle(0);
+  // The boundary between the rows: the bottom edge of b's title band (the
+  // top edge of a's lies under it).
+  ASSERT_EQ(view.LButtonDown(a->DrawNode(8)), b);
+  ASSERT_EQ(b->GetSelectedHandle(), CN_CLIENT_TOP);
+  const int target = static_cast<int>(rows * 0.7f);
+  const CPoint to{a->DrawNode(8).x, a->DrawNode(2).y + target};
+  view.MouseMove(to);
+  view.LButtonUp(to);
+  EXPECT_NE(t1->GroupTitle(0), before);
+  EXPECT_NEAR(t1->GroupTitle(0), target, 50);  // b's row is cut to a multiple of 50
+  EXPECT_FLOAT_EQ(t1->GroupTitle(0) + t1->GroupTitle(1), rows);
+}
+
+TEST_F(Interaction, FaultGapsLeaveWhiteBands) {
+  well->GetFaultInfo().blank_space = true;
+  well->GetFaultInfo().points = {{1200, 0, 5}, {2000, 5, 0}};
+  dc.Clear();
+  c->DrawBlankSpace(&dc, &view);
+  const std::vector<DrawOp> fills = dc.OpsOf(DrawOp::kPolygon);
+  ASSERT_EQ(fills.size(), 1u);  // the closing point has no band
+  ASSERT_TRUE(fills[0].brush.has_value());
+  EXPECT_EQ(fills[0].brush->color, 0xFFFFFFu);
+  // The band runs from the fault depth down by the gap.
+  int top = fills[0].points[0].y, bottom = top;
+  for (const CPoint& p : fills[0].points) {
+    top = std::max(top, p.y);
+    bottom = std::min(bottom, p.y);
+  }
+  EXPECT_EQ(top, c->DepToDrwY(1200));
+  EXPECT_EQ(top - bottom, static_cast<int>(5 * c->GetDepScl()));
+  EXPECT_EQ(dc.OpsOf(DrawOp::kPolyline).size(), 2u);  // its two edges
+}
+
 TEST_F(Interaction, ContentSettings) {
   c->SetTtlFtScope(7);
   EXPECT_EQ(c->GetTtlFtScope(), 4);
