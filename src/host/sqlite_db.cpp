@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 
 namespace davodu::sql {
 
@@ -125,9 +126,19 @@ void Db::Check(int rc) {
   throw SqliteError(message);
 }
 
-Transaction::Transaction(Db& db) : db_(db) {
+namespace {
+
+// A savepoint name not used before in this process.
+std::string NextSavepointName() {
   static std::atomic<unsigned> counter{0};
-  name_ = "t" + std::to_string(++counter);
+  char name[32];
+  std::snprintf(name, sizeof name, "t%u", ++counter);
+  return std::string(name);
+}
+
+}  // namespace
+
+Transaction::Transaction(Db& db) : db_(db), name_(NextSavepointName()) {
   db_.Exec("SAVEPOINT " + name_);
 }
 

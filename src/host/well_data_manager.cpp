@@ -140,9 +140,9 @@ bool CWellDataManager::SetDeviation(WellRef well, const std::vector<SurveyStatio
 
 std::shared_ptr<CWellTable> CWellDataManager::GetTable(WellRef well, TableKind kind, int sub,
                                                        bool create) {
-  const TableSpec& spec = GetTableSpec(kind);
-  if (spec.owner != TableOwner::kWell) return nullptr;
-  if (spec.sub_column ? sub < 1 || sub > spec.sub_count : sub != 0) return nullptr;
+  const TableLayout& layout = GetTableLayout(kind);
+  if (layout.owner != TableOwner::kWell) return nullptr;
+  if (layout.sub_column ? sub < 1 || sub > layout.sub_count : sub != 0) return nullptr;
   const std::int64_t id = WellId(well);
   if (id < 0) return nullptr;
   const TableKey key{kind, id, sub};

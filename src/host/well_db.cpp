@@ -70,30 +70,30 @@ const char* SqlType(ColumnType type) {
 }
 
 // The CREATE statements of one generic kind.
-std::string TableSql(const TableSpec& spec) {
-  std::string s = std::string("CREATE TABLE ") + spec.sql + "(\n  id INTEGER PRIMARY KEY";
-  if (spec.owner == TableOwner::kWell)
+std::string TableSql(const TableLayout& layout) {
+  std::string s = std::string("CREATE TABLE ") + layout.sql + "(\n  id INTEGER PRIMARY KEY";
+  if (layout.owner == TableOwner::kWell)
     s += ",\n  well_id INTEGER NOT NULL REFERENCES wells(id) ON DELETE CASCADE";
-  if (spec.owner == TableOwner::kScatter)
+  if (layout.owner == TableOwner::kScatter)
     s += ",\n  table_id INTEGER NOT NULL REFERENCES scatter_tables(id) ON DELETE CASCADE";
-  if (spec.sub_column) {
-    s += std::string(",\n  ") + spec.sub_column + " INTEGER NOT NULL CHECK(" + spec.sub_column +
-         " BETWEEN 1 AND " + std::to_string(spec.sub_count) + ")";
+  if (layout.sub_column) {
+    s += std::string(",\n  ") + layout.sub_column + " INTEGER NOT NULL CHECK(" + layout.sub_column +
+         " BETWEEN 1 AND " + std::to_string(layout.sub_count) + ")";
   }
   s += ",\n  row_no INTEGER NOT NULL";
-  for (const ColumnSpec& c : spec.columns) {
+  for (const ColumnDef& c : layout.columns) {
     s += std::string(",\n  \"") + c.sql + "\" " + SqlType(c.type);
     if (c.required) s += " NOT NULL";
   }
   s += ");\n";
   std::string key;
-  if (const char* owner = OwnerColumn(spec)) key += std::string(owner) + ", ";
-  if (spec.sub_column) key += std::string(spec.sub_column) + ", ";
-  s += std::string("CREATE INDEX ") + spec.sql + "_order ON " + spec.sql + "(" + key +
+  if (const char* owner = OwnerColumn(layout)) key += std::string(owner) + ", ";
+  if (layout.sub_column) key += std::string(layout.sub_column) + ", ";
+  s += std::string("CREATE INDEX ") + layout.sql + "_order ON " + layout.sql + "(" + key +
        "row_no);\n";
-  if (spec.user_columns) {
-    s += std::string("CREATE TABLE ") + spec.sql +
-         "_values(\n  row_id INTEGER NOT NULL REFERENCES " + spec.sql +
+  if (layout.user_columns) {
+    s += std::string("CREATE TABLE ") + layout.sql +
+         "_values(\n  row_id INTEGER NOT NULL REFERENCES " + layout.sql +
          "(id) ON DELETE CASCADE,\n  col INTEGER NOT NULL,\n  value,\n"
          "  PRIMARY KEY(row_id, col)) WITHOUT ROWID;\n";
   }
@@ -141,7 +141,11 @@ END;
 
 WellDb::WellDb(const std::string& path) {
   db_.Open(path);
+  // Readers (charts) go on while a writer (an import) works; with WAL a
+  // commit is durable at the next checkpoint, which is enough for data that
+  // can be imported again.
   db_.Exec("PRAGMA journal_mode = WAL");
+  db_.Exec("PRAGMA synchronous = NORMAL");
   const bool fresh = db_.QueryInt(
                          "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'meta'") == 0;
   if (fresh) {
@@ -164,12 +168,12 @@ WellDb::WellDb(const std::string& path) {
 void WellDb::CreateSchema() {
   db_.Exec(kBaseSchema);
   std::string scopes;
-  for (const TableSpec& spec : AllTableSpecs()) {
-    if (spec.owner == TableOwner::kNone) continue;
-    db_.Exec(TableSql(spec));
-    if (spec.owner == TableOwner::kWell && spec.user_columns) {
+  for (const TableLayout& layout : AllTableLayouts()) {
+    if (layout.owner == TableOwner::kNone) continue;
+    db_.Exec(TableSql(layout));
+    if (layout.owner == TableOwner::kWell && layout.user_columns) {
       if (!scopes.empty()) scopes += ",";
-      scopes += std::string("'") + spec.sql + "'";
+      scopes += std::string("'") + layout.sql + "'";
     }
   }
   // Stamps and column lists are keyed by owner id, not linked to wells.
@@ -262,7 +266,7 @@ std::shared_ptr<const Trajectory> WellDb::GetTrajectory(std::int64_t well_id) {
 
 std::optional<std::uint64_t> WellDb::TableStamp(const TableKey& key) {
   sql::Stmt s(db_, "SELECT stamp FROM table_stamps WHERE kind = ?1 AND owner = ?2 AND sub = ?3");
-  s.Bind(1, GetTableSpec(key.kind).id).Bind(2, key.owner).Bind(3, key.sub);
+  s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub);
   if (!s.Step()) return std::nullopt;
   return static_cast<std::uint64_t>(s.Int(0));
 }
@@ -279,19 +283,19 @@ std::uint64_t WellDb::ManagerStamp() {
 
 std::vector<std::string> WellDb::UserColumns(const TableKey& key) {
   std::vector<std::string> names;
-  const TableSpec& spec = GetTableSpec(key.kind);
-  if (!spec.user_columns) return names;
+  const TableLayout& layout = GetTableLayout(key.kind);
+  if (!layout.user_columns) return names;
   sql::Stmt s(db_,
               "SELECT name FROM user_columns WHERE scope = ?1 AND owner = ?2 AND sub = ?3 "
               "ORDER BY pos");
-  s.Bind(1, spec.sql).Bind(2, key.owner).Bind(3, key.sub);
+  s.Bind(1, layout.sql).Bind(2, key.owner).Bind(3, key.sub);
   while (s.Step()) names.push_back(Utf8ToGbk(s.Text(0)));
   return names;
 }
 
 std::shared_ptr<const TableData> WellDb::LoadTable(const TableKey& key) {
-  const TableSpec& spec = GetTableSpec(key.kind);
-  if (spec.owner == TableOwner::kNone) return nullptr;
+  const TableLayout& layout = GetTableLayout(key.kind);
+  if (layout.owner == TableOwner::kNone) return nullptr;
   CheckCaches();
   sql::Transaction read(db_);  // stamp and rows from the same state
   const std::optional<std::uint64_t> stamp = TableStamp(key);
@@ -302,19 +306,19 @@ std::shared_ptr<const TableData> WellDb::LoadTable(const TableKey& key) {
   auto data = std::make_shared<TableData>();
   data->key = key;
   data->stamp = *stamp;
-  data->spec = &spec;
-  for (const ColumnSpec& c : spec.columns) data->columns.push_back(Gbk(c.name));
+  data->layout = &layout;
+  for (const ColumnDef& c : layout.columns) data->columns.push_back(Gbk(c.name));
   data->fixed_columns = data->columns.size();
   for (std::string& name : UserColumns(key)) data->columns.push_back(std::move(name));
   for (std::size_t i = data->columns.size(); i-- > 0;) data->lookup[data->columns[i]] = static_cast<int>(i);
-  for (std::size_t i = 0; i < spec.columns.size(); ++i)
-    data->lookup.emplace(spec.columns[i].sql, static_cast<int>(i));
+  for (std::size_t i = 0; i < layout.columns.size(); ++i)
+    data->lookup.emplace(layout.columns[i].sql, static_cast<int>(i));
 
   std::string select = "SELECT id, row_no";
-  for (const ColumnSpec& c : spec.columns) select += std::string(", \"") + c.sql + "\"";
-  select += std::string(" FROM ") + spec.sql + " WHERE " + KeyClause(spec) + " ORDER BY row_no, id";
+  for (const ColumnDef& c : layout.columns) select += std::string(", \"") + c.sql + "\"";
+  select += std::string(" FROM ") + layout.sql + " WHERE " + KeyClause(layout) + " ORDER BY row_no, id";
   sql::Stmt s(db_, select);
-  BindKey(s, spec, key);
+  BindKey(s, layout, key);
   std::unordered_map<std::int64_t, std::size_t> index;
   const std::size_t width = data->columns.size();
   while (s.Step()) {
@@ -322,15 +326,15 @@ std::shared_ptr<const TableData> WellDb::LoadTable(const TableKey& key) {
     data->row_ids.push_back(s.Int(0));
     data->row_nos.push_back(s.Int(1));
     std::vector<CZuVariant> row(width);
-    for (std::size_t c = 0; c < spec.columns.size(); ++c)
+    for (std::size_t c = 0; c < layout.columns.size(); ++c)
       row[c] = welldb::ReadCell(s, static_cast<int>(c) + 2);
     data->rows.push_back(std::move(row));
   }
-  if (spec.user_columns && width > data->fixed_columns) {
-    sql::Stmt v(db_, std::string("SELECT v.row_id, v.col, v.value FROM ") + spec.sql +
-                         "_values v JOIN " + spec.sql + " r ON r.id = v.row_id WHERE " +
-                         KeyClause(spec, "r."));
-    BindKey(v, spec, key);
+  if (layout.user_columns && width > data->fixed_columns) {
+    sql::Stmt v(db_, std::string("SELECT v.row_id, v.col, v.value FROM ") + layout.sql +
+                         "_values v JOIN " + layout.sql + " r ON r.id = v.row_id WHERE " +
+                         KeyClause(layout, "r."));
+    BindKey(v, layout, key);
     while (v.Step()) {
       const auto it = index.find(v.Int(0));
       const std::size_t col = data->fixed_columns + static_cast<std::size_t>(v.Int(1));
@@ -408,15 +412,15 @@ std::vector<std::pair<TableKey, int>> WellDb::TablesOf(std::int64_t well_id) {
     tables.emplace_back(key, 0);
   }
   for (auto& [key, rows] : tables) {
-    const TableSpec& spec = GetTableSpec(key.kind);
+    const TableLayout& layout = GetTableLayout(key.kind);
     if (key.kind == TableKind::kWellLog) {
       sql::Stmt c(db_, "SELECT count(*) FROM curves WHERE well_id = ?1");
       c.Bind(1, well_id);
       rows = c.Step() ? static_cast<int>(c.Int(0)) : 0;
       continue;
     }
-    sql::Stmt c(db_, std::string("SELECT count(*) FROM ") + spec.sql + " WHERE " + KeyClause(spec));
-    BindKey(c, spec, key);
+    sql::Stmt c(db_, std::string("SELECT count(*) FROM ") + layout.sql + " WHERE " + KeyClause(layout));
+    BindKey(c, layout, key);
     rows = c.Step() ? static_cast<int>(c.Int(0)) : 0;
   }
   std::sort(tables.begin(), tables.end());

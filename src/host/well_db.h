@@ -49,7 +49,7 @@ struct TableKey {
 struct TableData {
   TableKey key;
   std::uint64_t stamp = 0;
-  const TableSpec* spec = nullptr;
+  const TableLayout* layout = nullptr;
   std::size_t fixed_columns = 0;       // the kind's own columns come first
   std::vector<std::string> columns;    // GBK host names, then the table's own columns
   std::vector<std::int64_t> row_ids;   // database ids of the rows, in row order

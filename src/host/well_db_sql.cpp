@@ -11,8 +11,8 @@
 
 namespace davodu::welldb {
 
-const char* OwnerColumn(const TableSpec& spec) {
-  switch (spec.owner) {
+const char* OwnerColumn(const TableLayout& layout) {
+  switch (layout.owner) {
     case TableOwner::kWell:
       return "well_id";
     case TableOwner::kScatter:
@@ -22,28 +22,28 @@ const char* OwnerColumn(const TableSpec& spec) {
   }
 }
 
-std::string KeyClause(const TableSpec& spec, const char* prefix) {
+std::string KeyClause(const TableLayout& layout, const char* prefix) {
   std::string clause;
-  if (const char* owner = OwnerColumn(spec)) clause = std::string(prefix) + owner + " = ?1";
-  if (spec.sub_column) {
+  if (const char* owner = OwnerColumn(layout)) clause = std::string(prefix) + owner + " = ?1";
+  if (layout.sub_column) {
     if (!clause.empty()) clause += " AND ";
-    clause += std::string(prefix) + spec.sub_column + " = ?2";
+    clause += std::string(prefix) + layout.sub_column + " = ?2";
   }
   return clause.empty() ? "1" : clause;
 }
 
-void BindKey(sql::Stmt& stmt, const TableSpec& spec, const TableKey& key) {
-  if (OwnerColumn(spec)) stmt.Bind(1, key.owner);
-  if (spec.sub_column) stmt.Bind(2, key.sub);
+void BindKey(sql::Stmt& stmt, const TableLayout& layout, const TableKey& key) {
+  if (OwnerColumn(layout)) stmt.Bind(1, key.owner);
+  if (layout.sub_column) stmt.Bind(2, key.sub);
 }
 
 const std::string& WellStampKinds() {
   static const std::string kinds = [] {
     std::string s;
-    for (const TableSpec& spec : AllTableSpecs()) {
-      if (spec.owner != TableOwner::kWell && spec.kind != TableKind::kWellLog) continue;
+    for (const TableLayout& layout : AllTableLayouts()) {
+      if (layout.owner != TableOwner::kWell && layout.kind != TableKind::kWellLog) continue;
       if (!s.empty()) s += ",";
-      s += std::string("'") + spec.id + "'";
+      s += std::string("'") + layout.id + "'";
     }
     return s;
   }();
@@ -51,9 +51,9 @@ const std::string& WellStampKinds() {
 }
 
 bool KindOfStampText(const std::string& text, TableKind* kind) {
-  for (const TableSpec& spec : AllTableSpecs()) {
-    if (text == spec.id) {
-      *kind = spec.kind;
+  for (const TableLayout& layout : AllTableLayouts()) {
+    if (text == layout.id) {
+      *kind = layout.kind;
       return true;
     }
   }

@@ -15,13 +15,13 @@ namespace davodu::welldb {
 inline constexpr int kSchemaVersion = 1;
 
 // "well_id", "table_id" or null (catalogues).
-const char* OwnerColumn(const TableSpec& spec);
+const char* OwnerColumn(const TableLayout& layout);
 // The WHERE condition selecting one table's rows, with ?1 for the owner and
 // ?2 for the sub-key; "1" when the kind has neither. prefix qualifies the
 // columns ("r.").
-std::string KeyClause(const TableSpec& spec, const char* prefix = "");
+std::string KeyClause(const TableLayout& layout, const char* prefix = "");
 // Binds ?1 and ?2 of KeyClause.
-void BindKey(sql::Stmt& stmt, const TableSpec& spec, const TableKey& key);
+void BindKey(sql::Stmt& stmt, const TableLayout& layout, const TableKey& key);
 
 // The quoted kinds of the stamps a well owns: "'stratum','sand',...,'log'".
 const std::string& WellStampKinds();

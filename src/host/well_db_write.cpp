@@ -19,20 +19,24 @@ namespace {
 
 std::int64_t Now() { return static_cast<std::int64_t>(AfxGetTimeStamp()); }
 
-const TableSpec& GenericSpec(const TableKey& key) {
-  const TableSpec& spec = GetTableSpec(key.kind);
-  if (spec.owner == TableOwner::kNone)
-    throw sql::SqliteError(std::string("not a table of rows: ") + spec.id);
-  if (spec.sub_column && (key.sub < 1 || key.sub > spec.sub_count))
-    throw sql::SqliteError(std::string("no table ") + spec.id + " " + std::to_string(key.sub));
-  return spec;
+const TableLayout& RowTableLayout(const TableKey& key) {
+  const TableLayout& layout = GetTableLayout(key.kind);
+  if (layout.owner == TableOwner::kNone)
+    throw sql::SqliteError(std::string("not a table of rows: ") + layout.id);
+  // The survey changes every vertical depth of the well: it is written
+  // only through SetDeviation, which re-stamps the well's tables.
+  if (key.kind == TableKind::kDeviation)
+    throw sql::SqliteError("the deviation survey is replaced as a whole");
+  if (layout.sub_column && (key.sub < 1 || key.sub > layout.sub_count))
+    throw sql::SqliteError(std::string("no table ") + layout.id + " " + std::to_string(key.sub));
+  return layout;
 }
 
 // Where a written column goes: a column of the kind (index >= 0) or a column
 // of the table's own (-1 - position).
-int ColumnSlot(const TableSpec& spec, std::string_view gbk, const std::vector<std::string>& own) {
-  for (std::size_t i = 0; i < spec.columns.size(); ++i) {
-    if (gbk == Gbk(spec.columns[i].name) || gbk == spec.columns[i].sql) return static_cast<int>(i);
+int ColumnSlot(const TableLayout& layout, std::string_view gbk, const std::vector<std::string>& own) {
+  for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+    if (gbk == Gbk(layout.columns[i].name) || gbk == layout.columns[i].sql) return static_cast<int>(i);
   }
   for (std::size_t i = 0; i < own.size(); ++i) {
     if (gbk == own[i]) return -1 - static_cast<int>(i);
@@ -46,7 +50,7 @@ void WellDb::StampTable(const TableKey& key) {
   sql::Stmt s(db_,
               "INSERT INTO table_stamps(kind, owner, sub, stamp) VALUES(?1, ?2, ?3, ?4) "
               "ON CONFLICT(kind, owner, sub) DO UPDATE SET stamp = max(excluded.stamp, stamp + 1)");
-  s.Bind(1, GetTableSpec(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, Now());
+  s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, Now());
   s.Run();
 }
 
@@ -148,38 +152,38 @@ void WellDb::SetDeviation(std::int64_t well_id, const std::vector<SurveyStation>
 }
 
 void WellDb::CreateTable(const TableKey& key) {
-  GenericSpec(key);
+  RowTableLayout(key);
   Write([&] {
     sql::Stmt s(db_,
                 "INSERT INTO table_stamps(kind, owner, sub, stamp) VALUES(?1, ?2, ?3, ?4) "
                 "ON CONFLICT DO NOTHING");
-    s.Bind(1, GetTableSpec(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, Now());
+    s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, Now());
     s.Run();
   });
 }
 
 std::int64_t WellDb::NextRowNo(const TableKey& key) {
-  const TableSpec& spec = GenericSpec(key);
-  sql::Stmt s(db_, std::string("SELECT max(row_no) FROM ") + spec.sql + " WHERE " + KeyClause(spec));
-  BindKey(s, spec, key);
+  const TableLayout& layout = RowTableLayout(key);
+  sql::Stmt s(db_, std::string("SELECT max(row_no) FROM ") + layout.sql + " WHERE " + KeyClause(layout));
+  BindKey(s, layout, key);
   return s.Step() && !s.IsNull(0) ? s.Int(0) + 1 : 0;
 }
 
 void WellDb::InsertRows(const TableKey& key, const std::vector<std::string>& columns,
                         const std::vector<std::vector<CZuVariant>>& rows,
                         std::int64_t first_row_no) {
-  const TableSpec& spec = GenericSpec(key);
+  const TableLayout& layout = RowTableLayout(key);
   std::vector<std::string> own = UserColumns(key);
   std::vector<int> slots;
   for (const std::string& name : columns) {
-    int slot = ColumnSlot(spec, name, own);
+    int slot = ColumnSlot(layout, name, own);
     if (slot == INT32_MIN) {
-      if (!spec.user_columns || TrimBlanks(name).empty())
+      if (!layout.user_columns || TrimBlanks(name).empty())
         throw sql::SqliteError("no column '" + GbkToUtf8(name) + "' in " +
                                TableName(key.kind, key.sub));
       sql::Stmt add(db_,
                     "INSERT INTO user_columns(scope, owner, sub, pos, name) VALUES(?1, ?2, ?3, ?4, ?5)");
-      add.Bind(1, spec.sql).Bind(2, key.owner).Bind(3, key.sub)
+      add.Bind(1, layout.sql).Bind(2, key.owner).Bind(3, key.sub)
           .Bind(4, static_cast<std::int64_t>(own.size())).Bind(5, GbkToUtf8(name));
       add.Run();
       own.push_back(name);
@@ -190,28 +194,28 @@ void WellDb::InsertRows(const TableKey& key, const std::vector<std::string>& col
 
   std::string names = "row_no";
   std::string params = "?3";
-  if (const char* owner = OwnerColumn(spec)) names += std::string(", ") + owner, params += ", ?1";
-  if (spec.sub_column) names += std::string(", ") + spec.sub_column, params += ", ?2";
-  for (std::size_t i = 0; i < spec.columns.size(); ++i) {
-    names += std::string(", \"") + spec.columns[i].sql + "\"";
+  if (const char* owner = OwnerColumn(layout)) names += std::string(", ") + owner, params += ", ?1";
+  if (layout.sub_column) names += std::string(", ") + layout.sub_column, params += ", ?2";
+  for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+    names += std::string(", \"") + layout.columns[i].sql + "\"";
     params += ", ?" + std::to_string(i + 4);
   }
-  sql::Stmt insert(db_, std::string("INSERT INTO ") + spec.sql + "(" + names + ") VALUES(" +
+  sql::Stmt insert(db_, std::string("INSERT INTO ") + layout.sql + "(" + names + ") VALUES(" +
                             params + ")");
   std::unique_ptr<sql::Stmt> value;
-  if (spec.user_columns) {
+  if (layout.user_columns) {
     value = std::make_unique<sql::Stmt>(
-        db_, std::string("INSERT INTO ") + spec.sql + "_values(row_id, col, value) VALUES(?1, ?2, ?3)");
+        db_, std::string("INSERT INTO ") + layout.sql + "_values(row_id, col, value) VALUES(?1, ?2, ?3)");
   }
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const std::vector<CZuVariant>& row = rows[r];
     insert.Reset();
-    BindKey(insert, spec, key);
+    BindKey(insert, layout, key);
     insert.Bind(3, first_row_no + static_cast<std::int64_t>(r));
-    for (std::size_t i = 0; i < spec.columns.size(); ++i) insert.BindNull(static_cast<int>(i) + 4);
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) insert.BindNull(static_cast<int>(i) + 4);
     for (std::size_t c = 0; c < slots.size() && c < row.size(); ++c) {
       if (slots[c] >= 0) {
-        welldb::BindTyped(insert, slots[c] + 4, row[c], spec.columns[static_cast<std::size_t>(slots[c])].type);
+        welldb::BindTyped(insert, slots[c] + 4, row[c], layout.columns[static_cast<std::size_t>(slots[c])].type);
       }
     }
     insert.Run();
@@ -228,13 +232,13 @@ void WellDb::InsertRows(const TableKey& key, const std::vector<std::string>& col
 
 void WellDb::ReplaceRows(const TableKey& key, const std::vector<std::string>& columns,
                          const std::vector<std::vector<CZuVariant>>& rows) {
-  const TableSpec& spec = GenericSpec(key);
+  const TableLayout& layout = RowTableLayout(key);
   Write([&] {
-    sql::Stmt d(db_, std::string("DELETE FROM ") + spec.sql + " WHERE " + KeyClause(spec));
-    BindKey(d, spec, key);
+    sql::Stmt d(db_, std::string("DELETE FROM ") + layout.sql + " WHERE " + KeyClause(layout));
+    BindKey(d, layout, key);
     d.Run();
     sql::Stmt u(db_, "DELETE FROM user_columns WHERE scope = ?1 AND owner = ?2 AND sub = ?3");
-    u.Bind(1, spec.sql).Bind(2, key.owner).Bind(3, key.sub);
+    u.Bind(1, layout.sql).Bind(2, key.owner).Bind(3, key.sub);
     u.Run();
     InsertRows(key, columns, rows, 0);
     StampTable(key);
@@ -251,28 +255,28 @@ void WellDb::AppendRows(const TableKey& key, const std::vector<std::string>& col
 
 void WellDb::SetValue(const TableKey& key, std::int64_t row_id, std::string_view column,
                       const CZuVariant& value) {
-  const TableSpec& spec = GenericSpec(key);
+  const TableLayout& layout = RowTableLayout(key);
   Write([&] {
     // The row must belong to the table.
-    sql::Stmt check(db_, std::string("SELECT 1 FROM ") + spec.sql + " WHERE id = ?3 AND " +
-                             KeyClause(spec));
-    BindKey(check, spec, key);
+    sql::Stmt check(db_, std::string("SELECT 1 FROM ") + layout.sql + " WHERE id = ?3 AND " +
+                             KeyClause(layout));
+    BindKey(check, layout, key);
     check.Bind(3, row_id);
     if (!check.Step()) throw sql::SqliteError("no such row");
-    int final_slot = ColumnSlot(spec, column, UserColumns(key));
+    int final_slot = ColumnSlot(layout, column, UserColumns(key));
     if (final_slot == INT32_MIN) {
       // A new column of the table's own (where the kind has them; else this throws).
       InsertRows(key, {std::string(column)}, {}, 0);
-      final_slot = ColumnSlot(spec, column, UserColumns(key));
+      final_slot = ColumnSlot(layout, column, UserColumns(key));
     }
     if (final_slot >= 0) {
-      const ColumnSpec& c = spec.columns[static_cast<std::size_t>(final_slot)];
-      sql::Stmt s(db_, std::string("UPDATE ") + spec.sql + " SET \"" + c.sql + "\" = ?1 WHERE id = ?2");
+      const ColumnDef& c = layout.columns[static_cast<std::size_t>(final_slot)];
+      sql::Stmt s(db_, std::string("UPDATE ") + layout.sql + " SET \"" + c.sql + "\" = ?1 WHERE id = ?2");
       welldb::BindTyped(s, 1, value, c.type);
       s.Bind(2, row_id);
       s.Run();
     } else {
-      sql::Stmt s(db_, std::string("INSERT OR REPLACE INTO ") + spec.sql +
+      sql::Stmt s(db_, std::string("INSERT OR REPLACE INTO ") + layout.sql +
                            "_values(row_id, col, value) VALUES(?1, ?2, ?3)");
       s.Bind(1, row_id).Bind(2, -1 - final_slot);
       welldb::BindUntyped(s, 3, value);
@@ -285,14 +289,14 @@ void WellDb::SetValue(const TableKey& key, std::int64_t row_id, std::string_view
 std::int64_t WellDb::InsertRow(const TableKey& key, std::int64_t before_row_no,
                                const std::vector<std::string>& columns,
                                const std::vector<CZuVariant>& values) {
-  const TableSpec& spec = GenericSpec(key);
+  const TableLayout& layout = RowTableLayout(key);
   std::int64_t id = -1;
   Write([&] {
     std::int64_t row_no = NextRowNo(key);
     if (before_row_no >= 0 && before_row_no < row_no) {
-      sql::Stmt shift(db_, std::string("UPDATE ") + spec.sql + " SET row_no = row_no + 1 WHERE " +
-                               KeyClause(spec) + " AND row_no >= ?3");
-      BindKey(shift, spec, key);
+      sql::Stmt shift(db_, std::string("UPDATE ") + layout.sql + " SET row_no = row_no + 1 WHERE " +
+                               KeyClause(layout) + " AND row_no >= ?3");
+      BindKey(shift, layout, key);
       shift.Bind(3, before_row_no);
       shift.Run();
       row_no = before_row_no;
@@ -305,10 +309,10 @@ std::int64_t WellDb::InsertRow(const TableKey& key, std::int64_t before_row_no,
 }
 
 void WellDb::DeleteRow(const TableKey& key, std::int64_t row_id) {
-  const TableSpec& spec = GenericSpec(key);
+  const TableLayout& layout = RowTableLayout(key);
   Write([&] {
-    sql::Stmt s(db_, std::string("DELETE FROM ") + spec.sql + " WHERE id = ?3 AND " + KeyClause(spec));
-    BindKey(s, spec, key);
+    sql::Stmt s(db_, std::string("DELETE FROM ") + layout.sql + " WHERE id = ?3 AND " + KeyClause(layout));
+    BindKey(s, layout, key);
     s.Bind(3, row_id);
     s.Run();
     if (db_.Changes() == 0) throw sql::SqliteError("no such row");

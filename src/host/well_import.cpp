@@ -1,7 +1,6 @@
 // CWellDataManager: importing curves and text tables.
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "davodu/host/gbk.h"
 #include "davodu/host/util.h"
@@ -17,8 +16,8 @@ struct ImportError {
 };
 
 // Header names outside a kind's own columns that an import understands.
-const TableSpec& ExtraColumns() {
-  static const TableSpec spec{
+const TableLayout& ExtraColumns() {
+  static const TableLayout layout{
       TableKind::kWellHeader, "", "", "", TableOwner::kNone, nullptr, 0, false,
       {{"well", "井名", "well_name|井号|wellname", ColumnType::kText, false},
        {"bottom", "底深", "bottom_depth|base|底界|底界深度|终止深度", ColumnType::kReal, false},
@@ -26,14 +25,13 @@ const TableSpec& ExtraColumns() {
        {"level", "级别", "层级|分层级别", ColumnType::kText, false},
        {"tbl", "表号", "table|table_no", ColumnType::kText, false},
        {"span", "旋回类型", "cycle_type|span", ColumnType::kText, false}}};
-  return spec;
+  return layout;
 }
 enum Extra { kWellColumn, kBottomColumn, kThicknessColumn, kLevelColumn, kTblColumn, kSpanColumn };
 
 // Where each header column goes.
 struct ColumnPlan {
   std::vector<int> target;  // column of the kind, -1 user column, -2 extra
-  std::vector<int> extra;   // Extra value for target -2
   int well = -1, bottom = -1, thickness = -1, sub = -1;
   int top_column = -1;      // the kind's top column, for derived values
   int derived = -1;         // kind column filled from bottom or thickness
@@ -42,16 +40,16 @@ struct ColumnPlan {
 std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 
 // Reads a sub-key: a number, or a level / cycle name.
-bool ParseSub(const TableSpec& spec, const std::string& text, int* sub) {
+bool ParseSub(const TableLayout& layout, const std::string& text, int* sub) {
   const std::string t = TrimBlanks(text);
   if (t.empty()) return false;
   int n = 0;
-  if (CParseString(t, "").GetInt(0, &n) && n >= 1 && n <= spec.sub_count) {
+  if (CParseString(t, "").GetInt(0, &n) && n >= 1 && n <= layout.sub_count) {
     *sub = n;
     return true;
   }
   static const char* const kLevels[] = {"一级", "二级", "三级", "四级", "五级"};
-  if (spec.kind == TableKind::kStratum || spec.kind == TableKind::kFineStratum) {
+  if (layout.kind == TableKind::kStratum || layout.kind == TableKind::kFineStratum) {
     for (int i = 0; i < 5; ++i) {
       if (t.rfind(kLevels[i], 0) == 0) {
         *sub = i + 1;
@@ -60,33 +58,36 @@ bool ParseSub(const TableSpec& spec, const std::string& text, int* sub) {
     }
   }
   TableKind kind;
-  return ParseTableName(t, &kind, sub) && kind == spec.kind && *sub >= 1;
+  return ParseTableName(t, &kind, sub) && kind == layout.kind && *sub >= 1;
 }
 
 // Plans the columns of a header (UTF-8) for a kind.
-bool PlanColumns(const TableSpec& spec, const std::vector<std::string>& header, ColumnPlan* plan,
+bool PlanColumns(const TableLayout& layout, const std::vector<std::string>& header, ColumnPlan* plan,
                  ImportError* error, int header_line) {
-  const bool per_well = spec.owner == TableOwner::kWell;
-  std::vector<bool> seen(spec.columns.size(), false);
+  const bool per_well = layout.owner == TableOwner::kWell;
+  std::vector<bool> seen(layout.columns.size(), false);
   for (std::size_t i = 0; i < header.size(); ++i) {
     const std::string& name = header[i];
-    int target = FindColumn(spec, name);
+    int target = FindColumn(layout, name);
     int extra = -1;
     if (target < 0) {
       extra = FindColumn(ExtraColumns(), name);
-      const bool usable = (extra == kWellColumn && per_well) ||
-                          ((extra == kBottomColumn || extra == kThicknessColumn) &&
-                           spec.owner != TableOwner::kGlobal) ||
-                          (extra >= kLevelColumn && spec.sub_column);
+      // A bottom or a thickness is checked below, once it is known whether
+      // it fills a column of the kind.
+      const bool usable =
+          (extra == kWellColumn && per_well) || extra == kBottomColumn ||
+          extra == kThicknessColumn ||
+          (extra >= kLevelColumn && layout.sub_column &&
+           std::string_view(ExtraColumns().columns[static_cast<std::size_t>(extra)].sql) ==
+               layout.sub_column);
       if (!usable) extra = -1;
     }
     if (target < 0 && extra < 0) {
-      if (!spec.user_columns || TrimBlanks(name).empty()) {
-        *error = {header_line, "unknown column " + Quoted(name) + " for " + spec.name};
+      if (!layout.user_columns || TrimBlanks(name).empty()) {
+        *error = {header_line, "unknown column " + Quoted(name) + " for " + layout.name};
         return false;
       }
       plan->target.push_back(-1);
-      plan->extra.push_back(-1);
       continue;
     }
     if (target >= 0) {
@@ -97,7 +98,6 @@ bool PlanColumns(const TableSpec& spec, const std::vector<std::string>& header, 
       seen[static_cast<std::size_t>(target)] = true;
     }
     plan->target.push_back(target >= 0 ? target : -2);
-    plan->extra.push_back(extra);
     if (extra == kWellColumn) plan->well = static_cast<int>(i);
     if (extra == kBottomColumn) plan->bottom = static_cast<int>(i);
     if (extra == kThicknessColumn) plan->thickness = static_cast<int>(i);
@@ -105,21 +105,35 @@ bool PlanColumns(const TableSpec& spec, const std::vector<std::string>& header, 
   }
   // A kind that keeps thickness takes a bottom instead, and the other way
   // round: the missing one is computed from the top.
-  for (std::size_t c = 0; c < spec.columns.size(); ++c) {
-    if (std::string_view(spec.columns[c].sql) == "top") plan->top_column = static_cast<int>(c);
+  for (std::size_t c = 0; c < layout.columns.size(); ++c) {
+    if (std::string_view(layout.columns[c].sql) == "top") plan->top_column = static_cast<int>(c);
   }
-  for (std::size_t c = 0; c < spec.columns.size(); ++c) {
+  for (std::size_t c = 0; c < layout.columns.size(); ++c) {
     if (seen[c] || plan->top_column < 0 || !seen[static_cast<std::size_t>(plan->top_column)]) continue;
-    const std::string_view sql = spec.columns[c].sql;
+    const std::string_view sql = layout.columns[c].sql;
     if ((sql == "thickness" && plan->bottom >= 0) || (sql == "bottom" && plan->thickness >= 0)) {
       plan->derived = static_cast<int>(c);
       seen[c] = true;
     }
   }
-  for (std::size_t c = 0; c < spec.columns.size(); ++c) {
-    if (spec.columns[c].required && !seen[c]) {
-      *error = {header_line, std::string("missing column ") + spec.columns[c].name + " (" +
-                                 spec.columns[c].sql + ")"};
+  // A bottom or a thickness that fills no column of the kind is unknown.
+  int consumed = -1;
+  if (plan->derived >= 0) {
+    const bool to_thickness =
+        std::string_view(layout.columns[static_cast<std::size_t>(plan->derived)].sql) == "thickness";
+    consumed = to_thickness ? plan->bottom : plan->thickness;
+  }
+  for (const int column : {plan->bottom, plan->thickness}) {
+    if (column >= 0 && column != consumed) {
+      *error = {header_line, "unknown column " + Quoted(header[static_cast<std::size_t>(column)]) +
+                                 " for " + layout.name};
+      return false;
+    }
+  }
+  for (std::size_t c = 0; c < layout.columns.size(); ++c) {
+    if (layout.columns[c].required && !seen[c]) {
+      *error = {header_line, std::string("missing column ") + layout.columns[c].name + " (" +
+                                 layout.columns[c].sql + ")"};
       return false;
     }
   }
@@ -128,7 +142,7 @@ bool PlanColumns(const TableSpec& spec, const std::vector<std::string>& header, 
 
 // Converts one field to the value of a column; false with a cause when it
 // does not fit.
-bool FieldValue(const ColumnSpec& c, const std::string& gbk, CZuVariant* out, std::string* cause) {
+bool FieldValue(const ColumnDef& c, const std::string& gbk, CZuVariant* out, std::string* cause) {
   const std::string text = TrimBlanks(gbk);
   if (text.empty()) {
     if (c.required) {
@@ -143,7 +157,7 @@ bool FieldValue(const ColumnSpec& c, const std::string& gbk, CZuVariant* out, st
     case ColumnType::kInt: {
       const double v = CZuVariant(text).ToDouble();
       if (IsMissing(v) || !std::isfinite(v) ||
-          (c.type == ColumnType::kInt && v != std::floor(v))) {
+          (c.type == ColumnType::kInt && (v != std::floor(v) || std::fabs(v) > 9e15))) {
         *cause = std::string(c.name) + ": " + Quoted(GbkToUtf8(text)) + " is not a " +
                  (c.type == ColumnType::kInt ? "whole number" : "number");
         return false;
@@ -193,10 +207,10 @@ std::int64_t EnsureWell(WellDb& db, const std::string& gbk_name) {
 // Sets the header fields named by columns from a row.
 void ApplyWellFields(const std::vector<std::string>& columns, const std::vector<CZuVariant>& row,
                      WellInfo* w) {
-  const TableSpec& spec = GetTableSpec(TableKind::kWellHeader);
+  const TableLayout& layout = GetTableLayout(TableKind::kWellHeader);
   for (std::size_t c = 0; c < columns.size(); ++c) {
-    const int k = davodu::FindColumn(spec, GbkToUtf8(columns[c]));
-    const std::string_view sql = k >= 0 ? spec.columns[static_cast<std::size_t>(k)].sql : "";
+    const int k = davodu::FindColumn(layout, GbkToUtf8(columns[c]));
+    const std::string_view sql = k >= 0 ? layout.columns[static_cast<std::size_t>(k)].sql : "";
     const double number = row[c].ToDouble();
     if (sql == "x") w->x = number;
     if (sql == "y") w->y = number;
@@ -211,12 +225,12 @@ void ApplyWellFields(const std::vector<std::string>& columns, const std::vector<
 // Writes the grouped rows of an import (inside the caller's transaction).
 void WriteGroups(WellDb& db, const TableImport& in, const std::vector<std::string>& columns,
                  const std::vector<Group>& groups) {
-  const TableSpec& spec = GetTableSpec(in.kind);
+  const TableLayout& layout = GetTableLayout(in.kind);
   const auto column = [&](const char* sql) {
     for (std::size_t c = 0; c < columns.size(); ++c) {
-      if (davodu::FindColumn(spec, GbkToUtf8(columns[c])) >= 0 &&
-          std::string_view(spec.columns[static_cast<std::size_t>(
-                               davodu::FindColumn(spec, GbkToUtf8(columns[c])))].sql) == sql)
+      if (davodu::FindColumn(layout, GbkToUtf8(columns[c])) >= 0 &&
+          std::string_view(layout.columns[static_cast<std::size_t>(
+                               davodu::FindColumn(layout, GbkToUtf8(columns[c])))].sql) == sql)
         return c;
     }
     return columns.size();
@@ -263,7 +277,7 @@ void WriteGroups(WellDb& db, const TableImport& in, const std::vector<std::strin
         break;
       }
       default: {
-        const std::int64_t owner = spec.owner == TableOwner::kWell ? EnsureWell(db, g.well) : 0;
+        const std::int64_t owner = layout.owner == TableOwner::kWell ? EnsureWell(db, g.well) : 0;
         db.ReplaceRows({in.kind, owner, g.sub}, columns, g.rows);
         break;
       }
@@ -299,14 +313,14 @@ bool CWellDataManager::ImportCurves(std::string_view well, const std::vector<Cur
 
 bool CWellDataManager::DetectTableKind(const std::vector<std::string>& header, TableKind* kind,
                                        int* sub, std::string* error) {
-  std::vector<const TableSpec*> fits;
-  for (const TableSpec& spec : AllTableSpecs()) {
+  std::vector<const TableLayout*> fits;
+  for (const TableLayout& layout : AllTableLayouts()) {
     // Catalogues are not guessed, nor tables whose columns are free.
-    if (spec.owner == TableOwner::kGlobal || spec.user_columns || spec.kind == TableKind::kWellLog)
+    if (layout.owner == TableOwner::kGlobal || layout.user_columns || layout.kind == TableKind::kWellLog)
       continue;
     ColumnPlan plan;
     ImportError ignored;
-    if (PlanColumns(spec, header, &plan, &ignored, 0)) fits.push_back(&spec);
+    if (PlanColumns(layout, header, &plan, &ignored, 0)) fits.push_back(&layout);
   }
   if (fits.size() == 1) {
     *kind = fits.front()->kind;
@@ -324,25 +338,25 @@ bool CWellDataManager::DetectTableKind(const std::vector<std::string>& header, T
 }
 
 bool CWellDataManager::ImportTableRows(const TableImport& in, std::string* error) {
-  const TableSpec& spec = GetTableSpec(in.kind);
+  const TableLayout& layout = GetTableLayout(in.kind);
   const auto fail = [&](int line, const std::string& cause) {
     *error = in.source + ":" + std::to_string(line) + ": " + cause;
     return false;
   };
   if (!db_) return fail(0, "no well database is open");
-  if (spec.kind == TableKind::kWellLog) return fail(in.header_line, "curves are imported from LAS files");
+  if (layout.kind == TableKind::kWellLog) return fail(in.header_line, "curves are imported from LAS files");
   std::vector<std::string> header;
   for (const std::string& h : in.header) header.push_back(GbkToUtf8(h));
   ColumnPlan plan;
   ImportError e{0, ""};
-  if (!PlanColumns(spec, header, &plan, &e, in.header_line)) return fail(e.line, e.cause);
-  const bool per_well = spec.owner == TableOwner::kWell;
+  if (!PlanColumns(layout, header, &plan, &e, in.header_line)) return fail(e.line, e.cause);
+  const bool per_well = layout.owner == TableOwner::kWell;
   if (per_well && plan.well < 0 && TrimBlanks(in.well).empty())
     return fail(in.header_line, "no well: give --well or a 井名 (well) column");
-  if (spec.sub_column && in.sub == 0 && plan.sub < 0)
-    return fail(in.header_line, std::string("no ") + spec.sub_column + ": name the table (e.g. " +
-                                    TableId(spec.kind, 1) + ") or add a column for it");
-  if (spec.kind == TableKind::kScatter && TrimBlanks(in.table_name).empty())
+  if (layout.sub_column && in.sub == 0 && plan.sub < 0)
+    return fail(in.header_line, std::string("no ") + layout.sub_column + ": name the table (e.g. " +
+                                    TableId(layout.kind, 1) + ") or add a column for it");
+  if (layout.kind == TableKind::kScatter && TrimBlanks(in.table_name).empty())
     return fail(in.header_line, "no name for the scattered table");
 
   // Column names to write: the kind's own names, user columns as given.
@@ -351,12 +365,12 @@ bool CWellDataManager::ImportTableRows(const TableImport& in, std::string* error
   for (std::size_t i = 0; i < plan.target.size(); ++i) {
     if (plan.target[i] == -2) continue;
     columns.push_back(plan.target[i] >= 0
-                          ? Gbk(spec.columns[static_cast<std::size_t>(plan.target[i])].name)
+                          ? Gbk(layout.columns[static_cast<std::size_t>(plan.target[i])].name)
                           : TrimBlanks(in.header[i]));
     source.push_back(static_cast<int>(i));
   }
   if (plan.derived >= 0) {
-    columns.push_back(Gbk(spec.columns[static_cast<std::size_t>(plan.derived)].name));
+    columns.push_back(Gbk(layout.columns[static_cast<std::size_t>(plan.derived)].name));
     source.push_back(-1);
   }
 
@@ -386,14 +400,14 @@ bool CWellDataManager::ImportTableRows(const TableImport& in, std::string* error
       if (s >= 0 && plan.target[static_cast<std::size_t>(s)] == -1) {
         v = UserValue(field(s));
       } else if (s >= 0) {
-        const ColumnSpec& c = spec.columns[static_cast<std::size_t>(plan.target[static_cast<std::size_t>(s)])];
+        const ColumnDef& c = layout.columns[static_cast<std::size_t>(plan.target[static_cast<std::size_t>(s)])];
         if (!FieldValue(c, field(s), &v, &cause)) return fail(line, cause);
       } else {
         // Thickness from a bottom, or a bottom from a thickness; the top
         // is already in the row.
-        const ColumnSpec& c = spec.columns[static_cast<std::size_t>(plan.derived)];
+        const ColumnDef& c = layout.columns[static_cast<std::size_t>(plan.derived)];
         const bool to_thickness = std::string_view(c.sql) == "thickness";
-        const ColumnSpec given{to_thickness ? "bottom" : "thickness", to_thickness ? "底深" : "厚度",
+        const ColumnDef given{to_thickness ? "bottom" : "thickness", to_thickness ? "底深" : "厚度",
                                "", ColumnType::kReal, true};
         CZuVariant other;
         if (!FieldValue(given, field(to_thickness ? plan.bottom : plan.thickness), &other, &cause))
@@ -407,14 +421,19 @@ bool CWellDataManager::ImportTableRows(const TableImport& in, std::string* error
     if (per_well && well.empty()) well = TrimBlanks(in.well);
     if (per_well && well.empty()) return fail(line, "no well name");
     int sub = in.sub;
-    if (plan.sub >= 0 && !ParseSub(spec, GbkToUtf8(field(plan.sub)), &sub))
-      return fail(line, std::string(spec.sub_column) + ": " + Quoted(GbkToUtf8(field(plan.sub))) +
-                            " is not one of 1.." + std::to_string(spec.sub_count));
+    if (plan.sub >= 0 && !ParseSub(layout, GbkToUtf8(field(plan.sub)), &sub))
+      return fail(line, std::string(layout.sub_column) + ": " + Quoted(GbkToUtf8(field(plan.sub))) +
+                            " is not one of 1.." + std::to_string(layout.sub_count));
     auto g = std::find_if(groups.begin(), groups.end(), [&](const Group& x) {
       return EqualsNoCase(x.well, well) && x.sub == sub;
     });
     if (g == groups.end()) g = groups.insert(groups.end(), Group{well, sub, {}});
     g->rows.push_back(std::move(row));
+  }
+  // A file of no rows empties the table it names.
+  if (groups.empty() && ((per_well && !TrimBlanks(in.well).empty() && (!layout.sub_column || in.sub > 0)) ||
+                         layout.kind == TableKind::kScatter)) {
+    groups.push_back({TrimBlanks(in.well), in.sub, {}});
   }
   const bool ok = Write([&](WellDb& db) {
     db.Write([&] { WriteGroups(db, in, columns, groups); });

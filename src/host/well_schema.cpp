@@ -13,19 +13,19 @@ constexpr bool kReq = true;
 constexpr bool kOpt = false;
 
 // Columns shared by several kinds.
-const ColumnSpec kTop{"top", "顶深", "top_depth|顶界|顶界深度|起始深度", T::kReal, kReq};
-const ColumnSpec kBottom{"bottom", "底深", "bottom_depth|base|底界|底界深度|终止深度", T::kReal, kReq};
-const ColumnSpec kThickness{"thickness", "厚度", "thick|h", T::kReal, kReq};
-const ColumnSpec kDepth{"depth", "深度", "md|测深|井深", T::kReal, kReq};
-const ColumnSpec kStratumName{"name", "层位", "stratum|layer|zone|层名|地层|小层", T::kText, kOpt};
+const ColumnDef kTop{"top", "顶深", "top_depth|顶界|顶界深度|起始深度", T::kReal, kReq};
+const ColumnDef kBottom{"bottom", "底深", "bottom_depth|base|底界|底界深度|终止深度", T::kReal, kReq};
+const ColumnDef kThickness{"thickness", "厚度", "thick|h", T::kReal, kReq};
+const ColumnDef kDepth{"depth", "深度", "md|测深|井深", T::kReal, kReq};
+const ColumnDef kStratumName{"name", "层位", "stratum|layer|zone|层名|地层|小层", T::kText, kOpt};
 
-ColumnSpec Required(ColumnSpec c) {
+ColumnDef Required(ColumnDef c) {
   c.required = true;
   return c;
 }
 
 // The columns of the sand-like rows: stratification data and sand data.
-std::vector<ColumnSpec> SandColumns() {
+std::vector<ColumnDef> SandColumns() {
   return {Required(kStratumName),
           {"sand_top", "砂岩顶深", "", T::kReal, kOpt},
           {"sand_bottom", "砂岩底深", "", T::kReal, kOpt},
@@ -45,9 +45,9 @@ std::vector<ColumnSpec> SandColumns() {
           {"facies", "沉积相", "facies_type|相", T::kText, kOpt}};
 }
 
-std::vector<TableSpec> BuildSpecs() {
-  std::vector<TableSpec> s;
-  const auto add = [&s](TableSpec spec) { s.push_back(std::move(spec)); };
+std::vector<TableLayout> BuildLayouts() {
+  std::vector<TableLayout> s;
+  const auto add = [&s](TableLayout layout) { s.push_back(std::move(layout)); };
   using O = TableOwner;
   using K = TableKind;
 
@@ -244,34 +244,34 @@ bool IsBlankByte(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n
 
 }  // namespace
 
-const std::vector<TableSpec>& AllTableSpecs() {
-  static const std::vector<TableSpec> specs = BuildSpecs();
-  return specs;
+const std::vector<TableLayout>& AllTableLayouts() {
+  static const std::vector<TableLayout> layouts = BuildLayouts();
+  return layouts;
 }
 
-const TableSpec& GetTableSpec(TableKind kind) { return AllTableSpecs()[static_cast<int>(kind)]; }
+const TableLayout& GetTableLayout(TableKind kind) { return AllTableLayouts()[static_cast<int>(kind)]; }
 
 std::string TableName(TableKind kind, int sub) {
-  const TableSpec& spec = GetTableSpec(kind);
-  if (sub < 1 || sub > spec.sub_count || kind == TableKind::kScatter) return spec.name;
+  const TableLayout& layout = GetTableLayout(kind);
+  if (sub < 1 || sub > layout.sub_count || kind == TableKind::kScatter) return layout.name;
   switch (kind) {
     case TableKind::kStratum:
     case TableKind::kFineStratum:
-      return std::string(kLevelNames[sub - 1]) + spec.name;
+      return std::string(kLevelNames[sub - 1]) + layout.name;
     case TableKind::kCycle:
       return kCycleNames[sub - 1];
     case TableKind::kCatSymbol:
-      return std::string(kSymbolSetNames[sub - 1]) + spec.name;
+      return std::string(kSymbolSetNames[sub - 1]) + layout.name;
     default:
-      return spec.name + std::to_string(sub);
+      return layout.name + std::to_string(sub);
   }
 }
 
 std::string TableId(TableKind kind, int sub) {
-  const TableSpec& spec = GetTableSpec(kind);
-  if (sub < 1 || sub > spec.sub_count || kind == TableKind::kScatter) return spec.id;
+  const TableLayout& layout = GetTableLayout(kind);
+  if (sub < 1 || sub > layout.sub_count || kind == TableKind::kScatter) return layout.id;
   if (kind == TableKind::kCycle) return kCycleIds[sub - 1];
-  return spec.id + std::to_string(sub);
+  return layout.id + std::to_string(sub);
 }
 
 bool ParseTableName(std::string_view text, TableKind* kind, int* sub) {
@@ -279,11 +279,11 @@ bool ParseTableName(std::string_view text, TableKind* kind, int* sub) {
   for (const char* prefix : {"分层界限.", "分层数据.", "旋回.", "段数据.", "点数据."}) {
     if (name.rfind(prefix, 0) == 0) name.erase(0, std::string_view(prefix).size());
   }
-  for (const TableSpec& spec : AllTableSpecs()) {
-    const bool keyed = spec.sub_count > 0 && spec.kind != TableKind::kScatter;
-    for (int s = keyed ? 1 : 0; s <= (keyed ? spec.sub_count : 0); ++s) {
-      if (EqualsNoCase(name, TableId(spec.kind, s)) || name == TableName(spec.kind, s)) {
-        *kind = spec.kind;
+  for (const TableLayout& layout : AllTableLayouts()) {
+    const bool keyed = layout.sub_count > 0 && layout.kind != TableKind::kScatter;
+    for (int s = keyed ? 1 : 0; s <= (keyed ? layout.sub_count : 0); ++s) {
+      if (EqualsNoCase(name, TableId(layout.kind, s)) || name == TableName(layout.kind, s)) {
+        *kind = layout.kind;
         *sub = s;
         return true;
       }
@@ -316,15 +316,15 @@ std::string NormaliseHeader(std::string_view header) {
   return squeezed;
 }
 
-int FindColumn(const TableSpec& spec, std::string_view header) {
+int FindColumn(const TableLayout& layout, std::string_view header) {
   const std::string key = NormaliseHeader(header);
   if (key.empty()) return -1;
   // Exact names first, so that an alias of one column cannot shadow the
   // proper name of another ("深度" is the core's depth alias but the point
   // table's own name).
   for (int pass = 0; pass < 2; ++pass) {
-    for (std::size_t i = 0; i < spec.columns.size(); ++i) {
-      const ColumnSpec& c = spec.columns[i];
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+      const ColumnDef& c = layout.columns[i];
       if (pass == 0) {
         if (key == NormaliseHeader(c.sql) || key == NormaliseHeader(c.name))
           return static_cast<int>(i);

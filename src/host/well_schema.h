@@ -15,7 +15,7 @@ namespace davodu {
 
 enum class ColumnType { kReal, kInt, kText, kDate };
 
-struct ColumnSpec {
+struct ColumnDef {
   const char* sql;      // SQL column name, also the English import name
   const char* name;     // host column name, the Chinese import name
   const char* aliases;  // further accepted import names, '|' separated
@@ -67,7 +67,7 @@ enum class TableOwner { kWell, kGlobal, kScatter, kNone };
 // Symbol sets of the kCatSymbol catalogue.
 enum SymbolSet { kSymbolShoot = 1, kSymbolCycle, kSymbolTexture, kSymbolOil, kSymbolInundation };
 
-struct TableSpec {
+struct TableLayout {
   TableKind kind;
   const char* id;          // command-line name; with a sub-key the sub is appended ("stratum2")
   const char* sql;         // SQL table of the rows
@@ -76,12 +76,12 @@ struct TableSpec {
   const char* sub_column;  // SQL column of the sub-key, or null
   int sub_count;           // sub-keys 1..sub_count; 0 without sub-key
   bool user_columns;       // rows also carry named values of columns defined per table
-  std::vector<ColumnSpec> columns;
+  std::vector<ColumnDef> columns;
 };
 
-const TableSpec& GetTableSpec(TableKind kind);
+const TableLayout& GetTableLayout(TableKind kind);
 // Every kind in TableKind order.
-const std::vector<TableSpec>& AllTableSpecs();
+const std::vector<TableLayout>& AllTableLayouts();
 
 // The host table name, UTF-8: "一级分层界限数据", "岩性数据", "段数据2", "长期旋回".
 std::string TableName(TableKind kind, int sub);
@@ -95,7 +95,7 @@ bool ParseTableName(std::string_view utf8, TableKind* kind, int* sub);
 // Index of the column of a header name, or -1. Names compare without ASCII
 // case and blanks, and a trailing unit in brackets is ignored ("顶深[m]",
 // "TOP (m)").
-int FindColumn(const TableSpec& spec, std::string_view header_utf8);
+int FindColumn(const TableLayout& layout, std::string_view header_utf8);
 // The header name without blanks and a trailing bracketed unit, lower-case.
 std::string NormaliseHeader(std::string_view header_utf8);
 

@@ -80,24 +80,24 @@ void WellDb::Seed() {
   sql::Stmt def(db_,
                 "INSERT INTO cat_table_def(row_no, table_name, column_name, second_name, type, "
                 "listed) VALUES(0, ?1, ?2, ?3, ?4, ?5)");
-  for (const TableSpec& spec : AllTableSpecs()) {
-    if (spec.owner != TableOwner::kWell) continue;
-    for (int sub = spec.sub_count > 0 ? 1 : 0; sub <= spec.sub_count; ++sub) {
-      for (std::size_t i = 0; i < spec.columns.size(); ++i) {
-        const ColumnSpec& c = spec.columns[i];
+  for (const TableLayout& layout : AllTableLayouts()) {
+    if (layout.owner != TableOwner::kWell) continue;
+    for (int sub = layout.sub_count > 0 ? 1 : 0; sub <= layout.sub_count; ++sub) {
+      for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        const ColumnDef& c = layout.columns[i];
         const int type = c.type == ColumnType::kReal || c.type == ColumnType::kInt ? 1
                          : c.type == ColumnType::kDate                             ? 3
                                                                                    : 2;
-        const bool listed = spec.kind != TableKind::kTest || i < 4;
+        const bool listed = layout.kind != TableKind::kTest || i < 4;
         def.Reset();
-        def.Bind(1, TableName(spec.kind, sub)).Bind(2, c.name).Bind(3, c.sql).Bind(4, type);
+        def.Bind(1, TableName(layout.kind, sub)).Bind(2, c.name).Bind(3, c.sql).Bind(4, type);
         def.Bind(5, listed ? 1 : 0);
         def.Run();
       }
     }
   }
   for (TableKind kind : kCatalogues) {
-    const std::string name = GetTableSpec(kind).sql;
+    const std::string name = GetTableLayout(kind).sql;
     db_.Exec("UPDATE " + name + " SET row_no = id");
     StampTable({kind, 0, 0});
   }

@@ -388,7 +388,7 @@ CZuVariant CWellPosition::GetValue(std::int64_t id, std::string_view field) cons
   } catch (const sql::SqliteError&) {
   }
   if (!w) return {};
-  const int column = davodu::FindColumn(GetTableSpec(TableKind::kWellHeader), GbkToUtf8(field));
+  const int column = davodu::FindColumn(GetTableLayout(TableKind::kWellHeader), GbkToUtf8(field));
   const auto number = [](double v) { return IsMissing(v) ? CZuVariant() : CZuVariant(v); };
   switch (column) {
     case 0: return w->name;

@@ -8,6 +8,7 @@
 #include "davodu/display/wp_picture.h"
 #include "davodu/display/wp_program.h"
 #include "davodu/display/wp_text.h"
+#include "davodu/host/host_classes.h"
 #include "davodu/host/object_factory.h"
 #include "davodu/interval/wp_corelith.h"
 #include "davodu/interval/wp_oil_test.h"
@@ -54,6 +55,7 @@ int DaVoduAttach() {
   static std::once_flag once;
   std::call_once(once, [] {
     InitContentKindNames();
+    AfxInitHostClasses();
     for (const CRuntimeClass* cls : RegisteredKitClasses()) AfxGetObjectFactory()->RegisterClass(cls);
   });
   return 1;

@@ -62,6 +62,25 @@ class CWpTrack : public CWpInWell {
   void Clear() override;
   bool IfLineStyleUsed(int code) const override;
 
+  // --- Drawing (wp_track_draw.cpp). The grid of the body comes first, then
+  // the contents in draw order, the title and the frame.
+  void Draw(CDC* dc, CView* view, CRect* clip, CRect* done) override;
+  // The selection frame with the handles.
+  void DrawSelectedMark(CDC* dc, CView* view) override { DrawSelectedMark(dc, view, 1); }
+  // The selection frame, drawn not-xor so that a second drawing removes it;
+  // with handles set also the squares of the edge and head handles.
+  void DrawSelectedMark(CDC* dc, CView* view, int handles);
+
+  // --- Gestures, menu and commands (wp_track_gestures.cpp). A drag on an
+  // edge handle resizes the track (width, title band or client band, in
+  // steps of 50 map units); a drag on the move handle moves the track
+  // between its siblings. The menu offers a content of every kind inside
+  // the track, then the in-well and kit menus.
+  int OnLButtonUp(CView* view, CDC* dc, unsigned flags, CPoint point) override;
+  int OnMouseMove(CView* view, CDC* dc, unsigned flags, CPoint point) override;
+  int OnRButtonDown(CView* view, CDC* dc, unsigned flags, CPoint point) override;
+  int OnCommand(CView* view, CDC* dc, unsigned id, long param) override;
+
   // --- Kit slots.
   // The virtual forms keep the plain kit behaviour (no group is assigned)
   // and only keep the draw order naming every child once; the reader uses
@@ -76,6 +95,13 @@ class CWpTrack : public CWpInWell {
   // when the point is inside it, else null.
   CWpKit* HitChild(CPoint point) override;
   using CWpInWell::MoveChild;
+  // Chooses round depth-line intervals for the depth scale, a few mm apart
+  // on paper: 1:500 gives a line every 2 m, middle every 10 m, major every
+  // 20 m.
+  void AutoDepth() override;
+  // Applies the well's style; styles above 2 also frame the left sides of
+  // the client band, the title band and the body.
+  void ApplyStyle() override;
   float MinWidth() override;
   float MinTitle() override;
   float MinClient() override;
@@ -178,32 +204,74 @@ class CWpTrack : public CWpInWell {
   // The same for the depth columns only.
   void SetDepChildTitleFont(int kind, const ZULOGFONT& font);
 
-  // --- Grid settings. ShowDepth and ShowScale store the flag for this
-  // track only; the other settings are read from documents and copies.
+  // --- Grid (wp_track_grid.cpp). Depth lines run across the body every
+  // MinDep, emphasised every MidDep and MajDep; scale lines run down the
+  // body, MinScale divisions with every MajScale-th line major, or on a
+  // logarithmic scale from Left to Right with a line at every whole
+  // mantissa of every decade. The depth-line and scale-line settings spread
+  // to the other tracks of the well by their scopes: 0 none, 1 the tracks
+  // that hold only curves, 2 all tracks.
   int IsShowDepth() const { return show_depth_; }
-  void ShowDepth(int show) { show_depth_ = show; }
+  void ShowDepth(int show);
   int IsShowScale() const { return show_scale_; }
-  void ShowScale(int show) { show_scale_ = show; }
+  void ShowScale(int show);
   int IsLogScale() const { return log_scale_; }
+  void LogScale(int log) { log_scale_ = log; }
   int IsShowMid() const { return show_mid_; }
+  void ShowMid(int show) { show_mid_ = show; }
+  // The intervals ignore values within 0.001 of the present one and values
+  // that are not numbers.
   float GetMajDep() const { return maj_dep_; }
+  void SetMajDep(float depth);
   float GetMidDep() const { return mid_dep_; }
+  void SetMidDep(float depth);
   float GetMinDep() const { return min_dep_; }
+  void SetMinDep(float depth);
+  // While log scale is on, values below 1e-9 are ignored.
   float GetLeft() const { return left_; }
+  void SetLeft(float value);
   float GetRight() const { return right_; }
+  void SetRight(float value);
+  // At least 1.
   int GetMajScale() const { return maj_scale_; }
+  void SetMajScale(int n) { maj_scale_ = n < 1 ? 1 : n; }
   int GetMinScale() const { return min_scale_; }
+  void SetMinScale(int n) { min_scale_ = n < 1 ? 1 : n; }
+  // Pen setters ignore null and an equal pen; getters copy into out.
   const ZULOGPEN& GetMajDepPen() const { return maj_dep_pen_; }
+  void GetMajDepPen(ZULOGPEN* out) const { CopyPen(maj_dep_pen_, out); }
+  void SetMajDepPen(const ZULOGPEN* pen);
   const ZULOGPEN& GetMidDepPen() const { return mid_dep_pen_; }
+  void GetMidDepPen(ZULOGPEN* out) const { CopyPen(mid_dep_pen_, out); }
+  void SetMidDepPen(const ZULOGPEN* pen);
   const ZULOGPEN& GetMinDepPen() const { return min_dep_pen_; }
+  void GetMinDepPen(ZULOGPEN* out) const { CopyPen(min_dep_pen_, out); }
+  void SetMinDepPen(const ZULOGPEN* pen);
   const ZULOGPEN& GetMajScalePen() const { return maj_scale_pen_; }
+  void GetMajScalePen(ZULOGPEN* out) const { CopyPen(maj_scale_pen_, out); }
+  void SetMajScalePen(const ZULOGPEN* pen);
+  // The pen of the centre line.
   const ZULOGPEN& GetMidScalePen() const { return mid_scale_pen_; }
+  void GetMidScalePen(ZULOGPEN* out) const { CopyPen(mid_scale_pen_, out); }
+  void SetMidScalePen(const ZULOGPEN* pen);
   const ZULOGPEN& GetMinScalePen() const { return min_scale_pen_; }
+  void GetMinScalePen(ZULOGPEN* out) const { CopyPen(min_scale_pen_, out); }
+  void SetMinScalePen(const ZULOGPEN* pen);
+  // Scopes, clamped to 0..2; a change spreads the settings at once.
   int GetScaleScope() const { return scale_scope_; }
-  int GetSclLnScope() const { return scale_line_scope_; }
+  void SetScaleScope(int scope);
   int GetDepthScope() const { return depth_scope_; }
+  void SetDepthScope(int scope);
+  // These three stay 0; a non-zero scale-line or depth-line scope spreads
+  // the scale-line or depth-line settings once more by the scopes above.
+  int GetSclLnScope() const { return scale_line_scope_; }
+  void SetSclLnScope(int scope);
   int GetDepLnScope() const { return depth_line_scope_; }
+  void SetDepLnScope(int scope);
   int GetContentScope() const { return content_scope_; }
+  void SetContentScope(int /*scope*/) {}
+  // True when every child is a curve (also for an empty track).
+  bool HoldsOnlyCurves() const;
   // Colours given to added curves, slot i of 9 (taken round).
   COLORREF GetCurveColor(int i) const { return curve_colors_[Slot(i)]; }
   COLORREF GetCurveColor2(int i) const { return curve_colors2_[Slot(i)]; }
@@ -213,6 +281,29 @@ class CWpTrack : public CWpInWell {
 
  private:
   static int Slot(int i) { return ((i % kCurveColorCount) + kCurveColorCount) % kCurveColorCount; }
+  static void CopyPen(const ZULOGPEN& pen, ZULOGPEN* out) {
+    if (out) *out = pen;
+  }
+  // Copies the depth-line settings (depth_lines set) or the scale-line
+  // settings into the other tracks of the well that the scope selects.
+  void ApplyGrid(int depth_lines);
+
+  // Drawing steps (wp_track_draw.cpp). Depth lines and linear scale lines
+  // are limited to the clip rectangle (null: everything).
+  void DrawBody(CDC* dc, CView* view, CRect* clip, CRect* done);
+  void DrawDepthLine(CDC* dc, const CRect* clip);
+  void DrawLinearScale(CDC* dc, const CRect* clip);
+  void DrawLogScale(CDC* dc);
+  void DrawTitle(CDC* dc, CView* view, CRect* clip, CRect* done);
+
+  // Gesture steps (wp_track_gestures.cpp).
+  float DragWidthLimit();
+  void DragEdge(CDC* dc, CView* view, CPoint point);
+  void EndEdgeDrag();
+  // Returns the point the host's move handler is given: the press point
+  // moved by the displacement kept inside the well's head.
+  CPoint DragOrder(CDC* dc, CView* view, CPoint point);
+  void EndOrderDrag(CDC* dc, CView* view);
   // The format version of the track's document; a track outside a document
   // counts as current.
   double DocumentVersion() const;

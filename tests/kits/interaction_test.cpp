@@ -18,6 +18,9 @@ class Interaction : public KitTest {
     AfxSetDialogs(&dialogs);
     well = MakeRoot<CWpWell>("CWpWell");
     well->SetWidth(6000);
+    // The well's anchor is the centre of the body's top: the tracks stand
+    // from 0 to 6000.
+    well->SetPosition(FLOATPOINT{3000, 0}, 0);
     t1 = Make<CWpTrack>("CWpTrack");
     t2 = Make<CWpTrack>("CWpTrack");
     well->AddChild(t1);

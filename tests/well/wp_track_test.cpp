@@ -63,7 +63,6 @@ using TrackDrawOrder = TrackTest;
 using TrackLayout = TrackTest;
 using TrackRecords = TrackTest;
 using TrackContents = TrackTest;
-using LegacyDepthColumn = TrackTest;
 
 TEST_F(TrackGroups, DefaultsOfANewTrack) {
   EXPECT_EQ(track->GetClassName(), "CWpTrack");
@@ -617,103 +616,6 @@ TEST_F(TrackContents, TitleFontsOfAllOrOfTheDepthColumns) {
   EXPECT_EQ(curve->GetTitleFont().color, 0x123456u);
   EXPECT_EQ(depth->GetTitleFont().color, 0x123456u);
   EXPECT_FLOAT_EQ(curve->GetTitleHeight(), 500);  // only the colour changed
-}
-
-// A document of an older layout: a depth column directly in the well.
-class LegacyWellFile {
- public:
-  LegacyWellFile() { file_.OpenWrite(); }
-  void Name(const char* name) {
-    file_.SetRecordNumber(kRecName);
-    file_.AddRecordElement(name);
-    file_.WriteNextRecord();
-  }
-  void Kit(CWpKit* kit) { kit->SaveToFile(&file_); }
-  void End() {
-    file_.SetRecordNumber(kRecEnd);
-    file_.WriteNextRecord();
-  }
-  // The well's own section after its base section.
-  void WellSection() {
-    file_.SetRecordNumber(kRecTagged);
-    file_.AddRecordElement("Well");
-    file_.WriteNextRecord();
-    End();
-  }
-  // The start of a depth column whose records end early.
-  void CutDepth() {
-    file_.SetRecordNumber(kRecKitStart);
-    file_.AddRecordElement("CWpDepth");
-    file_.WriteNextRecord();
-    Name("cut");
-  }
-  std::string Data() const { return file_.GetData(); }
-
- private:
-  CZuMFile file_;
-};
-
-TEST_F(LegacyDepthColumn, ADepthKitInTheWellIsReadIntoATrackOfItsOwn) {
-  auto* depth = Make<CWpDepth>("CWpDepth");
-  depth->SetWidth(1500);
-  depth->SetClientHeight(700);
-  depth->SetTitleDirection(2);
-  auto* plain = Make<CWpTrack>("CWpTrack");
-  LegacyWellFile f;
-  f.Name("W1");
-  f.Kit(depth);
-  f.Kit(plain);
-  f.End();
-  f.WellSection();
-  AfxGetObjectFactory()->DeleteObject(depth);
-  AfxGetObjectFactory()->DeleteObject(plain);
-
-  auto* well = MakeRoot<CWpWell>("CWpWell");
-  CZuMFile in;
-  ASSERT_TRUE(in.OpenRead(f.Data()));
-  ASSERT_EQ(well->ReadFromFile(&in), 1);
-  ASSERT_EQ(well->ChildrenCount(), 2);
-  auto* track = dynamic_cast<CWpTrack*>(well->GetChild(0));
-  ASSERT_NE(track, nullptr);
-  ASSERT_EQ(track->ChildrenCount(), 1);
-  auto* read = dynamic_cast<CWpDepth*>(track->GetChild(0));
-  ASSERT_NE(read, nullptr);
-  EXPECT_EQ(read->GetParent(), track);
-  EXPECT_EQ(track->GetParent(), well);
-  EXPECT_EQ(read->GetLayer(), layer);
-  EXPECT_EQ(track->GetLayer(), layer);
-
-  // No grid, and of the frame only the title lines.
-  EXPECT_EQ(track->IsShowScale(), 0);
-  EXPECT_EQ(track->IsShowDepth(), 0);
-  for (int i = 0; i < 10; ++i)
-    EXPECT_EQ(track->GetBorderVisible(i), i == 2 || i == 5 || i == 6 ? 1 : 0) << "flag " << i;
-  EXPECT_EQ(read->GetBorderVisible(2), 0);
-  // The track takes the column's look.
-  EXPECT_FLOAT_EQ(track->GetWidth(), 1500);
-  EXPECT_FLOAT_EQ(read->GetWidth(), 1500);
-  EXPECT_FLOAT_EQ(track->GetTitleHeight(), 700);
-  EXPECT_FLOAT_EQ(track->GetClientHeight(), read->GetTitleHeight());
-  EXPECT_EQ(track->GetTitleDirection(), 2);
-  EXPECT_EQ(read->GetGroup(), 0);
-  EXPECT_EQ(track->GetDrawOrder(), (std::vector<int>{0}));
-
-  // Other kits of the well are read as they are.
-  auto* second = dynamic_cast<CWpTrack*>(well->GetChild(1));
-  ASSERT_NE(second, nullptr);
-  EXPECT_EQ(second->IsShowScale(), 1);
-  EXPECT_EQ(second->ChildrenCount(), 0);
-}
-
-TEST_F(LegacyDepthColumn, AColumnThatEndsEarlyLeavesNothingBehind) {
-  LegacyWellFile f;
-  f.Name("W1");
-  f.CutDepth();
-  auto* well = MakeRoot<CWpWell>("CWpWell");
-  CZuMFile in;
-  ASSERT_TRUE(in.OpenRead(f.Data()));
-  EXPECT_EQ(well->ReadFromFile(&in), 0);
-  EXPECT_EQ(well->ChildrenCount(), 0);
 }
 
 }  // namespace
