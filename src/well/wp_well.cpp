@@ -2,6 +2,11 @@
 // tree operations, menus and commands, copies.
 #include "davodu/well/wp_well.h"
 
+#include "davodu/data/wd_mgr.h"
+#include "davodu/host/well_data_manager.h"
+#include "davodu/host/well_table.h"
+#include "davodu/host/zu_variant.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -266,15 +271,32 @@ int CWpWell::OnIdle() {
 // The gateway does not exist yet: these paths read nothing. Each names the
 // gateway call that will fill it.
 
-WDMgrIO* CWpWell::CreateDataMgr() { return nullptr; }
+WDMgrIO* CWpWell::CreateDataMgr() {
+  CWellDataManager* wells = CWellDataManager::Instance();
+  if (!wells) return nullptr;
+  auto* mgr = new WDMgrAdapter(wells, name_.c_str());
+  mgr->SetDepthType(static_cast<DepthType>(depth_type_));
+  return mgr;
+}
 
-bool CWpWell::DataMgrKnowsWell() const { return false; }
+bool CWpWell::DataMgrKnowsWell() const {
+  auto* mgr = dynamic_cast<WDMgrAdapter*>(data_mgr_);
+  return mgr && mgr->IsWellManaged(name_);
+}
 
-void CWpWell::CopyDepthTypeToDataMgr() {}
+void CWpWell::CopyDepthTypeToDataMgr() {
+  if (data_mgr_) data_mgr_->SetDepthType(static_cast<DepthType>(depth_type_));
+}
 
-void CWpWell::DestroyDataMgr() { data_mgr_ = nullptr; }
+void CWpWell::DestroyDataMgr() {
+  // Deleting the gateway detaches every kit that observes its data.
+  delete data_mgr_;
+  data_mgr_ = nullptr;
+}
 
-void CWpWell::PollDataMgr() {}
+void CWpWell::PollDataMgr() {
+  if (data_mgr_) data_mgr_->CheckDataUpdate();
+}
 
 std::vector<FaultPointData> CWpWell::ReadFaultPoints() const { return {}; }
 
@@ -282,7 +304,17 @@ std::vector<SandInterval> CWpWell::ReadSandIntervals() const { return {}; }
 
 std::vector<StratumUnit> CWpWell::ReadStratumUnits() const { return {}; }
 
-bool CWpWell::WellPositionValue(const std::string&, std::string*) const { return false; }
+bool CWpWell::WellPositionValue(const std::string& field, std::string* value) const {
+  CWellDataManager* wells = CWellDataManager::Instance();
+  if (!wells || !wells->IsOpen()) return false;
+  CWellPosition* positions = wells->GetWellPosition();
+  const std::int64_t id = positions->FindData(name_);
+  if (id < 0) return false;
+  const CZuVariant v = positions->GetValue(id, field);
+  if (v.IsNull()) return false;
+  *value = v.ToString();
+  return true;
+}
 
 // The depth scale kit has no depth-type setting of its own yet.
 void CWpWell::SetDepthKitShowType(CWpKit*, int) {}

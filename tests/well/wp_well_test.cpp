@@ -83,7 +83,7 @@ TEST_F(Well, TheSymbolSizeKeepsTheTitleBandOnlyWhileShown) {
   EXPECT_FLOAT_EQ(well->GetTitleHeight(), title + 300);
 }
 
-TEST_F(Well, DataBindingWithoutAGateway) {
+TEST_F(Well, DataBindingOfAWellTheDatabaseDoesNotKnow) {
   auto* well = MakeRoot<CWpWell>("CWpWell");
   well->SetName(Gbk("濮1"));
   well->SetTitleText(Gbk("濮1井 濮1"));
@@ -94,7 +94,8 @@ TEST_F(Well, DataBindingWithoutAGateway) {
 
   well->InitDataTable();
   EXPECT_EQ(well->GetCanInitData(), 1);
-  EXPECT_EQ(well->GetDataMgr(), nullptr);
+  // An unknown well keeps its gateway but reports that it does not exist.
+  EXPECT_NE(well->GetDataMgr(), nullptr);
   EXPECT_EQ(well->WellExist(), 0);
   EXPECT_EQ(well->GetUnitClass(), -1);
   EXPECT_EQ(well->GetTopUnit(), Gbk("未知"));
