@@ -7,7 +7,7 @@
 
 #include "commands.h"
 #include "davodu/data/import/csv_reader.h"
-#include "davodu/data/import/las_reader.h"
+#include "davodu/data/import/las_import.h"
 #include "davodu/host/dialogs.h"
 #include "davodu/host/gbk.h"
 #include "davodu/host/util.h"
@@ -53,38 +53,7 @@ std::string Stem(const std::string& path) { return std::filesystem::path(path).s
 // Imports one LAS file; false with *error set.
 bool ImportLas(CWellDataManager& wells, const Options& options, const std::string& path,
                std::string* error) {
-  LasFile las;
-  LasError las_error;
-  if (!ReadLasFile(path, &las, &las_error)) {
-    *error = las_error.ToString();
-    return false;
-  }
-  std::string well = options.well;
-  if (well.empty()) well = TrimBlanks(las.well_name);
-  if (well.empty()) well = Stem(path);
-  if (las.curves.empty()) {
-    *error = path + ": no curves";
-    return false;
-  }
-  const std::string& unit = las.index_unit();
-  double scale = TrimBlanks(unit).empty() ? 1.0 : LasIndexUnitToMetres(unit);
-  if (scale <= 0) {
-    *error = path + ": the depth index unit '" + unit + "' is not a length";
-    return false;
-  }
-  std::vector<double> depths = las.curves.front().values;
-  for (double& d : depths) d *= scale;
-  std::vector<CurveImport> curves;
-  for (std::size_t i = 1; i < las.curves.size(); ++i) {
-    const LasCurve& c = las.curves[i];
-    if (c.is_text) continue;
-    curves.push_back({Utf8ToGbk(c.mnemonic), Utf8ToGbk(c.unit), depths, c.values});
-  }
-  if (!wells.ImportCurves(Utf8ToGbk(well), curves, true)) {
-    *error = path + ": " + wells.GetLastError();
-    return false;
-  }
-  return true;
+  return ImportLasFile(wells, path, options.well, nullptr, error);
 }
 
 // Imports one CSV file; false with *error set.

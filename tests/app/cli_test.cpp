@@ -12,6 +12,15 @@ TEST(Cli, DemoWritesThePictureInThreeFormats) {
   EXPECT_EQ(ReadFile(dir + "/demo.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
   EXPECT_NE(ReadFile(dir + "/demo.svg").find("<svg"), std::string::npos);
   EXPECT_EQ(ReadFile(dir + "/demo.pdf").substr(0, 5), "%PDF-");
+  // The chart document it drew, and the database behind it.
+  CliResult dump = RunCli("dump " + dir + "/demo.wpd");
+  ASSERT_EQ(dump.exit_code, 0) << dump.out;
+  EXPECT_NE(dump.out.find("60 \"CWpWell\""), std::string::npos);
+  EXPECT_NE(dump.out.find("60 \"CWpCurve\""), std::string::npos);
+  CliResult show = RunCli("show --db " + dir + "/demo.db --json");
+  ASSERT_EQ(show.exit_code, 0) << show.out;
+  EXPECT_NE(show.out.find("\"name\":\"示例1井\""), std::string::npos) << show.out;
+  EXPECT_NE(show.out.find("\"name\":\"CNL\""), std::string::npos);
 }
 
 TEST(Cli, HelpAndBadArguments) {
