@@ -36,7 +36,11 @@ void Observee::Attatch(Observer* observer) {
 
 void Observee::Register(Observer* observer) {
   if (!observer) return;
-  observers_.push_back(observer);
+  // An observer shows one source and is listed once: attaching it again
+  // moves it here instead of listing it twice.
+  if (observer->source_ && observer->source_ != this) observer->source_->Detatch(observer);
+  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+    observers_.push_back(observer);
   observer->source_ = this;
 }
 
@@ -44,9 +48,7 @@ void Observee::Detatch(Observer* observer) {
   auto it = std::find(observers_.begin(), observers_.end(), observer);
   if (it == observers_.end()) return;
   observers_.erase(it);
-  // The same observer may be listed twice; it stays attached while listed.
-  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
-    observer->source_ = nullptr;
+  observer->source_ = nullptr;
 }
 
 }  // namespace davodu

@@ -50,10 +50,12 @@ class Observee {
 
   // Appends the observer, sets its source and lets it load at once.
   void Attatch(Observer* observer);
-  // Appends the observer and sets its source, without a notification.
+  // Appends the observer and sets its source, without a notification. An
+  // observer is listed once and shows one source: one attached elsewhere
+  // is detached there first; one already listed here stays where it is.
   void Register(Observer* observer);
-  // Removes the first occurrence and clears its source; an observer that is
-  // not in the list is left untouched.
+  // Removes the observer and clears its source; an observer that is not in
+  // the list is left untouched.
   void Detatch(Observer* observer);
   const std::vector<Observer*>& GetObservers() const { return observers_; }
 

@@ -132,7 +132,10 @@ LogCveDataIO* WDMgrIO::GetLogCve(CVESOURCE src, const std::string& name, const s
   key.name2 = name2;
   return Lookup<LogCveDataIO>(
       cves_, std::move(key),
-      [](const LOGCVE& a, const LOGCVE& b) { return a.source == b.source && a.name == b.name; },
+      [](const LOGCVE& a, const LOGCVE& b) {
+        // A scattered column is known by its table as well as its name.
+        return a.source == b.source && a.name == b.name && a.name2 == b.name2;
+      },
       [&] { return CreateLogCve(src, name, name2); });
 }
 

@@ -50,8 +50,11 @@ TEST_F(GatewayTest, SameKeyAndDepthModeShareOneObject) {
   ASSERT_NE(gr, nullptr);
   EXPECT_EQ(gr->GetName(), "GR");
   EXPECT_EQ(gw.GetLogCve(CVE_WELLLOG, "GR", ""), gr);
-  // The second name is stored but not part of the key.
-  EXPECT_EQ(gw.GetLogCve(CVE_WELLLOG, "GR", "other"), gr);
+  // The second name (a scattered table's) is part of the key: columns of
+  // the same name in two tables are two curves.
+  LogCveDataIO* other = gw.GetLogCve(CVE_WELLLOG, "GR", "other");
+  EXPECT_NE(other, gr);
+  EXPECT_EQ(gw.GetLogCve(CVE_WELLLOG, "GR", "other"), other);
   EXPECT_NE(gw.GetLogCve(CVE_WELLLOG, "SP", ""), gr);
 
   struct Case {

@@ -8,6 +8,16 @@
 namespace davodu {
 namespace {
 
+// Two textbook stations: 15 to 25 degrees inclination and 20 to 45 degrees
+// azimuth between 3500 and 3600 gain 94.01 of vertical depth; a quarter
+// circle from vertical to horizontal over 1000 drops 2000 / pi.
+TEST(Deviation, MatchesWorkedExamples) {
+  const Trajectory pair({{0, 15, 20}, {3500, 15, 20}, {3600, 25, 45}});
+  EXPECT_NEAR(pair.TvdAt(3600) - pair.TvdAt(3500), 94.01, 0.005);
+  const Trajectory quarter({{0, 0, 0}, {1000, 90, 0}});
+  EXPECT_NEAR(quarter.TvdAt(1000), 2000 / 3.14159265358979323846, 1e-9);
+}
+
 // Minimum-curvature positions worked out by hand: a build from vertical to
 // 30 degrees over 1000 m is an arc of radius R = 1000 / (pi / 6), so
 // tvd = R sin(phi) and north = R (1 - cos(phi)) at arc angle phi.
