@@ -3,6 +3,7 @@
 #include "davodu/well/wp_well.h"
 
 #include "davodu/data/wd_mgr.h"
+#include "davodu/display/wp_depth.h"
 #include "davodu/host/well_data_manager.h"
 #include "davodu/host/well_table.h"
 #include "davodu/host/zu_variant.h"
@@ -316,8 +317,11 @@ bool CWpWell::WellPositionValue(const std::string& field, std::string* value) co
   return true;
 }
 
-// The depth scale kit has no depth-type setting of its own yet.
-void CWpWell::SetDepthKitShowType(CWpKit*, int) {}
+// A depth scale follows the chart's depth reference in its labels.
+void CWpWell::SetDepthKitShowType(CWpKit* kit, int type) {
+  if (auto* depth = dynamic_cast<CWpDepth*>(kit))
+    depth->SetShowDepthType(static_cast<DepthType>(type));
+}
 
 // The track does not yet pass a unit class on to its stratification kits.
 void CWpWell::SetTrackStratumGrade(CWpTrack*, int) {}
