@@ -17,6 +17,11 @@ TEST(Cli, DemoWritesThePictureInThreeFormats) {
   ASSERT_EQ(dump.exit_code, 0) << dump.out;
   EXPECT_NE(dump.out.find("60 \"CWpWell\""), std::string::npos);
   EXPECT_NE(dump.out.find("60 \"CWpCurve\""), std::string::npos);
+  // The tracks nest inside the well's base section, and an upgrade of the
+  // document writes the same records.
+  EXPECT_NE(dump.out.find("\n      60 \"CWpTrack\""), std::string::npos);
+  ASSERT_EQ(RunCli("upgrade " + dir + "/demo.wpd " + dir + "/again.wpd").exit_code, 0);
+  EXPECT_EQ(RunCli("dump " + dir + "/again.wpd").out, dump.out);
   CliResult show = RunCli("show --db " + dir + "/demo.db --json");
   ASSERT_EQ(show.exit_code, 0) << show.out;
   EXPECT_NE(show.out.find("\"name\":\"示例1井\""), std::string::npos) << show.out;
