@@ -19,6 +19,16 @@
 
 #include "davodu/host/gbk.h"
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#define DAVODU_LAS_MMAP 1
+#else
+#define DAVODU_LAS_MMAP 0
+#endif
+
 namespace davodu {
 namespace {
 
@@ -32,6 +42,37 @@ struct Failure {
 };
 
 [[noreturn]] void Fail(int line, std::string message) { throw Failure{line, std::move(message)}; }
+
+// Passes over a large text hand back, every kReleaseChunk bytes, the pages
+// they are done with, so that a mapped file is never resident as a whole.
+constexpr std::size_t kReleaseChunk = std::size_t{2} << 20;
+
+// The pages of a read-only file mapping. Released pages are read again from
+// the file when touched later, so releasing never changes the text. A default
+// PageReleaser (text held in memory) releases nothing.
+class PageReleaser {
+ public:
+  PageReleaser() = default;
+  PageReleaser(const char* base, std::size_t size) : base_(base), size_(size) {}
+
+  // Releases the whole pages of [from, to) and the page holding `from`.
+  void Release(const char* from, const char* to) const {
+#if DAVODU_LAS_MMAP
+    if (base_ == nullptr || from < base_ || to > base_ + size_) return;
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const std::uintptr_t begin = reinterpret_cast<std::uintptr_t>(from) / page * page;
+    const std::uintptr_t end = reinterpret_cast<std::uintptr_t>(to) / page * page;
+    if (begin < end) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+#else
+    (void)from;
+    (void)to;
+#endif
+  }
+
+ private:
+  const char* base_ = nullptr;
+  std::size_t size_ = 0;
+};
 
 // ---------------------------------------------------------------------------
 // Text decoding
@@ -120,10 +161,14 @@ int GuessUtf16(std::string_view s) {
 
 bool IsAscii(std::string_view s) {
   std::size_t i = 0;
-  for (; i + 8 <= s.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, s.data() + i, 8);
-    if (word & 0x8080808080808080ull) return false;
+  for (; i + 64 <= s.size(); i += 64) {
+    std::uint64_t any = 0;
+    for (std::size_t k = 0; k < 64; k += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, s.data() + i + k, 8);
+      any |= word;
+    }
+    if (any & 0x8080808080808080ull) return false;
   }
   for (; i < s.size(); ++i) {
     if (static_cast<unsigned char>(s[i]) >= 0x80) return false;
@@ -131,10 +176,29 @@ bool IsAscii(std::string_view s) {
   return true;
 }
 
+// True when the text is UTF-8 (ASCII included). Checked piece by piece, each
+// piece cut before a byte that starts a character.
+bool IsUtf8(std::string_view s, const PageReleaser& releaser) {
+  std::size_t pos = 0;
+  while (pos < s.size()) {
+    std::size_t end = std::min(s.size(), pos + kReleaseChunk);
+    for (int k = 0; k < 3 && end < s.size() && end > pos + 1 &&
+                    (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80;
+         ++k) {
+      --end;
+    }
+    const std::string_view piece = s.substr(pos, end - pos);
+    if (!IsAscii(piece) && !IsValidUtf8(piece)) return false;
+    releaser.Release(piece.data(), piece.data() + piece.size());
+    pos = end;
+  }
+  return true;
+}
+
 // The file's bytes as UTF-8: UTF-8 is kept (a byte-order mark dropped),
 // UTF-16 is converted, and anything else is taken as Windows-1252, which
 // includes Latin-1. Converted text is kept in *storage.
-std::string_view DecodeText(std::string_view raw, std::string* storage) {
+std::string_view DecodeText(std::string_view raw, std::string* storage, const PageReleaser& releaser) {
   if (raw.starts_with("\xEF\xBB\xBF")) {
     raw.remove_prefix(3);
   } else if (raw.starts_with("\xFF\xFE") || raw.starts_with("\xFE\xFF")) {
@@ -144,7 +208,7 @@ std::string_view DecodeText(std::string_view raw, std::string* storage) {
     *storage = Utf16ToUtf8(raw, guess == 2);
     return *storage;
   }
-  if (IsAscii(raw) || IsValidUtf8(raw)) return raw;
+  if (IsUtf8(raw, releaser)) return raw;
   *storage = Cp1252ToUtf8(raw);
   return *storage;
 }
@@ -305,7 +369,7 @@ std::string NormalizeVersion(std::string_view text) {
 // Splits text into lines ended by "\n", "\r\n" or a lone "\r".
 class LineReader {
  public:
-  explicit LineReader(std::string_view text) : text_(text) {}
+  explicit LineReader(std::string_view text, std::size_t pos = 0) : text_(text), pos_(pos) {}
 
   bool Next(std::string_view* line) {
     if (pos_ >= text_.size()) return false;
@@ -314,17 +378,39 @@ class LineReader {
     const std::size_t n = text_.size();
     while (i < n && text_[i] != '\n' && text_[i] != '\r') ++i;
     *line = text_.substr(start, i - start);
+    start_ = start;
     pos_ = i + 1;
     if (i < n && text_[i] == '\r' && pos_ < n && text_[pos_] == '\n') ++pos_;
-    ++number_;
     return true;
   }
-  int number() const { return number_; }
+  // Where the line Next returned starts, and where the next one starts.
+  std::size_t start() const { return start_; }
+  std::size_t pos() const { return std::min(pos_, text_.size()); }
+  void Seek(std::size_t pos) { pos_ = pos; }
 
  private:
   std::string_view text_;
   std::size_t pos_ = 0;
-  int number_ = 0;
+  std::size_t start_ = 0;
+};
+
+// Line numbers, counted only for the messages of errors.
+class LineIndex {
+ public:
+  explicit LineIndex(std::string_view text) : text_(text) {}
+
+  // The 1-based number of the line that holds the byte at `offset`.
+  int LineOf(std::size_t offset) const {
+    int line = 1;
+    const std::size_t end = std::min(offset, text_.size());
+    for (std::size_t i = 0; i < end; ++i) {
+      if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) ++line;
+    }
+    return line;
+  }
+
+ private:
+  std::string_view text_;
 };
 
 enum class Section { kNone, kVersion, kWell, kCurve, kParameter, kOther, kData, kIgnored };
@@ -457,15 +543,19 @@ bool ParseHeaderLine(std::string_view line, LasHeaderItem* item) {
 
 enum class Delimiter { kAuto, kBlank, kComma, kTab };
 
-struct Field {
+// One value of a data row.
+struct Cell {
   std::string_view text;
+  double value = 0;
   bool missing = false;  // a value known to be missing (a run-on number)
+  bool number = false;   // the text is a number, `value`
 };
 
-struct DataLine {
-  int number;
-  std::string_view text;
-};
+Cell TextCell(std::string_view text) {
+  Cell cell{text};
+  cell.number = ParseNumber(text, &cell.value);
+  return cell;
+}
 
 // True when a data line separates its values with commas. Commas inside
 // blank-separated numbers ("123,45  2550,0") are decimal commas.
@@ -492,45 +582,180 @@ bool LooksCommaDelimited(std::string_view line, std::size_t curve_count) {
   return tokens < 2 && curve_count > 1;
 }
 
-class DataSplitter {
- public:
-  explicit DataSplitter(Delimiter delimiter) : delimiter_(delimiter) {}
+// Fixed-width writers let a wide value run into its neighbour:
+// "7.330-19508.961" is two numbers, and "7.020101130.188" is two numbers
+// whose boundary cannot be told, so both are missing. Splits such values of
+// one row; the caller keeps the result only when it gives the row the right
+// number of values.
+std::vector<Cell> SplitRunOn(const std::vector<Cell>& row) {
+  std::vector<Cell> out;
+  for (const Cell& cell : row) {
+    const std::string_view t = cell.text;
+    if (cell.missing || cell.number || t.empty()) {
+      out.push_back(cell);
+      continue;
+    }
+    // Pieces split before each minus sign that follows a digit or a point.
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < t.size(); ++i) {
+      if (t[i] == '-' && (IsDigit(t[i - 1]) || t[i - 1] == '.')) {
+        pieces.push_back(t.substr(start, i - start));
+        start = i;
+      }
+    }
+    pieces.push_back(t.substr(start));
+    bool all_numbers = pieces.size() > 1;
+    double v;
+    for (std::string_view p : pieces) all_numbers = all_numbers && ParseNumber(p, &v);
+    if (all_numbers) {
+      for (std::string_view p : pieces) out.push_back(TextCell(p));
+      continue;
+    }
+    const std::size_t digits_from = t[0] == '-' ? 1 : 0;
+    const auto points = static_cast<std::size_t>(std::count(t.begin(), t.end(), '.'));
+    const bool digits_and_points =
+        t.size() > digits_from &&
+        std::all_of(t.begin() + static_cast<std::ptrdiff_t>(digits_from), t.end(),
+                    [](char c) { return IsDigit(c) || c == '.'; });
+    if (digits_and_points && points >= 2) {
+      Cell missing;
+      missing.missing = true;
+      for (std::size_t k = 0; k < points; ++k) out.push_back(missing);
+      continue;
+    }
+    out.push_back(cell);
+  }
+  return out;
+}
 
-  // Appends the fields of one line to *out, at most `limit` of them; returns
-  // false when the line holds more.
-  bool Split(const DataLine& line, std::size_t limit, std::vector<Field>* out) {
-    return delimiter_ == Delimiter::kBlank ? SplitBlank(line, limit, out)
-                                           : SplitDelimited(line, delimiter_ == Delimiter::kTab ? '\t' : ',',
-                                                            limit, out);
+// The rows of the data section [begin, end) of the text, one at a time.
+class RowReader {
+ public:
+  RowReader(std::string_view text, std::size_t begin, std::size_t end, Delimiter delimiter, bool wrapped,
+            std::size_t curve_count, const LineIndex& lines, const PageReleaser& releaser)
+      : text_(text.substr(0, end)),
+        reader_(text_, begin),
+        delimiter_(delimiter),
+        wrapped_(wrapped),
+        curve_count_(curve_count),
+        limit_(2 * curve_count + 1000),
+        lines_(lines),
+        releaser_(releaser),
+        released_(begin) {}
+
+  // Reads the next row into cells(); *offset is where its first line starts.
+  // Returns false after the last row.
+  bool Next(std::size_t* offset) {
+    cells_.clear();
+    unquoted_.clear();
+    std::size_t row_start = 0;
+    std::string_view line;
+    while (NextLine(&line)) {
+      const std::size_t line_start = reader_.start();
+      if (wrapped_) {
+        // Values of one row flow over several lines; a row is complete when
+        // it holds one value per curve.
+        if (cells_.empty()) row_start = line_start;
+        if (!Split(line, line_start, curve_count_ - cells_.size())) {
+          Fail(lines_.LineOf(line_start), "the row that starts on line " + std::to_string(lines_.LineOf(row_start)) +
+                                              " has more than " + std::to_string(curve_count_) + " values");
+        }
+        if (cells_.size() == curve_count_) {
+          *offset = row_start;
+          return true;
+        }
+        continue;
+      }
+      if (!Split(line, line_start, limit_)) {
+        Fail(lines_.LineOf(line_start), "expected " + std::to_string(curve_count_) + " values, found more than " +
+                                            std::to_string(limit_));
+      }
+      if (cells_.empty()) continue;
+      if (delimiter_ == Delimiter::kBlank && cells_.size() < curve_count_) {
+        std::vector<Cell> split = SplitRunOn(cells_);
+        if (split.size() == curve_count_) cells_ = std::move(split);
+      }
+      *offset = line_start;
+      return true;
+    }
+    if (!cells_.empty()) {
+      Fail(lines_.LineOf(last_line_), "the data ends inside a row: expected " + std::to_string(curve_count_) +
+                                          " values, found " + std::to_string(cells_.size()));
+    }
+    return false;
   }
 
+  const std::vector<Cell>& cells() const { return cells_; }
+
  private:
-  bool SplitBlank(const DataLine& line, std::size_t limit, std::vector<Field>* out) {
-    const std::string_view s = line.text;
-    std::size_t count = 0;
-    std::size_t i = 0;
-    while (true) {
-      while (i < s.size() && IsBlank(s[i])) ++i;
-      if (i >= s.size()) return true;
-      if (++count > limit) return false;
-      const char c = s[i];
-      if (c == '"' || c == '\'') {
-        const std::size_t close = s.find(c, i + 1);
-        if (close == npos) Fail(line.number, "unterminated quoted text " + Excerpt(s.substr(i)));
-        out->push_back({s.substr(i + 1, close - i - 1)});
-        i = close + 1;
-        if (i < s.size() && !IsBlank(s[i])) Fail(line.number, "text after a closing quote " + Excerpt(s.substr(i)));
-      } else {
-        std::size_t j = i;
-        while (j < s.size() && !IsBlank(s[j])) ++j;
-        out->push_back({s.substr(i, j - i)});
-        i = j;
+  // The next line that holds data (not blank, not a comment).
+  bool NextLine(std::string_view* line) {
+    while (reader_.Next(line)) {
+      const std::string_view t = TrimLeft(*line);
+      if (t.empty() || t[0] == '#') continue;
+      last_line_ = reader_.start();
+      if (last_line_ - released_ >= kReleaseChunk) {
+        releaser_.Release(text_.data() + released_, text_.data() + last_line_);
+        released_ = last_line_;
       }
+      return true;
+    }
+    releaser_.Release(text_.data() + released_, text_.data() + text_.size());
+    released_ = text_.size();
+    return false;
+  }
+
+  // Appends the values of one line to cells_, at most `limit` of them;
+  // returns false when the line holds more.
+  bool Split(std::string_view line, std::size_t line_start, std::size_t limit) {
+    return delimiter_ == Delimiter::kBlank
+               ? SplitBlank(line, line_start, limit)
+               : SplitDelimited(line, line_start, delimiter_ == Delimiter::kTab ? '\t' : ',', limit);
+  }
+
+  bool SplitBlank(std::string_view s, std::size_t line_start, std::size_t limit) {
+    const char* const begin = s.data();
+    const char* const end = begin + s.size();
+    std::size_t count = 0;
+    const char* p = begin;
+    while (true) {
+      while (p < end && IsBlank(*p)) ++p;
+      if (p >= end) return true;
+      if (++count > limit) return false;
+      const char c = *p;
+      if (c == '"' || c == '\'') {
+        const std::size_t i = static_cast<std::size_t>(p - begin);
+        const std::size_t close = s.find(c, i + 1);
+        if (close == npos) {
+          Fail(lines_.LineOf(line_start), "unterminated quoted text " + Excerpt(s.substr(i)));
+        }
+        cells_.push_back(TextCell(s.substr(i + 1, close - i - 1)));
+        p = begin + close + 1;
+        if (p < end && !IsBlank(*p)) {
+          Fail(lines_.LineOf(line_start), "text after a closing quote " + Excerpt(s.substr(close + 1)));
+        }
+        continue;
+      }
+      // Most values are plain numbers: parsed where they stand.
+      Cell cell;
+      const auto result = fast_float::from_chars(p, end, cell.value);
+      if (result.ec == std::errc() && (result.ptr == end || IsBlank(*result.ptr))) {
+        cell.text = std::string_view(p, static_cast<std::size_t>(result.ptr - p));
+        cell.number = true;
+        cells_.push_back(cell);
+        p = result.ptr;
+        continue;
+      }
+      const char* q = p;
+      while (q < end && !IsBlank(*q)) ++q;
+      cells_.push_back(TextCell(std::string_view(p, static_cast<std::size_t>(q - p))));
+      p = q;
     }
   }
 
-  bool SplitDelimited(const DataLine& line, char delimiter, std::size_t limit, std::vector<Field>* out) {
-    const std::string_view s = Trim(line.text);
+  bool SplitDelimited(std::string_view line, std::size_t line_start, char delimiter, std::size_t limit) {
+    const std::string_view s = Trim(line);
     auto is_pad = [delimiter](char c) { return IsBlank(c) && c != delimiter; };
     std::size_t count = 0;
     std::size_t i = 0;
@@ -554,75 +779,40 @@ class DataSplitter {
           }
           text.push_back(s[j++]);
         }
-        if (!closed) Fail(line.number, "unterminated quoted text " + Excerpt(s.substr(i)));
+        if (!closed) Fail(lines_.LineOf(line_start), "unterminated quoted text " + Excerpt(s.substr(i)));
         while (j < s.size() && is_pad(s[j])) ++j;
         if (j < s.size() && s[j] != delimiter) {
-          Fail(line.number, "text after a closing quote " + Excerpt(s.substr(j)));
+          Fail(lines_.LineOf(line_start), "text after a closing quote " + Excerpt(s.substr(j)));
         }
         unquoted_.push_back(std::move(text));
-        out->push_back({unquoted_.back()});
+        cells_.push_back(TextCell(unquoted_.back()));
         if (j >= s.size()) return true;
         i = j + 1;
         continue;
       }
       const std::size_t end = s.find(delimiter, i);
-      out->push_back({Trim(s.substr(i, (end == npos ? s.size() : end) - i))});
+      cells_.push_back(TextCell(Trim(s.substr(i, (end == npos ? s.size() : end) - i))));
       if (end == npos) return true;
       i = end + 1;
     }
   }
 
+  std::string_view text_;
+  LineReader reader_;
   Delimiter delimiter_;
-  std::deque<std::string> unquoted_;  // quoted texts with their quotes undone
+  bool wrapped_;
+  std::size_t curve_count_;
+  std::size_t limit_;
+  const LineIndex& lines_;
+  PageReleaser releaser_;
+  std::size_t released_;
+  std::size_t last_line_ = 0;
+  std::vector<Cell> cells_;
+  std::deque<std::string> unquoted_;  // quoted texts of the row with their quotes undone
 };
 
-// Fixed-width writers let a wide value run into its neighbour:
-// "7.330-19508.961" is two numbers, and "7.020101130.188" is two numbers
-// whose boundary cannot be told, so both are missing. Splits such fields of
-// one row; the caller keeps the result only when it gives the row the right
-// number of values.
-std::vector<Field> SplitRunOn(const Field* begin, const Field* end) {
-  std::vector<Field> out;
-  for (const Field* f = begin; f != end; ++f) {
-    double v;
-    const std::string_view t = f->text;
-    if (f->missing || ParseNumber(t, &v) || t.empty()) {
-      out.push_back(*f);
-      continue;
-    }
-    // Pieces split before each minus sign that follows a digit or a point.
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (std::size_t i = 1; i < t.size(); ++i) {
-      if (t[i] == '-' && (IsDigit(t[i - 1]) || t[i - 1] == '.')) {
-        pieces.push_back(t.substr(start, i - start));
-        start = i;
-      }
-    }
-    pieces.push_back(t.substr(start));
-    bool all_numbers = pieces.size() > 1;
-    for (std::string_view p : pieces) all_numbers = all_numbers && ParseNumber(p, &v);
-    if (all_numbers) {
-      for (std::string_view p : pieces) out.push_back({p});
-      continue;
-    }
-    const std::size_t digits_from = t[0] == '-' ? 1 : 0;
-    const auto points = static_cast<std::size_t>(std::count(t.begin(), t.end(), '.'));
-    const bool digits_and_points =
-        t.size() > digits_from &&
-        std::all_of(t.begin() + static_cast<std::ptrdiff_t>(digits_from), t.end(),
-                    [](char c) { return IsDigit(c) || c == '.'; });
-    if (digits_and_points && points >= 2) {
-      for (std::size_t k = 0; k < points; ++k) out.push_back({std::string_view(), true});
-      continue;
-    }
-    out.push_back(*f);
-  }
-  return out;
-}
-
 struct ParsedHeader {
-  int line;
+  std::size_t offset;  // where its line starts
   LasHeaderItem item;
 };
 
@@ -653,7 +843,8 @@ void NameCurves(std::vector<LasCurve>* curves) {
 
 class LasParser {
  public:
-  LasParser(std::string_view text, LasFile* out) : text_(text), file_(*out) {}
+  LasParser(std::string_view text, LasFile* out, const PageReleaser& releaser)
+      : text_(text), file_(*out), lines_(text), releaser_(releaser) {}
 
   void Parse() {
     if (text_.empty()) Fail(0, "the file is empty");
@@ -662,11 +853,13 @@ class LasParser {
     ApplyWellSection();
     if (!saw_curves_) Fail(0, "no ~C section (curve definitions)");
     if (!saw_data_) Fail(0, "no ~A section (log data)");
-    if (curve_items_.empty()) Fail(curve_section_line_, "the ~C section defines no curves");
+    if (curve_items_.empty()) Fail(LineOf(curve_section_offset_), "the ~C section defines no curves");
     ReadData();
   }
 
  private:
+  int LineOf(std::size_t offset) const { return lines_.LineOf(offset); }
+
   void ReadSections() {
     LineReader reader(text_);
     std::string_view line;
@@ -675,30 +868,34 @@ class LasParser {
     while (reader.Next(&line)) {
       const std::string_view t = TrimLeft(line);
       if (t.empty() || t[0] == '#') continue;
-      const int number = reader.number();
+      const std::size_t offset = reader.start();
       if (t[0] == '~') {
         any_section = true;
         section = ClassifySection(t);
         if (section == Section::kCurve) {
-          if (saw_curves_) Fail(number, "a second ~C section: the file holds more than one log");
+          if (saw_curves_) Fail(LineOf(offset), "a second ~C section: the file holds more than one log");
           saw_curves_ = true;
-          curve_section_line_ = number;
+          curve_section_offset_ = offset;
         } else if (section == Section::kData) {
-          if (saw_data_) Fail(number, "a second ~A section: the file holds more than one log");
+          if (saw_data_) Fail(LineOf(offset), "a second ~A section: the file holds more than one log");
           saw_data_ = true;
+          // The data lines are read later; here only where they end matters.
+          data_begin_ = reader.pos();
+          data_end_ = FindSectionLine(data_begin_);
+          reader.Seek(data_end_);
         }
         continue;
       }
       switch (section) {
         case Section::kNone:
-          Fail(number, "text before the first ~ section: " + Excerpt(t));
+          Fail(LineOf(offset), "text before the first ~ section: " + Excerpt(t));
         case Section::kVersion:
         case Section::kWell:
         case Section::kCurve:
         case Section::kParameter: {
-          ParsedHeader header{number, {}};
+          ParsedHeader header{offset, {}};
           if (!ParseHeaderLine(t, &header.item)) {
-            Fail(number, "expected \"MNEM.UNIT VALUE : DESCRIPTION\", found " + Excerpt(Trim(t)));
+            Fail(LineOf(offset), "expected \"MNEM.UNIT VALUE : DESCRIPTION\", found " + Excerpt(Trim(t)));
           }
           header.item.mnemonic = UpperUtf8(header.item.mnemonic);
           if (section == Section::kVersion) version_items_.push_back(std::move(header));
@@ -708,14 +905,34 @@ class LasParser {
           break;
         }
         case Section::kData:
-          data_lines_.push_back({number, line});
-          break;
         case Section::kOther:
         case Section::kIgnored:
           break;
       }
     }
     if (!any_section) Fail(0, "not a LAS file: no ~ section");
+  }
+
+  // The start of the first line at or after `from` (a line start) whose
+  // first character other than blanks is '~'; the end of the text if none.
+  std::size_t FindSectionLine(std::size_t from) const {
+    const std::size_t n = text_.size();
+    std::size_t pos = from;
+    while (pos < n) {
+      const std::size_t end = std::min(n, pos + kReleaseChunk);
+      const void* hit = std::memchr(text_.data() + pos, '~', end - pos);
+      if (hit == nullptr) {
+        releaser_.Release(text_.data() + pos, text_.data() + end);
+        pos = end;
+        continue;
+      }
+      const auto tilde = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+      std::size_t start = tilde;
+      while (start > from && IsBlank(text_[start - 1]) && text_[start - 1] != '\r') --start;
+      if (start == from || text_[start - 1] == '\n' || text_[start - 1] == '\r') return start;
+      pos = tilde + 1;
+    }
+    return n;
   }
 
   void ApplyVersionSection() {
@@ -731,7 +948,7 @@ class LasParser {
         } else if (v == "NO" || v == "N" || v == "FALSE") {
           file_.wrapped = false;
         } else {
-          Fail(header.line, "WRAP must be YES or NO, found " + Excerpt(item.value));
+          Fail(LineOf(header.offset), "WRAP must be YES or NO, found " + Excerpt(item.value));
         }
       } else if (item.mnemonic == "DLM") {
         const std::string v = AsciiUpper(item.value);
@@ -742,7 +959,7 @@ class LasParser {
         } else if (v == "COMMA") {
           delimiter_ = Delimiter::kComma;
         } else {
-          Fail(header.line, "DLM must be SPACE, TAB or COMMA, found " + Excerpt(item.value));
+          Fail(LineOf(header.offset), "DLM must be SPACE, TAB or COMMA, found " + Excerpt(item.value));
         }
       }
     }
@@ -773,84 +990,127 @@ class LasParser {
     }
   }
 
+  // The first data line, empty when there is none.
+  std::string_view FirstDataLine() const {
+    LineReader reader(text_.substr(0, data_end_), data_begin_);
+    std::string_view line;
+    while (reader.Next(&line)) {
+      const std::string_view t = TrimLeft(line);
+      if (!t.empty() && t[0] != '#') return line;
+    }
+    return {};
+  }
+
+  // Reads the values straight into one vector per column. What makes the
+  // data unreadable is noted on the way and reported at the end, in the
+  // order: rows of the wrong length first, then a bad index value.
   void ReadData() {
     const std::size_t curve_count = curve_items_.size();
+    const std::string_view first_line = FirstDataLine();
     if (delimiter_ == Delimiter::kAuto) {
-      delimiter_ = !data_lines_.empty() && LooksCommaDelimited(data_lines_.front().text, curve_count)
-                       ? Delimiter::kComma
-                       : Delimiter::kBlank;
+      delimiter_ = !first_line.empty() && LooksCommaDelimited(first_line, curve_count) ? Delimiter::kComma
+                                                                                        : Delimiter::kBlank;
     }
-    DataSplitter splitter(delimiter_);
-    std::vector<Field> fields;
-    // Every field takes at least one byte of the text.
-    fields.reserve(std::min(data_lines_.size() * curve_count, text_.size() / 2 + 16));
-    std::vector<std::size_t> row_begin;
-    std::vector<int> row_line;
-    std::size_t width = curve_count;
+    // Room for the rows the data would hold if they were all as long as the
+    // first line; a vector that turns out too big is trimmed at the end.
+    const std::size_t data_bytes = data_end_ - data_begin_;
+    const std::size_t expected_rows =
+        std::min(data_bytes / (first_line.size() + 1), data_bytes / curve_count) + 16;
 
-    if (file_.wrapped) {
-      // Values of one row flow over several lines; a row is complete when it
-      // holds one value per curve.
-      std::size_t start = 0;
-      int start_line = 0;
-      for (const DataLine& line : data_lines_) {
-        if (fields.size() == start) start_line = line.number;
-        const std::size_t room = curve_count - (fields.size() - start);
-        if (!splitter.Split(line, room, &fields)) {
-          Fail(line.number, "the row that starts on line " + std::to_string(start_line) + " has more than " +
-                                std::to_string(curve_count) + " values");
-        }
-        if (fields.size() - start == curve_count) {
-          row_begin.push_back(start);
-          row_line.push_back(start_line);
-          start = fields.size();
+    std::vector<std::vector<double>> values;
+    std::vector<char> is_text;
+    const double null_value = file_.null_value;
+    const bool has_null = file_.has_null;
+    std::size_t rows = 0;
+    std::size_t total_cells = 0;
+    std::size_t first_width = 0;
+    std::size_t first_row = 0;
+    bool any_full_row = false;
+    std::size_t not_full_row = npos, not_full_width = 0;    // the first row that is not full
+    std::size_t not_first_row = npos, not_first_width = 0;  // the first row unlike the first
+    std::size_t bad_index_row = npos;
+    std::string bad_index;
+
+    RowReader reader(text_, data_begin_, data_end_, delimiter_, file_.wrapped, curve_count, lines_, releaser_);
+    std::size_t row_start = 0;
+    while (reader.Next(&row_start)) {
+      const std::vector<Cell>& cells = reader.cells();
+      const std::size_t n = cells.size();
+      if (rows == 0) {
+        first_width = n;
+        first_row = row_start;
+      } else if (n != first_width && not_first_row == npos) {
+        not_first_row = row_start;
+        not_first_width = n;
+      }
+      if (n == curve_count) {
+        any_full_row = true;
+      } else if (not_full_row == npos) {
+        not_full_row = row_start;
+        not_full_width = n;
+      }
+      ++rows;
+      total_cells += n;
+      if (n > values.size()) {
+        // Columns that appear after the first row make the data unreadable:
+        // they need no room.
+        const std::size_t reserve = rows == 1 ? expected_rows : 0;
+        for (std::size_t j = values.size(); j < n; ++j) {
+          values.emplace_back().reserve(reserve);
+          is_text.push_back(0);
         }
       }
-      if (fields.size() != start) {
-        Fail(data_lines_.back().number, "the data ends inside a row: expected " + std::to_string(curve_count) +
-                                            " values, found " + std::to_string(fields.size() - start));
+      // The index is never missing: a depth that equals the NULL value is
+      // still a depth.
+      const Cell& index = cells[0];
+      if ((!index.number || !std::isfinite(index.value)) && bad_index_row == npos) {
+        bad_index_row = row_start;
+        bad_index = Excerpt(index.text);
       }
-    } else {
-      const std::size_t limit = 2 * curve_count + 1000;
-      bool any_full_row = false;
-      for (const DataLine& line : data_lines_) {
-        const std::size_t start = fields.size();
-        if (!splitter.Split(line, limit, &fields)) {
-          Fail(line.number, "expected " + std::to_string(curve_count) + " values, found more than " +
-                                std::to_string(limit));
-        }
-        if (fields.size() == start) continue;
-        if (delimiter_ == Delimiter::kBlank && fields.size() - start < curve_count) {
-          std::vector<Field> split = SplitRunOn(fields.data() + start, fields.data() + fields.size());
-          if (split.size() == curve_count) {
-            fields.resize(start);
-            fields.insert(fields.end(), split.begin(), split.end());
-          }
-        }
-        any_full_row = any_full_row || fields.size() - start == curve_count;
-        row_begin.push_back(start);
-        row_line.push_back(line.number);
-      }
-      // Rows that all hold the same number of values other than the number
-      // of curves: the trailing curves have no data, or the trailing columns
-      // no definition.
-      if (!any_full_row && !row_begin.empty()) {
-        width = (row_begin.size() > 1 ? row_begin[1] : fields.size()) - row_begin[0];
-      }
-      // Curves without data are filled with missing values; they must not
-      // swell a file of a few columns into a huge table.
-      const bool too_few_columns = width < curve_count && (curve_count - width) * row_begin.size() >
-                                                              16 * (fields.size() + 1024);
-      for (std::size_t r = 0; r < row_begin.size(); ++r) {
-        const std::size_t n = (r + 1 < row_begin.size() ? row_begin[r + 1] : fields.size()) - row_begin[r];
-        if (n != width || too_few_columns) {
-          Fail(row_line[r], "expected " + std::to_string(width) + " values, found " + std::to_string(n));
+      values[0].push_back(index.value);
+      for (std::size_t j = 1; j < n; ++j) {
+        if (is_text[j]) continue;
+        const Cell& cell = cells[j];
+        const double v = cell.value;
+        if (cell.number) {
+          values[j].push_back(!std::isfinite(v) || (has_null && v == null_value) ? kNaN : v);
+        } else if (cell.missing || cell.text.empty() || IsMissingMarker(cell.text)) {
+          values[j].push_back(kNaN);
+        } else {
+          // A value that is not a number makes the whole column a text
+          // column; its texts are read again at the end.
+          is_text[j] = 1;
+          std::vector<double>().swap(values[j]);
         }
       }
     }
 
-    const std::size_t rows = row_begin.size();
+    // Rows that all hold the same number of values other than the number
+    // of curves: the trailing curves have no data, or the trailing columns
+    // no definition.
+    const std::size_t width = any_full_row || rows == 0 ? curve_count : first_width;
+    // Curves without data are filled with missing values; they must not
+    // swell a file of a few columns into a huge table.
+    const bool too_few_columns =
+        width < curve_count && (curve_count - width) * rows > 16 * (total_cells + 1024);
+    if (too_few_columns) {
+      Fail(LineOf(first_row), "expected " + std::to_string(width) + " values, found " + std::to_string(first_width));
+    }
+    if (any_full_row && not_full_row != npos) {
+      Fail(LineOf(not_full_row),
+           "expected " + std::to_string(width) + " values, found " + std::to_string(not_full_width));
+    }
+    if (!any_full_row && not_first_row != npos) {
+      Fail(LineOf(not_first_row),
+           "expected " + std::to_string(width) + " values, found " + std::to_string(not_first_width));
+    }
+    if (bad_index_row != npos) Fail(LineOf(bad_index_row), "the index value " + bad_index + " is not a number");
+
     const std::size_t columns = std::max(width, curve_count);
+    if (values.size() < columns) {  // no rows
+      values.resize(columns);
+      is_text.resize(columns, 0);
+    }
     file_.curves.resize(columns);
     for (std::size_t j = 0; j < curve_count; ++j) {
       LasCurve& c = file_.curves[j];
@@ -858,59 +1118,103 @@ class LasParser {
       c.unit = curve_items_[j].item.unit;
       c.description = curve_items_[j].item.description;
     }
+    bool any_text = false;
     for (std::size_t j = 0; j < columns; ++j) {
       LasCurve& c = file_.curves[j];
       if (j >= width) {
         c.values.assign(rows, kNaN);
         continue;
       }
-      FillColumn(j, fields, row_begin, row_line, &c);
+      if (is_text[j]) {
+        c.is_text = true;
+        c.texts.reserve(rows);
+        any_text = true;
+        continue;
+      }
+      c.values = std::move(values[j]);
+      if (c.values.capacity() - c.values.size() > c.values.size() / 8) c.values.shrink_to_fit();
+    }
+    if (any_text) {
+      RowReader again(text_, data_begin_, data_end_, delimiter_, file_.wrapped, curve_count, lines_, releaser_);
+      while (again.Next(&row_start)) {
+        const std::vector<Cell>& cells = again.cells();
+        for (std::size_t j = 1; j < width; ++j) {
+          if (is_text[j]) file_.curves[j].texts.emplace_back(cells[j].text);
+        }
+      }
     }
     NameCurves(&file_.curves);
   }
 
-  void FillColumn(std::size_t j, const std::vector<Field>& fields, const std::vector<std::size_t>& row_begin,
-                  const std::vector<int>& row_line, LasCurve* curve) const {
-    const std::size_t rows = row_begin.size();
-    curve->values.resize(rows);
-    for (std::size_t r = 0; r < rows; ++r) {
-      const Field& f = fields[row_begin[r] + j];
-      double v = 0;
-      const bool number = !f.missing && ParseNumber(f.text, &v);
-      if (j == 0) {
-        // The index is never missing: a depth that equals the NULL value is
-        // still a depth.
-        if (!number || !std::isfinite(v)) {
-          Fail(row_line[r], "the index value " + Excerpt(f.text) + " is not a number");
-        }
-        curve->values[r] = v;
-      } else if (number) {
-        curve->values[r] = !std::isfinite(v) || (file_.has_null && v == file_.null_value) ? kNaN : v;
-      } else if (f.missing || f.text.empty() || IsMissingMarker(f.text)) {
-        curve->values[r] = kNaN;
-      } else {
-        // A value that is not a number makes the whole column a text column.
-        curve->is_text = true;
-        curve->values.clear();
-        curve->texts.reserve(rows);
-        for (std::size_t k = 0; k < rows; ++k) curve->texts.emplace_back(fields[row_begin[k] + j].text);
-        return;
-      }
-    }
-  }
-
   std::string_view text_;
   LasFile& file_;
+  LineIndex lines_;
+  PageReleaser releaser_;
   bool saw_curves_ = false;
   bool saw_data_ = false;
-  int curve_section_line_ = 0;
+  std::size_t curve_section_offset_ = 0;
+  std::size_t data_begin_ = 0;
+  std::size_t data_end_ = 0;
   int major_version_ = 2;
   Delimiter delimiter_ = Delimiter::kAuto;
   std::vector<ParsedHeader> version_items_;
   std::vector<ParsedHeader> well_items_;
   std::vector<ParsedHeader> curve_items_;
-  std::vector<DataLine> data_lines_;
 };
+
+// A read-only mapping of a whole file.
+class FileMapping {
+ public:
+  FileMapping() = default;
+  FileMapping(const FileMapping&) = delete;
+  FileMapping& operator=(const FileMapping&) = delete;
+  ~FileMapping() { Unmap(); }
+
+#if DAVODU_LAS_MMAP
+  bool Map(int fd, std::size_t size) {
+    void* p = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (p == MAP_FAILED) return false;
+    madvise(p, size, MADV_SEQUENTIAL);
+    data_ = static_cast<const char*>(p);
+    size_ = size;
+    return true;
+  }
+  void Unmap() {
+    if (data_ != nullptr) munmap(const_cast<char*>(data_), size_);
+    data_ = nullptr;
+    size_ = 0;
+  }
+#else
+  void Unmap() {}
+#endif
+  std::string_view bytes() const { return {data_, size_}; }
+  PageReleaser releaser() const { return {data_, size_}; }
+
+ private:
+  const char* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+bool Read(std::string_view bytes, const std::string& name, LasFile* out, LasError* error, FileMapping* mapping) {
+  try {
+    const PageReleaser releaser = mapping != nullptr ? mapping->releaser() : PageReleaser();
+    std::string converted;
+    const std::string_view text = DecodeText(bytes, &converted, releaser);
+    const bool is_converted = text.data() == converted.data();
+    // Converted text no longer needs the file's bytes.
+    if (is_converted && mapping != nullptr) mapping->Unmap();
+    LasFile file;
+    LasParser parser(text, &file, is_converted ? PageReleaser() : releaser);
+    parser.Parse();
+    *out = std::move(file);
+    return true;
+  } catch (const Failure& failure) {
+    *error = LasError{name, failure.line, failure.message};
+  } catch (const std::bad_alloc&) {
+    *error = LasError{name, 0, "not enough memory to read the file"};
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -925,23 +1229,23 @@ std::string LasError::ToString() const {
 }
 
 bool ReadLas(std::string_view bytes, const std::string& name, LasFile* out, LasError* error) {
-  try {
-    std::string converted;
-    const std::string_view text = DecodeText(bytes, &converted);
-    LasFile file;
-    LasParser parser(text, &file);
-    parser.Parse();
-    *out = std::move(file);
-    return true;
-  } catch (const Failure& failure) {
-    *error = LasError{name, failure.line, failure.message};
-  } catch (const std::bad_alloc&) {
-    *error = LasError{name, 0, "not enough memory to read the file"};
-  }
-  return false;
+  return Read(bytes, name, out, error, nullptr);
 }
 
 bool ReadLasFile(const std::string& path, LasFile* out, LasError* error) {
+#if DAVODU_LAS_MMAP
+  // A regular file is mapped rather than copied, and read in one pass
+  // whose finished pages are handed back as it goes.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    struct stat info {};
+    FileMapping mapping;
+    const bool mapped = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+                        mapping.Map(fd, static_cast<std::size_t>(info.st_size));
+    close(fd);
+    if (mapped) return Read(mapping.bytes(), path, out, error, &mapping);
+  }
+#endif
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     *error = LasError{path, 0, std::string("cannot open the file: ") + std::strerror(errno)};
