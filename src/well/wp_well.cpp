@@ -299,11 +299,30 @@ void CWpWell::PollDataMgr() {
   if (data_mgr_) data_mgr_->CheckDataUpdate();
 }
 
-std::vector<FaultPointData> CWpWell::ReadFaultPoints() const { return {}; }
+std::vector<FaultPointData> CWpWell::ReadFaultPoints() const {
+  std::vector<FaultPointData> points;
+  LogFaultPointIO* io = data_mgr_ ? data_mgr_->GetFaultPointDIO(FAULTPOINT_WELL, name_) : nullptr;
+  if (!io) return points;
+  for (int i = 0; i < io->GetCount(); ++i) points.push_back({io->GetDepth1(i), io->GetDepth2(i)});
+  return points;
+}
 
-std::vector<SandInterval> CWpWell::ReadSandIntervals() const { return {}; }
+std::vector<SandInterval> CWpWell::ReadSandIntervals() const {
+  std::vector<SandInterval> sands;
+  LogSandDIO* io = data_mgr_ ? data_mgr_->GetSand(SAND_CLASS2, "") : nullptr;
+  if (!io) return sands;
+  for (int i = 0; i < io->GetCount(); ++i) sands.push_back({io->GetTop(i), io->GetBottom(i)});
+  return sands;
+}
 
-std::vector<StratumUnit> CWpWell::ReadStratumUnits() const { return {}; }
+std::vector<StratumUnit> CWpWell::ReadStratumUnits() const {
+  std::vector<StratumUnit> units;
+  LogStratumDIO* io =
+      data_mgr_ ? data_mgr_->GetStratum(static_cast<STRATUMTYPE>(unit_class_), "") : nullptr;
+  if (!io) return units;
+  for (int i = 0; i < io->GetCount(); ++i) units.push_back({io->GetName(i), io->GetTop(i), io->GetThickness(i)});
+  return units;
+}
 
 bool CWpWell::WellPositionValue(const std::string& field, std::string* value) const {
   CWellDataManager* wells = CWellDataManager::Instance();
