@@ -40,17 +40,21 @@ std::string DemoLasPath() {
   return DAVODU_DEMO_LAS;
 }
 
-// Names a curve after its log, colours it and binds it to the well's data.
+// Names a curve after its log, colours it, sets its scale and records
+// which log it shows; the samples load when the well binds its data.
 void BindDemoCurve(CWpCurve* curve, const char* name, float left, float right, bool log,
                    COLORREF color) {
-  (void)left;
-  (void)right;
-  (void)log;
   curve->SetName(name);
   curve->SetTitleText(name);
   ZULOGPEN pen = curve->GetPen();
   pen.color = color;
+  pen.width = 20;
   curve->SetPen(&pen);
+  curve->SetSource(CVE_WELLLOG);
+  curve->SetValueRangeType(0);  // the scale given here, not the data's range
+  curve->LogScale(log ? 1 : 0);
+  curve->SetLeft(left);
+  curve->SetRight(right);
 }
 
 struct CurveSpec {
@@ -127,6 +131,9 @@ CWpWell* BuildDemoChart(CZuLayer* layer) {
     }
   }
   well->InitDataTable();
+  for (CWpKit* track : well->GetChildren())
+    for (CWpKit* kit : track->GetChildren())
+      if (auto* curve = dynamic_cast<CWpCurve*>(kit)) curve->InitData(curve->GetName(), 2);
   well->Update();
   return well;
 }
