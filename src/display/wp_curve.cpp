@@ -180,6 +180,9 @@ void CWpCurve::InitData(const std::string& name, int mode) {
   if (flag_line_value_ > std::max(left_, right_) || flag_line_value_ < std::min(left_, right_))
     flag_line_value_ = (left_ + right_) / 2;
   InitDepAndVal(io);
+  // New data settles the scale ends and the square-wave step as reading a
+  // document does, so that a chart saved now reads back unchanged.
+  LmtCve();
 }
 
 bool CWpCurve::ValueValid(double v) const {
