@@ -1,6 +1,8 @@
 // The depth ruler: settings, depth references, records and drawing.
 #include "davodu/display/wp_depth.h"
 
+#include "davodu/kits/depth_steps.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -440,20 +442,7 @@ void CWpDepth::DrawBody(CDC* dc, const CRect* clip) {
     if (!std::isfinite(chart) || IsMissing(chart) || IsMissing(-chart)) return std::nullopt;
     return tr.MapToDraw(FLOATPOINT{node_x, DepToMapY(chart)}).y;
   };
-  // Deeper ticks lie lower: the first tick at or below a draw Y is found by
-  // halving, so that nothing above the visible part is walked through.
-  auto first_at_or_below = [&](std::int64_t y) {
-    std::int64_t lo = 0, hi = last + 1;
-    while (lo < hi) {
-      const std::int64_t mid = lo + (hi - lo) / 2;
-      const std::optional<int> my = draw_y(mid);
-      if (my && *my <= y)
-        hi = mid;
-      else
-        lo = mid + 1;
-    }
-    return lo;
-  };
+  auto first_at_or_below = [&](std::int64_t y) { return FirstStepAtOrBelow(0, last, y, draw_y); };
   const std::int64_t first = first_at_or_below(y_high);
   const std::int64_t beyond = first_at_or_below(y_low - 1);
   if (beyond <= first) return;

@@ -9,12 +9,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "davodu/host/dc.h"
 #include "davodu/host/graph_tool.h"
 #include "davodu/host/util.h"
 #include "davodu/host/zu_map.h"
+#include "davodu/kits/depth_steps.h"
 #include "davodu/well/wp_track.h"
 
 namespace davodu {
@@ -116,18 +118,8 @@ void CWpTrack::DrawDepthLine(CDC* dc, const CRect* clip) {
   auto draw_y = [&](std::int64_t b) {
     return tr.MapYToDrawY(DepToMapY(start + static_cast<double>(b) * step));
   };
-  // Deeper lines lie lower: the first step at or below a draw Y is found by
-  // halving, so that nothing above the visible part is walked through.
   auto first_at_or_below = [&](int y) {
-    std::int64_t lo = 1, hi = last_step + 1;
-    while (lo < hi) {
-      const std::int64_t mid = lo + (hi - lo) / 2;
-      if (draw_y(mid) <= y)
-        hi = mid;
-      else
-        lo = mid + 1;
-    }
-    return lo;
+    return FirstStepAtOrBelow(1, last_step, y, [&](std::int64_t b) { return std::optional<int>(draw_y(b)); });
   };
   const std::int64_t first = first_at_or_below(y_high);
   const std::int64_t beyond = first_at_or_below(y_low - 1);
