@@ -100,6 +100,13 @@ CWpWell* BuildDemoChart(CZuLayer* layer) {
   ZULOGFONT font = well->GetTitleFont();
   font.height = 600;
   well->SetTitleFont(&font);
+  // The well symbol to the right of the name: an oil well's filled circle.
+  ZULOGPOINT symbol = well->GetTypePoint();
+  symbol.style = kPointFilledCircle;
+  symbol.color = RGB(200, 0, 0);
+  symbol.size = 300;
+  well->SetTypePoint(symbol);
+  well->SetTypeAlign(4);
 
   CWpTrackBuilder builder(well);
   builder.AddChild(kCmdWellTrackFirst + 22);  // the depth column
