@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "davodu/data/data_sources.h"
 #include "davodu/data/wd_mgr.h"
 #include "davodu/host/dc.h"
 #include "davodu/host/gbk.h"
@@ -224,52 +225,25 @@ Conversion ConversionOf(CWpWell* well) {
   return c;
 }
 
+// Depths go from one reference to another through measured depth.
+double ConvertDepth(CWpWell* well, int from, int to, double x) {
+  if (from == to) return x;
+  const Conversion c = ConversionOf(well);
+  if (!c.mgr) return x;
+  const double md = DepthConverter(c.mgr, c.well, from).ToMeasured(x);
+  return DepthConverter(c.mgr, c.well, to).FromMeasured(md);
+}
+
 }  // namespace
 
 float CWpDepth::DepthToShowDepth(float x) {
   CWpWell* well = GetWell();
-  const int from = well ? well->GetDepthType() : DT_MD;
-  const int to = show_depth_type_;
-  if (from == to) return x;
-  const Conversion c = ConversionOf(well);
-  if (!c.mgr) return x;
-  CWellDataManager& m = *c.mgr;
-  switch (to) {
-    case DT_MD:
-      return static_cast<float>(from == DT_AD ? m.ConvertAltitudeToDepth(c.well, -x, false)
-                                              : m.ConvertZToDepth(c.well, x, false));
-    case DT_TVD:
-      if (from == DT_AD) x = static_cast<float>(m.ConvertAltitudeToDepth(c.well, -x, false));
-      return static_cast<float>(m.ConvertDepthToZ(c.well, x, false));
-    case DT_AD:
-      if (from == DT_TVD) x = static_cast<float>(m.ConvertZToDepth(c.well, x, false));
-      return static_cast<float>(-m.ConvertDepthToAltitude(c.well, x, false));
-    default:
-      return x;
-  }
+  return static_cast<float>(ConvertDepth(well, well ? well->GetDepthType() : DT_MD, show_depth_type_, x));
 }
 
 double CWpDepth::ShowDepthToDepth(double x) {
   CWpWell* well = GetWell();
-  const int to = well ? well->GetDepthType() : DT_MD;
-  const int from = show_depth_type_;
-  if (from == to) return x;
-  const Conversion c = ConversionOf(well);
-  if (!c.mgr) return x;
-  CWellDataManager& m = *c.mgr;
-  switch (to) {
-    case DT_MD:
-      return from == DT_AD ? m.ConvertAltitudeToDepth(c.well, -x, false)
-                           : m.ConvertZToDepth(c.well, x, false);
-    case DT_TVD:
-      if (from == DT_AD) x = m.ConvertAltitudeToDepth(c.well, -x, false);
-      return m.ConvertDepthToZ(c.well, x, false);
-    case DT_AD:
-      if (from == DT_TVD) x = m.ConvertZToDepth(c.well, x, false);
-      return -m.ConvertDepthToAltitude(c.well, x, false);
-    default:
-      return x;
-  }
+  return ConvertDepth(well, show_depth_type_, well ? well->GetDepthType() : DT_MD, x);
 }
 
 // ---------------------------------------------------------------- records
