@@ -15,6 +15,9 @@ int RunDump(const Args& args);
 int RunUpgrade(const Args& args);
 int RunImport(const Args& args);
 int RunShow(const Args& args);
+int RunBuild(const Args& args);
+int RunRender(const Args& args);
+int RunExport(const Args& args);
 
 // Prints "davodu: message" on stderr and returns 2, the exit code of bad
 // arguments.

@@ -2,15 +2,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <initializer_list>
 #include <string>
 
 #include "commands.h"
 #include "davodu/davodu.h"
 #include "davodu/host/render.h"
 #include "davodu/host/well_data_manager.h"
-#include "davodu/well/wp_track_builder.h"
+#include "davodu/well/chart_template.h"
 #include "demo_data.h"
+#include "demo_template.h"
 
 namespace davodu::app {
 
@@ -40,63 +40,16 @@ std::string DemoLasPath() {
   return DAVODU_DEMO_LAS;
 }
 
-// Names a curve after its log, colours it, sets its scale and records
-// which log it shows; the samples load when the well binds its data.
-void BindDemoCurve(CWpCurve* curve, const char* name, float left, float right, bool log,
-                   COLORREF color) {
-  curve->SetName(name);
-  curve->SetTitleText(name);
-  ZULOGPEN pen = curve->GetPen();
-  pen.color = color;
-  pen.width = 20;
-  curve->SetPen(&pen);
-  curve->SetSource(CVE_WELLLOG);
-  curve->SetValueRangeType(0);  // the scale given here, not the data's range
-  curve->LogScale(log ? 1 : 0);
-  curve->SetLeft(left);
-  curve->SetRight(right);
-}
-
-struct CurveSpec {
-  const char* name;
-  float left, right;
-  COLORREF color;
-};
-
-// A track of curves, with a linear or logarithmic grid.
-CWpTrack* AddCurveTrack(CWpWell* well, std::initializer_list<CurveSpec> curves, bool log,
-                        float width) {
-  CWpTrack* track = well->AddTrack(8005, -1);  // a curve track, gridded
-  if (!track) return nullptr;
-  track->SetWidth(width);
-  if (log) {
-    track->LogScale(1);
-    track->SetLeft(curves.begin()->left);
-    track->SetRight(curves.begin()->right);
+// The chart of the synthetic well, from the demo template (depth,
+// lithology-side curves, resistivities on a logarithmic grid, porosity
+// curves, lithology), dressed with the well symbol and a header table.
+CWpWell* BuildDemoChart(CZuLayer* layer, std::string* error) {
+  if (!BuildChartFromTemplate(kDemoTemplate, kDemoWell, layer, error)) {
+    *error = "demo template: " + *error;
+    return nullptr;
   }
-  // One head row of 700 (7 mm) for each curve.
-  track->SetClientHeight(700.0f * static_cast<float>(curves.size()));
-  for (const CurveSpec& c : curves) {
-    // Each curve a row of its own in the head, all across the track's width.
-    CWpCurve* curve = track->AddCurve(c.name, 0, -1);
-    if (!curve) continue;
-    BindDemoCurve(curve, c.name, c.left, c.right, log, c.color);
-  }
-  return track;
-}
-
-// The chart of the synthetic well: depth, lithology-side curves,
-// resistivities on a logarithmic grid, porosity curves.
-CWpWell* BuildDemoChart(CZuLayer* layer) {
-  auto* well = dynamic_cast<CWpWell*>(AfxGetObjectFactory()->CreateObject("CWpWell"));
-  layer->AddObject(well);
-  well->SetName(Gbk(kDemoWell));
-  well->SetTitleText(Gbk(kDemoWell) + Gbk(" 综合测井图"));
-  well->SetDepthScale(500);
-  well->SetTopDepth(1520);
-  well->SetBottomDepth(1660);
-  well->SetWidth(2000);
-
+  auto* well = dynamic_cast<CWpWell*>(layer->GetObjectList().back());
+  if (!well) return nullptr;
   ZULOGFONT font = well->GetTitleFont();
   font.height = 600;
   well->SetTitleFont(&font);
@@ -108,25 +61,6 @@ CWpWell* BuildDemoChart(CZuLayer* layer) {
   well->SetTypePoint(symbol);
   well->SetTypeAlign(4);
 
-  CWpTrackBuilder builder(well);
-  builder.AddChild(kCmdWellTrackFirst + 22);  // the depth column
-  if (CWpKit* depth_track = well->GetChild(well->ChildrenCount() - 1)) {
-    depth_track->SetWidth(1800);
-    if (CWpKit* depth = depth_track->GetChild(0)) depth->SetTitleText(Gbk("深度(m)"));
-  }
-  AddCurveTrack(well, {{"SP", -70, -5, RGB(0, 0, 255)}, {"GR", 0, 150, RGB(0, 128, 0)}}, false, 3500);
-  AddCurveTrack(well, {{"RT", 1, 1000, RGB(200, 0, 0)}, {"RXO", 1, 1000, RGB(0, 0, 200)}}, true, 4000);
-  AddCurveTrack(well,
-                {{"AC", 400, 150, RGB(160, 0, 160)},
-                 {"DEN", 1.95f, 2.95f, RGB(200, 0, 0)},
-                 {"CNL", 45, -15, RGB(0, 0, 160)}},
-                false, 4000);
-  builder.AddChild(kCmdWellTrackFirst + 2);  // a lithology column
-  if (CWpKit* lith_track = well->GetChild(well->ChildrenCount() - 1)) {
-    lith_track->SetWidth(2000);
-    if (CWpKit* lith = lith_track->GetChild(0)) lith->SetTitleText(Gbk("岩性剖面"));
-  }
-
   // The header table above the tracks.
   if (WellSheet* sheet = well->AddSheet()) {
     const char* labels[7][2] = {{"井名", kDemoWell}, {"油田", "示例油田"}, {"井别", "定向井"},
@@ -137,10 +71,6 @@ CWpWell* BuildDemoChart(CZuLayer* layer) {
       sheet->upper->SetCellText(r, 1, Gbk(labels[r][1]));
     }
   }
-  well->InitDataTable();
-  for (CWpKit* track : well->GetChildren())
-    for (CWpKit* kit : track->GetChildren())
-      if (auto* curve = dynamic_cast<CWpCurve*>(kit)) curve->InitData(curve->GetName(), 2);
   well->Update();
   return well;
 }
@@ -178,7 +108,10 @@ int RunDemo(const Args& args) {
   std::printf("wrote %s\n", db.c_str());
 
   CZuMapFile doc;
-  BuildDemoChart(doc.GetActiveMap()->AddLayer("chart"));
+  if (!BuildDemoChart(doc.GetActiveMap()->AddLayer("chart"), &error)) {
+    std::fprintf(stderr, "davodu: %s\n", error.c_str());
+    return 1;
+  }
   const std::string chart = out + "/demo.wpd";
   if (!doc.SaveToFile(chart, &error)) {
     std::fprintf(stderr, "davodu: %s\n", error.c_str());

@@ -22,6 +22,10 @@ const char kHelp[] =
     "  upgrade IN OUT     read a chart document and write it in the current format\n"
     "  import FILE...     read LAS and CSV files into the well database\n"
     "  show [WELL]        list the wells, curves and tables of the well database\n"
+    "  build              make chart documents from a template (--template T.json\n"
+    "                     --well NAME -o CHART.wpd, or --all-wells --out-dir DIR)\n"
+    "  render CHART.wpd   draw a chart document to -o OUT.png, .svg or .pdf\n"
+    "  export CHART.wpd   write a chart's curve samples as text files in --dir DIR\n"
     "  help               show this text\n"
     "\n"
     "Run 'davodu <command> --help' for the options of a command.\n";
@@ -51,6 +55,9 @@ int Main(int argc, char** argv) {
   if (command == "upgrade") return RunUpgrade(args);
   if (command == "import") return RunImport(args);
   if (command == "show") return RunShow(args);
+  if (command == "build") return RunBuild(args);
+  if (command == "render") return RunRender(args);
+  if (command == "export") return RunExport(args);
   return UsageError("unknown command '" + command + "'");
 }
 

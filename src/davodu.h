@@ -61,6 +61,7 @@
 #include "davodu/kits/wp_kit.h"
 #include "davodu/kits/wp_kit_type.h"
 
+#include "davodu/well/chart_template.h"
 #include "davodu/well/data_set_checker.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_track_builder.h"

@@ -1,0 +1,33 @@
+// The template of the demo chart, built into the command so that the demo
+// runs without the source tree. docs/demo-template.json holds the same text.
+#ifndef DAVODU_APP_DEMO_TEMPLATE_H_
+#define DAVODU_APP_DEMO_TEMPLATE_H_
+
+namespace davodu::app {
+
+inline constexpr char kDemoTemplate[] = R"json({
+  "title": "{well} 综合测井图",
+  "scale": 500,
+  "top": 1520,
+  "bottom": 1660,
+  "depth_type": "md",
+  "tracks": [
+    {"kind": "depth", "width": 1800, "title": "深度(m)"},
+    {"kind": "curve", "width": 3500, "grid": "linear", "curves": [
+      {"name": "SP", "left": -70, "right": -5, "color": "#0000FF"},
+      {"name": "GR", "left": 0, "right": 150, "color": "#008000"}]},
+    {"kind": "curve", "width": 4000, "grid": "log", "curves": [
+      {"name": "RT", "left": 1, "right": 1000, "log": true, "color": "#C80000"},
+      {"name": "RXO", "left": 1, "right": 1000, "log": true, "color": "#0000C8"}]},
+    {"kind": "curve", "width": 4000, "grid": "linear", "curves": [
+      {"name": "AC", "left": 400, "right": 150, "color": "#A000A0"},
+      {"name": "DEN", "left": 1.95, "right": 2.95, "color": "#C80000"},
+      {"name": "CNL", "left": 45, "right": -15, "color": "#0000A0"}]},
+    {"kind": "lithology", "width": 2000, "title": "岩性剖面"}
+  ]
+}
+)json";
+
+}  // namespace davodu::app
+
+#endif  // DAVODU_APP_DEMO_TEMPLATE_H_

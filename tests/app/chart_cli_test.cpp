@@ -1,0 +1,117 @@
+// davodu build, render and export, end to end, on a chart made from a
+// template for an imported LAS well.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../../app/demo_template.h"
+#include "davodu/host/gbk.h"
+#include "support/cli.h"
+
+namespace davodu::testing {
+namespace {
+
+const std::string kLas = DAVODU_SOURCE_DIR "/../shared/data/lasio-examples/6038187_v1.2.las";
+
+// The least a template says; the well's depths run 0.05-136.6 m.
+const char kTemplate[] =
+    R"({"scale": 500, "top": 20, "bottom": 60, "depth_type": "md", "tracks": [{"kind": "depth"},)"
+    R"( {"kind": "curve", "width": 3000, "curves": [{"name": "GAMN", "left": 0, "right": 150,)"
+    R"( "log": false, "color": "#008000"}]}]})";
+
+void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+// A database holding the imported well, and the template beside it.
+std::string Prepare(const std::string& dir) {
+  const std::string db = dir + "/wells.db";
+  EXPECT_EQ(RunCli("import --db " + db + " " + kLas).exit_code, 0);
+  Write(dir + "/t.json", kTemplate);
+  return db;
+}
+
+TEST(ChartCli, BuildRenderAndExport) {
+  if (!std::filesystem::exists(kLas)) GTEST_SKIP() << "no LAS file at " << kLas;
+  const std::string dir = ScratchDir("chart");
+  const std::string db = Prepare(dir);
+  const CliResult built = RunCli("build --db " + db + " --template " + dir +
+                                 "/t.json --well 'Scorpio E1' -o " + dir + "/c.wpd");
+  ASSERT_EQ(built.exit_code, 0) << built.out;
+
+  const struct {
+    const char* file;
+    const char* options;
+    const char* magic;
+  } images[] = {{"c.png", "--dpi 72", "\x89PNG"}, {"c.svg", "--depth-type tvd", "<?xml"}, {"c.pdf", "", "%PDF"}};
+  for (const auto& image : images) {
+    const std::string out = dir + "/" + image.file;
+    const CliResult r =
+        RunCli("render --db " + db + " " + dir + "/c.wpd -o " + out + " " + image.options);
+    ASSERT_EQ(r.exit_code, 0) << image.file << ": " << r.out;
+    EXPECT_EQ(ReadFile(out).rfind(image.magic, 0), 0u) << image.file;
+  }
+
+  // The samples of the chart's depth range, first in GBK, then in UTF-8.
+  const std::string name = "/Scorpio E1井曲线数据.txt";
+  const struct {
+    const char* option;
+    std::string header;
+  } exports[] = {{"", Utf8ToGbk("深度[m] GAMN\n   20.000")}, {"--utf8", "深度[m] GAMN\n   20.000"}};
+  for (const auto& e : exports) {
+    const std::string out = dir + "/export" + e.option;
+    const CliResult r = RunCli("export --db " + db + " " + dir + "/c.wpd --dir " + out + " " + e.option);
+    ASSERT_EQ(r.exit_code, 0) << r.out;
+    const std::string text = ReadFile(out + name);
+    EXPECT_EQ(text.rfind(e.header, 0), 0u) << e.option << ": " << text.substr(0, 40);
+    EXPECT_NE(text.find("\n   60.000"), std::string::npos);
+    EXPECT_EQ(text.find("\n   60.050"), std::string::npos);
+  }
+}
+
+TEST(ChartCli, BadInputsAreRefusedWithTheirReason) {
+  if (!std::filesystem::exists(kLas)) GTEST_SKIP() << "no LAS file at " << kLas;
+  const std::string dir = ScratchDir("chart-bad");
+  const std::string db = Prepare(dir);
+  Write(dir + "/syntax.json", "{\"scale\": 500,\n \"top\" 1}");
+  Write(dir + "/value.json",
+        R"({"scale": 500, "top": 20, "bottom": 60, "tracks": [{"kind": "depth"},)"
+        R"( {"kind": "curve", "curves": [{"name": "GAMN", "left": 0, "right": "wide"}]}]})");
+  Write(dir + "/kind.json", R"({"scale": 500, "range": "all", "tracks": [{"kind": "lithograph"}]})");
+  ASSERT_EQ(RunCli("build --db " + db + " --template " + dir + "/t.json --well 'Scorpio E1' -o " +
+                   dir + "/c.wpd").exit_code, 0);
+  const std::string build = "build --db " + db + " --well 'Scorpio E1' -o " + dir + "/x.wpd --template ";
+  const std::string render = "render --db " + db + " " + dir + "/c.wpd -o " + dir;
+  const struct {
+    std::string args;
+    int exit_code;
+    std::string says;
+  } cases[] = {
+      {build + dir + "/none.json", 1, "cannot read template " + dir + "/none.json"},
+      {build + dir + "/syntax.json", 1, dir + "/syntax.json: line 2: "},
+      {build + dir + "/value.json", 1,
+       dir + "/value.json: tracks[1].curves[0].right: 'wide' is not a number"},
+      {build + dir + "/kind.json", 1, dir + "/kind.json: tracks[0].kind: unknown kind 'lithograph'"},
+      {"build --db " + db + " --template " + dir + "/t.json --well B7 -o " + dir + "/x.wpd", 1,
+       "no well 'B7' in " + db},
+      {render + "/c.png --dpi 0", 2, "--dpi '0' is not a positive number"},
+      {render + "/c.png --dpi many", 2, "--dpi 'many' is not a positive number"},
+      {render + "/c.png --dpi 20000", 1,
+       "a PNG can be at most 32767 pixels a side: use a lower --dpi, or write SVG or PDF"},
+      {render + "/c.png --depth-type deep", 2, "--depth-type 'deep' is not md, tvd or ad"},
+  };
+  for (const auto& c : cases) {
+    const CliResult r = RunCli(c.args);
+    EXPECT_EQ(r.exit_code, c.exit_code) << c.args << "\n" << r.out;
+    EXPECT_NE(r.out.find(c.says), std::string::npos) << c.args << "\n" << r.out;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir + "/x.wpd"));
+}
+
+// The command carries the demo template in itself; the shipped file is
+// the same text.
+TEST(ChartCli, ShippedDemoTemplateIsTheBuiltInOne) {
+  EXPECT_EQ(ReadFile(DAVODU_SOURCE_DIR "/docs/demo-template.json"), davodu::app::kDemoTemplate);
+}
+
+}  // namespace
+}  // namespace davodu::testing
