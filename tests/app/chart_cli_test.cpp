@@ -2,10 +2,15 @@
 // template for an imported LAS well.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 
 #include "../../app/demo_template.h"
+#include "davodu/data/import/las_reader.h"
 #include "davodu/host/gbk.h"
 #include "support/cli.h"
 
@@ -66,6 +71,37 @@ TEST(ChartCli, BuildRenderAndExport) {
     EXPECT_NE(text.find("\n   60.000"), std::string::npos);
     EXPECT_EQ(text.find("\n   60.050"), std::string::npos);
   }
+
+  // Every exported value is the LAS file's at that depth, written as the
+  // table writes it (-9999 for missing or out-of-range values).
+  LasFile las;
+  LasError error;
+  ASSERT_TRUE(ReadLasFile(kLas, &las, &error)) << error.ToString();
+  const LasCurve* gamn = nullptr;
+  for (const LasCurve& c : las.curves)
+    if (c.mnemonic == "GAMN") gamn = &c;
+  ASSERT_NE(gamn, nullptr);
+  std::map<std::string, std::string> expected;  // depth text -> value text
+  char depth_text[32], value_text[32];
+  for (std::size_t i = 0; i < gamn->values.size(); ++i) {
+    const double d = las.curves[0].values[i];
+    const double v = gamn->values[i];
+    std::snprintf(depth_text, sizeof depth_text, "%9.3f", d);
+    std::snprintf(value_text, sizeof value_text, "%11.3f", (std::isnan(v) || v > 9e9 || v < -999) ? -9999.0 : v);
+    expected[depth_text] = value_text;
+  }
+  std::istringstream lines(ReadFile(dir + "/export--utf8" + name));
+  std::string line;
+  std::getline(lines, line);  // the header
+  int rows = 0;
+  while (std::getline(lines, line)) {
+    ASSERT_EQ(line.size(), 20u) << line;
+    const auto it = expected.find(line.substr(0, 9));
+    ASSERT_NE(it, expected.end()) << line;
+    EXPECT_EQ(line.substr(9), it->second) << "at " << line.substr(0, 9);
+    ++rows;
+  }
+  EXPECT_EQ(rows, 801);  // 20 to 60 m every 0.05 m
 }
 
 TEST(ChartCli, BadInputsAreRefusedWithTheirReason) {
