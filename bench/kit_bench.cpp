@@ -2,7 +2,9 @@
 // drawing it into a recording device and into a PNG.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <filesystem>
+#include <vector>
 #include <string>
 
 #include "davodu/davodu.h"
@@ -112,6 +114,39 @@ void BM_RenderChartPng(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_RenderChartPng)->Unit(benchmark::kMillisecond);
+
+// A curve of 9,601 samples (1200 m every 0.125 m) in a gridded track,
+// laid out and drawn at 1:500.
+void BM_DrawCurve(benchmark::State& state) {
+  DaVoduAttach();
+  CZuMapFile doc;
+  CZuLayer* layer = doc.GetActiveMap()->AddLayer("chart");
+  auto* well = static_cast<CWpWell*>(AfxGetObjectFactory()->CreateObject("CWpWell"));
+  layer->AddObject(well);
+  well->SetTopDepth(1000);
+  well->SetBottomDepth(2200);
+  well->SetDepthScale(500);
+  CWpTrack* track = well->AddTrack(8005, -1);
+  CWpCurve* curve = track->AddCurve("GR", 0, -1);
+  std::vector<double> d, v;
+  for (int i = 0; i < 9601; ++i) {
+    d.push_back(1000 + i * 0.125);
+    v.push_back(75 + 50 * std::sin(i * 0.01));
+  }
+  curve->SetSamples(d, v);
+  curve->SetValueRangeType(0);
+  curve->SetLeft(0);
+  curve->SetRight(150);
+  well->Update();
+  for (auto _ : state) {
+    curve->BuildControlNodePointArray();
+    RecordingDC dc(false);
+    curve->Draw(&dc, nullptr, nullptr, nullptr);
+    benchmark::DoNotOptimize(dc.ops().size());
+  }
+  state.SetItemsProcessed(state.iterations() * 9601);
+}
+BENCHMARK(BM_DrawCurve)->Unit(benchmark::kMicrosecond);
 
 void BM_RecordFileRoundTrip(benchmark::State& state) {
   DaVoduAttach();
