@@ -93,14 +93,6 @@ bool WriteText(const std::string& path, const std::string& text) {
   return static_cast<bool>(out.flush());
 }
 
-bool MakeDir(const std::string& dir) {
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  if (!ec) return true;
-  std::fprintf(stderr, "davodu: cannot create %s: %s\n", dir.c_str(), ec.message().c_str());
-  return false;
-}
-
 // The wells of every layer of every map of a document.
 std::vector<CWpWell*> WellsOf(const CZuMapFile& doc) {
   std::vector<CWpWell*> wells;

@@ -19,6 +19,10 @@ int RunBuild(const Args& args);
 int RunRender(const Args& args);
 int RunExport(const Args& args);
 
+// Creates a folder and its parents; false, with a message on stderr, when
+// that fails.
+bool MakeDir(const std::string& dir);
+
 // Prints "davodu: message" on stderr and returns 2, the exit code of bad
 // arguments.
 int UsageError(const std::string& message);

@@ -25,14 +25,6 @@ const char kDemoHelp[] =
     "renders DIR/demo.png, DIR/demo.svg and DIR/demo.pdf. DIR defaults to\n"
     "out/ and is created when missing.\n";
 
-bool MakeDir(const std::string& dir) {
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  if (!ec) return true;
-  std::fprintf(stderr, "davodu: cannot create %s: %s\n", dir.c_str(), ec.message().c_str());
-  return false;
-}
-
 // The real log imported as the demo's second well: from the shared LAS
 // corpus beside the source tree, or DAVODU_DEMO_LAS.
 std::string DemoLasPath() {

@@ -1,6 +1,7 @@
 // davodu: build, inspect and render composite well-log charts.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 
 #include "commands.h"
@@ -31,6 +32,14 @@ const char kHelp[] =
     "Run 'davodu <command> --help' for the options of a command.\n";
 
 }  // namespace
+
+bool MakeDir(const std::string& dir) {
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (!ec) return true;
+  std::fprintf(stderr, "davodu: cannot create %s: %s\n", dir.c_str(), ec.message().c_str());
+  return false;
+}
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "davodu: %s\nRun 'davodu --help' for usage.\n", message.c_str());

@@ -6,27 +6,43 @@
 
 namespace davodu {
 
-// --- CWellTable
+namespace {
 
-std::shared_ptr<const TableData> CWellTable::GetData() const {
-  const std::shared_ptr<WellDb> db = db_.lock();
+// Brings a handle's snapshot up to date: nothing to do while the database
+// saw no write since the handle last looked; otherwise the stored stamp is
+// read (0: the table or curve is gone) and the rows reloaded only when it
+// differs from the snapshot's.
+template <typename Data, typename StampFn, typename LoadFn>
+const std::shared_ptr<const Data>& Refresh(const std::weak_ptr<WellDb>& weak, std::uint64_t& seen,
+                                           std::shared_ptr<const Data>& data, StampFn stamp_of,
+                                           LoadFn load) {
+  const std::shared_ptr<WellDb> db = weak.lock();
   if (!db) {
-    data_.reset();
-    return nullptr;
+    data.reset();
+    return data;
   }
-  if (seen_ == db->generation()) return data_;
+  if (seen == db->generation()) return data;
   try {
-    const std::optional<std::uint64_t> stamp = db->TableStamp(key_);
-    if (!stamp) {
-      data_.reset();
-    } else if (!data_ || data_->stamp != *stamp) {
-      data_ = db->LoadTable(key_);
-    }
-    seen_ = db->generation();
+    const std::uint64_t stamp = stamp_of(*db);
+    if (stamp == 0)
+      data.reset();
+    else if (!data || data->stamp != stamp)
+      data = load(*db);
+    seen = db->generation();
   } catch (const sql::SqliteError&) {
     // Busy or broken: keep what we have and try again next time.
   }
-  return data_;
+  return data;
+}
+
+}  // namespace
+
+// --- CWellTable
+
+std::shared_ptr<const TableData> CWellTable::GetData() const {
+  return Refresh<TableData>(
+      db_, seen_, data_, [&](WellDb& db) { return db.TableStamp(key_).value_or(0); },
+      [&](WellDb& db) { return db.LoadTable(key_); });
 }
 
 int CWellTable::GetCount() const {
@@ -165,23 +181,9 @@ bool CWellTable::IsModified() const {
 // --- CWellLogColumn
 
 std::shared_ptr<const CurveData> CWellLogColumn::GetData() const {
-  const std::shared_ptr<WellDb> db = db_.lock();
-  if (!db) {
-    data_.reset();
-    return nullptr;
-  }
-  if (seen_ == db->generation()) return data_;
-  try {
-    const std::uint64_t stamp = db->CurveStamp(well_id_, name_);
-    if (stamp == 0) {
-      data_.reset();
-    } else if (!data_ || data_->stamp != stamp) {
-      data_ = db->LoadCurve(well_id_, name_);
-    }
-    seen_ = db->generation();
-  } catch (const sql::SqliteError&) {
-  }
-  return data_;
+  return Refresh<CurveData>(
+      db_, seen_, data_, [&](WellDb& db) { return db.CurveStamp(well_id_, name_); },
+      [&](WellDb& db) { return db.LoadCurve(well_id_, name_); });
 }
 
 std::uint64_t CWellLogColumn::GetTimeStamp() const {

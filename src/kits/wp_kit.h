@@ -258,6 +258,10 @@ class CWpKit : public CZuObject {
 
  protected:
   void Initialize();
+  // False when nothing of the kit is to be drawn: it is hidden, its draw
+  // rectangle misses the clip rectangle (when given), or lies wholly inside
+  // the rectangle already drawn (when given).
+  bool NeedsDrawing(const CRect* clip, const CRect* done) const;
   void DrawBorder(CDC* dc, CView* view, CRect* clip, CRect* done);
   // Converts map node i to draw node i through the layer's translator.
   void MapToDrawNode(int i);

@@ -42,18 +42,6 @@ bool InSquare(CPoint p, CPoint centre, int half) {
   return std::abs(p.x - centre.x) <= half && std::abs(p.y - centre.y) <= half;
 }
 
-// Draw rectangles do not overlap: one lies wholly left, right, above or below
-// the other (Y grows upwards).
-bool Disjoint(const CRect& kit, const CRect& clip) {
-  return kit.left >= clip.right || clip.left >= kit.right || clip.bottom >= kit.top ||
-         kit.bottom >= clip.top;
-}
-
-bool Inside(const CRect& inner, const CRect& outer) {
-  return inner.left >= outer.left && inner.right <= outer.right && inner.top <= outer.top &&
-         inner.bottom >= outer.bottom;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- hit tests
@@ -261,11 +249,25 @@ void CWpKit::Highlight(CDC* dc, CView*) {
   seg(0, 10), seg(1, 11), seg(10, 11);
 }
 
-void CWpKit::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
-  if (!visible_) return;
+bool CWpKit::NeedsDrawing(const CRect* clip, const CRect* done) const {
+  if (!visible_) return false;
   const CRect me = draw_rect_.Normalized();
-  if (clip && Disjoint(me, clip->Normalized())) return;
-  if (done && Inside(me, done->Normalized())) return;
+  if (clip) {
+    const CRect c = clip->Normalized();
+    // Y grows upwards: a rectangle wholly left, right, above or below misses.
+    if (me.left >= c.right || c.left >= me.right || c.bottom >= me.top || me.bottom >= c.top)
+      return false;
+  }
+  if (done) {
+    const CRect d = done->Normalized();
+    if (me.left >= d.left && me.right <= d.right && me.top <= d.top && me.bottom >= d.bottom)
+      return false;
+  }
+  return true;
+}
+
+void CWpKit::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
+  if (!NeedsDrawing(clip, done)) return;
   DrawChildren(dc, view, clip, done);
   DrawClientBrush(dc);
   CZuObject::Draw(dc, view, clip, done);

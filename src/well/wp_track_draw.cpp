@@ -28,17 +28,6 @@ constexpr std::int32_t kPenMarkNode = 990;
 // The depth-line loop never counts past this step number.
 constexpr std::int64_t kMaxStep = 2147483646;
 
-// Draw rectangles that do not overlap (Y grows upwards).
-bool Disjoint(const CRect& kit, const CRect& clip) {
-  return kit.left >= clip.right || clip.left >= kit.right || clip.bottom >= kit.top ||
-         kit.bottom >= clip.top;
-}
-
-bool Inside(const CRect& inner, const CRect& outer) {
-  return inner.left >= outer.left && inner.right <= outer.right && inner.top <= outer.top &&
-         inner.bottom >= outer.bottom;
-}
-
 // How many steps make one interval, as a whole number: 0 when the interval
 // is not a positive number of steps.
 std::int64_t StepsPer(double interval, double step) {
@@ -64,10 +53,7 @@ int ToDraw(double x) { return static_cast<int>(std::trunc(x)); }
 void CWpTrack::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
   // The same tests as the kit's drawing: a hidden track, or one outside the
   // clip or already drawn, draws neither its grid nor its frame.
-  if (!visible_) return;
-  const CRect me = draw_rect_.Normalized();
-  if (clip && Disjoint(me, clip->Normalized())) return;
-  if (done && Inside(me, done->Normalized())) return;
+  if (!NeedsDrawing(clip, done)) return;
   DrawBody(dc, view, clip, done);
   CWpInWell::Draw(dc, view, clip, done);
   DrawTitle(dc, view, clip, done);

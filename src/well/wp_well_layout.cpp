@@ -33,16 +33,6 @@ double Confine(double v, double lo, double hi) {
   return lo <= hi ? std::clamp(v, lo, hi) : (lo + hi) / 2;
 }
 
-bool Disjoint(const CRect& kit, const CRect& clip) {
-  return kit.left >= clip.right || clip.left >= kit.right || clip.bottom >= kit.top ||
-         kit.bottom >= clip.top;
-}
-
-bool Inside(const CRect& inner, const CRect& outer) {
-  return inner.left >= outer.left && inner.right <= outer.right && inner.top <= outer.top &&
-         inner.bottom >= outer.bottom;
-}
-
 // Runs while a flag is set and clears it on the way out.
 class FlagGuard {
  public:
@@ -487,10 +477,8 @@ FLOATPOINT CWpWell::TypeCentre() {
 // ---------------------------------------------------------------- drawing
 
 void CWpWell::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
-  if (!visible_) return;
+  if (!NeedsDrawing(clip, done)) return;
   const CRect me = draw_rect_.Normalized();
-  if (clip && Disjoint(me, clip->Normalized())) return;
-  if (done && Inside(me, done->Normalized())) return;
   if (clip && (me.Width() < kMinDrawSize || me.Height() < kMinDrawSize)) {
     ZULOGBRUSH brush;
     brush.style = kBrushDefaultSolid;
