@@ -474,10 +474,7 @@ void CWpDepth::DrawSelectedMark(CDC* dc, CView*) {
     join(a, b);
   ZULOGPEN handle = frame;
   handle.style = kPenMarkHandle;
-  const int half = AfxGetNodeRectWidth() / 2;
-  for (int i : {6, 7, 8, 9})
-    line.DrawRect(dc, CRect{n[i].x - half, n[i].y + half, n[i].x + half, n[i].y - half}, handle,
-                  zoom_);
+  for (int i : {6, 7, 8, 9}) DrawNodeSquare(dc, i, handle);
 }
 
 }  // namespace davodu

@@ -263,6 +263,8 @@ class CWpKit : public CZuObject {
   // the rectangle already drawn (when given).
   bool NeedsDrawing(const CRect* clip, const CRect* done) const;
   void DrawBorder(CDC* dc, CView* view, CRect* clip, CRect* done);
+  // The square of a selection handle around draw node i, AfxGetNodeRectWidth wide.
+  void DrawNodeSquare(CDC* dc, int i, const ZULOGPEN& pen) const;
   // Converts map node i to draw node i through the layer's translator.
   void MapToDrawNode(int i);
   // Spreads a change of the given kind by the scope that governs it.

@@ -283,6 +283,12 @@ void CWpKit::DrawClientBrush(CDC* dc) {
   AfxGetFillTool().FillPolygon(dc, polygon, 8, client_brush_, zoom_);
 }
 
+void CWpKit::DrawNodeSquare(CDC* dc, int i, const ZULOGPEN& pen) const {
+  const int half = AfxGetNodeRectWidth() / 2;
+  const CPoint& p = draw_nodes_[i];
+  AfxGetLineTool().DrawRect(dc, CRect{p.x - half, p.y + half, p.x + half, p.y - half}, pen, zoom_);
+}
+
 bool CWpKit::BorderLineShown(int index) const {
   if (index >= 1 && index <= 6 && head_align_ == -1) return false;
   if ((index == 2 || index == 5 || index == 6) && !title_visible_) return false;

@@ -229,10 +229,9 @@ void CWpTrack::DrawSelectedMark(CDC* dc, CView*, int handles) {
   if (!handles) return;
   ZULOGPEN square = pen;
   square.style = kPenMarkNode;
-  const int h = AfxGetNodeRectWidth() / 2;
   for (int i : {6, 7, 8, 9}) {
     if (i == 8 && (!title_visible_ || n[8].y == n[9].y)) continue;
-    line.DrawRect(dc, CRect{n[i].x - h, n[i].y + h, n[i].x + h, n[i].y - h}, square, zoom_);
+    DrawNodeSquare(dc, i, square);
   }
 }
 

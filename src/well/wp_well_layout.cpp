@@ -500,11 +500,7 @@ void CWpWell::DrawSelectedMark(CDC* dc, CView*) {
   line.DrawRect(dc, TotalDraw().Normalized(), frame, zoom_);
   ZULOGPEN handle = frame;
   handle.style = kPenMarkHandle;
-  const int half = AfxGetNodeRectWidth() / 2;
-  for (int i : {6, 7, 8, 9}) {
-    const CPoint& p = draw_nodes_[i];
-    line.DrawRect(dc, CRect{p.x - half, p.y + half, p.x + half, p.y - half}, handle, zoom_);
-  }
+  for (int i : {6, 7, 8, 9}) DrawNodeSquare(dc, i, handle);
 }
 
 void CWpWell::DrawTitle(CDC* dc) {
