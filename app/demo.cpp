@@ -6,8 +6,8 @@
 
 #include "commands.h"
 #include "davodu/davodu.h"
-#include "davodu/host/render.h"
-#include "davodu/host/well_data_manager.h"
+#include "davodu/host/graphics/render.h"
+#include "davodu/store/well_data_manager.h"
 #include "davodu/well/chart_template.h"
 #include "demo_data.h"
 #include "demo_template.h"

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <vector>
 
-#include "davodu/data/import/las_import.h"
-#include "davodu/host/deviation.h"
-#include "davodu/host/gbk.h"
-#include "davodu/host/well_data_manager.h"
+#include "davodu/import/las_import.h"
+#include "davodu/store/deviation.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/store/well_data_manager.h"
 
 namespace davodu::app {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "commands.h"
-#include "davodu/host/record_dump.h"
-#include "davodu/host/zu_map_file.h"
+#include "davodu/host/records/record_dump.h"
+#include "davodu/host/objects/zu_map_file.h"
 
 namespace davodu::app {
 

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "commands.h"
-#include "davodu/data/import/csv_reader.h"
-#include "davodu/data/import/las_import.h"
-#include "davodu/host/dialogs.h"
-#include "davodu/host/gbk.h"
-#include "davodu/host/util.h"
-#include "davodu/host/well_data_manager.h"
+#include "davodu/import/csv_reader.h"
+#include "davodu/import/las_import.h"
+#include "davodu/host/dialogs/dialogs.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/util.h"
+#include "davodu/store/well_data_manager.h"
 
 namespace davodu::app {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "commands.h"
-#include "davodu/host/gbk.h"
-#include "davodu/host/well_data_manager.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/store/well_data_manager.h"
 
 namespace davodu::app {
 namespace {
@@ -74,9 +74,9 @@ WellReport Report(CWellDataManager& wells, std::int64_t id) {
                           data->max, data->top, data->bottom});
     }
   }
-  for (const auto& [key, rows] : wells.GetDb()->TablesOf(id)) {
-    if (key.kind == TableKind::kWellLog) continue;
-    r.tables.emplace_back(TableId(key.kind, key.sub), rows);
+  for (const CWellDataManager::TableSummary& t : wells.GetTables(id)) {
+    if (t.key.kind == TableKind::kWellLog) continue;
+    r.tables.emplace_back(TableId(t.key.kind, t.key.sub), t.rows);
   }
   return r;
 }

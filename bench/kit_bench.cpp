@@ -8,7 +8,7 @@
 #include <string>
 
 #include "davodu/davodu.h"
-#include "davodu/host/render.h"
+#include "davodu/host/graphics/render.h"
 
 namespace davodu {
 namespace {

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "davodu/data/import/las_reader.h"
+#include "davodu/import/las_reader.h"
 
 namespace davodu {
 namespace {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "davodu/host/gbk.h"
-#include "davodu/host/well_data_manager.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/store/well_data_manager.h"
 
 namespace davodu {
 namespace {

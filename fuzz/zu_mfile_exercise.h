@@ -19,7 +19,7 @@
 
 #include <boost/crc.hpp>
 
-#include "davodu/host/zu_mfile.h"
+#include "davodu/host/records/zu_mfile.h"
 
 namespace davodu::fuzzing {
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "davodu/host/zu_mfile.h"
+#include "davodu/host/records/zu_mfile.h"
 
 namespace davodu::fuzzing {
 

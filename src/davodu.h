@@ -1,58 +1,62 @@
-// DaVodu: composite well-log charts. The umbrella header: the host
-// framework, the well data access, the kits and the module entry points.
+// DaVodu: composite well-log charts. The umbrella header of the installed
+// API: the host framework (objects, documents, graphics, dialogs), the well
+// database's data manager, importing, the gateway and data interfaces, the
+// kits and chart templates. Headers in folders named detail/ and the data
+// adapters (data/adapters/) are the library's own and are not installed.
 #ifndef DAVODU_DAVODU_H_
 #define DAVODU_DAVODU_H_
 
-#include "davodu/host/cairo_dc.h"
-#include "davodu/host/chart_view.h"
-#include "davodu/host/dc.h"
-#include "davodu/host/deviation.h"
-#include "davodu/host/dialogs.h"
-#include "davodu/host/exceptions.h"
-#include "davodu/host/gbk.h"
-#include "davodu/host/general_data_manager.h"
-#include "davodu/host/graph_tool.h"
-#include "davodu/host/host_classes.h"
-#include "davodu/host/object_factory.h"
-#include "davodu/host/record_dump.h"
-#include "davodu/host/record_numbers.h"
-#include "davodu/host/record_walk.h"
-#include "davodu/host/recording_dc.h"
-#include "davodu/host/render.h"
-#include "davodu/host/runtime_class.h"
-#include "davodu/host/sqlite_db.h"
-#include "davodu/host/styles.h"
-#include "davodu/host/template_manager.h"
-#include "davodu/host/types.h"
-#include "davodu/host/util.h"
-#include "davodu/host/view.h"
-#include "davodu/host/well_catalogs.h"
-#include "davodu/host/well_data_manager.h"
-#include "davodu/host/well_db.h"
-#include "davodu/host/well_db_sql.h"
-#include "davodu/host/well_schema.h"
-#include "davodu/host/well_table.h"
-#include "davodu/host/zu_layer.h"
-#include "davodu/host/zu_map.h"
-#include "davodu/host/zu_map_file.h"
-#include "davodu/host/zu_mfile.h"
-#include "davodu/host/zu_object.h"
-#include "davodu/host/zu_object_cell.h"
-#include "davodu/host/zu_variant.h"
+// The host framework: objects, documents, records, graphics, dialogs, utilities.
+#include "davodu/host/dialogs/dialogs.h"
+#include "davodu/host/graphics/cairo_dc.h"
+#include "davodu/host/graphics/dc.h"
+#include "davodu/host/graphics/graph_tool.h"
+#include "davodu/host/graphics/recording_dc.h"
+#include "davodu/host/graphics/render.h"
+#include "davodu/host/graphics/styles.h"
+#include "davodu/host/objects/chart_view.h"
+#include "davodu/host/objects/host_classes.h"
+#include "davodu/host/objects/object_factory.h"
+#include "davodu/host/objects/runtime_class.h"
+#include "davodu/host/objects/template_manager.h"
+#include "davodu/host/objects/view.h"
+#include "davodu/host/objects/zu_layer.h"
+#include "davodu/host/objects/zu_map.h"
+#include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/objects/zu_object.h"
+#include "davodu/host/objects/zu_object_cell.h"
+#include "davodu/host/records/record_dump.h"
+#include "davodu/host/records/record_numbers.h"
+#include "davodu/host/records/zu_mfile.h"
+#include "davodu/host/util/exceptions.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/types.h"
+#include "davodu/host/util/util.h"
 
-#include "davodu/data/catalog_adapters.h"
+// The well database and its data manager.
+#include "davodu/store/deviation.h"
+#include "davodu/store/general_data_manager.h"
+#include "davodu/store/well_catalogs.h"
+#include "davodu/store/well_data_manager.h"
+#include "davodu/store/well_records.h"
+#include "davodu/store/well_schema.h"
+#include "davodu/store/well_table.h"
+#include "davodu/store/zu_variant.h"
+
+// Importing LAS and text tables.
+#include "davodu/import/csv_reader.h"
+#include "davodu/import/las_import.h"
+#include "davodu/import/las_reader.h"
+
+// Well data access: notification, gateway, data interfaces.
 #include "davodu/data/data_io.h"
 #include "davodu/data/data_sources.h"
-#include "davodu/data/depth_mode_adapter.h"
-#include "davodu/data/log_cve_adapters.h"
 #include "davodu/data/observer.h"
 #include "davodu/data/wd_mgr.h"
 
-#include "davodu/data/import/csv_reader.h"
-#include "davodu/data/import/las_import.h"
-#include "davodu/data/import/las_reader.h"
-
+// The kit framework.
 #include "davodu/kits/content_kinds.h"
+#include "davodu/kits/depth_steps.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/kits/menu_ids.h"
 #include "davodu/kits/module.h"
@@ -61,6 +65,7 @@
 #include "davodu/kits/wp_kit.h"
 #include "davodu/kits/wp_kit_type.h"
 
+// Well, tracks and chart templates.
 #include "davodu/well/chart_template.h"
 #include "davodu/well/data_set_checker.h"
 #include "davodu/well/wp_track.h"
@@ -68,13 +73,13 @@
 #include "davodu/well/wp_well.h"
 #include "davodu/well/wp_well_scale.h"
 
+// The content kits.
 #include "davodu/display/wp_curve.h"
 #include "davodu/display/wp_depth.h"
 #include "davodu/display/wp_param.h"
 #include "davodu/display/wp_picture.h"
 #include "davodu/display/wp_program.h"
 #include "davodu/display/wp_text.h"
-
 #include "davodu/interval/wp_corelith.h"
 #include "davodu/interval/wp_oil_test.h"
 #include "davodu/interval/wp_result.h"
@@ -83,7 +88,6 @@
 #include "davodu/interval/wp_shoot.h"
 #include "davodu/interval/wp_stratum.h"
 #include "davodu/interval/wp_water_entry.h"
-
 #include "davodu/special/wp_facies.h"
 #include "davodu/special/wp_integrated_core.h"
 #include "davodu/special/wp_lth_sample.h"

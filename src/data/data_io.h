@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "davodu/data/observer.h"
-#include "davodu/host/styles.h"
-#include "davodu/host/types.h"
-#include "davodu/host/zu_variant.h"
+#include "davodu/host/graphics/styles.h"
+#include "davodu/host/util/types.h"
+#include "davodu/store/zu_variant.h"
 
 namespace davodu {
 

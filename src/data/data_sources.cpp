@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "davodu/host/gbk.h"
-#include "davodu/host/types.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/types.h"
 
 namespace davodu {
 

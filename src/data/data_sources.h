@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "davodu/host/well_data_manager.h"
+#include "davodu/store/well_data_manager.h"
 
 namespace davodu {
 

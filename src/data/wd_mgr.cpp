@@ -1,10 +1,10 @@
 #include "davodu/data/wd_mgr.h"
 
-#include "davodu/data/catalog_adapters.h"
-#include "davodu/data/log_cve_adapters.h"
-#include "davodu/host/general_data_manager.h"
-#include "davodu/host/util.h"
-#include "davodu/host/well_data_manager.h"
+#include "davodu/data/adapters/catalog_adapters.h"
+#include "davodu/data/adapters/log_cve_adapters.h"
+#include "davodu/store/general_data_manager.h"
+#include "davodu/host/util/util.h"
+#include "davodu/store/well_data_manager.h"
 
 namespace davodu {
 

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "davodu/data/wd_mgr.h"
-#include "davodu/host/gbk.h"
-#include "davodu/host/util.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/util.h"
 #include "davodu/well/data_set_checker.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"

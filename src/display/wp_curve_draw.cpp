@@ -7,10 +7,10 @@
 #include <string>
 
 #include "davodu/display/wp_curve.h"
-#include "davodu/host/dc.h"
-#include "davodu/host/graph_tool.h"
-#include "davodu/host/util.h"
-#include "davodu/host/zu_map.h"
+#include "davodu/host/graphics/dc.h"
+#include "davodu/host/graphics/graph_tool.h"
+#include "davodu/host/util/util.h"
+#include "davodu/host/objects/zu_map.h"
 
 namespace davodu {
 

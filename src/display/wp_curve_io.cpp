@@ -6,10 +6,10 @@
 #include <string>
 
 #include "davodu/display/wp_curve.h"
-#include "davodu/host/dialogs.h"
-#include "davodu/host/gbk.h"
-#include "davodu/host/util.h"
-#include "davodu/host/zu_map_file.h"
+#include "davodu/host/dialogs/dialogs.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/util.h"
+#include "davodu/host/objects/zu_map_file.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_well.h"
 

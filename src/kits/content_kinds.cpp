@@ -3,7 +3,7 @@
 #include <array>
 #include <mutex>
 
-#include "davodu/host/gbk.h"
+#include "davodu/host/util/gbk.h"
 
 namespace davodu {
 

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "davodu/host/record_numbers.h"
-#include "davodu/host/zu_mfile.h"
+#include "davodu/host/records/record_numbers.h"
+#include "davodu/host/records/zu_mfile.h"
 
 namespace davodu {
 

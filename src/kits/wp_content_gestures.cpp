@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "davodu/host/view.h"
-#include "davodu/host/zu_map.h"
+#include "davodu/host/objects/view.h"
+#include "davodu/host/objects/zu_map.h"
 #include "davodu/kits/wp_content.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"

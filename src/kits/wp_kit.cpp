@@ -7,13 +7,13 @@
 #include <limits>
 
 #include "davodu/data/observer.h"
-#include "davodu/host/exceptions.h"
-#include "davodu/host/gbk.h"
-#include "davodu/host/object_factory.h"
-#include "davodu/host/util.h"
-#include "davodu/host/zu_layer.h"
-#include "davodu/host/zu_map.h"
-#include "davodu/host/zu_map_file.h"
+#include "davodu/host/util/exceptions.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/objects/object_factory.h"
+#include "davodu/host/util/util.h"
+#include "davodu/host/objects/zu_layer.h"
+#include "davodu/host/objects/zu_map.h"
+#include "davodu/host/objects/zu_map_file.h"
 #include "davodu/kits/wp_in_well.h"
 #include "davodu/well/wp_well.h"
 

@@ -25,9 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/styles.h"
-#include "davodu/host/types.h"
-#include "davodu/host/zu_object.h"
+#include "davodu/host/graphics/styles.h"
+#include "davodu/host/util/types.h"
+#include "davodu/host/objects/zu_object.h"
 #include "davodu/kits/wp_kit_type.h"
 
 namespace davodu {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
-#include "davodu/host/dialogs.h"
-#include "davodu/host/gbk.h"
+#include "davodu/host/dialogs/dialogs.h"
+#include "davodu/host/util/gbk.h"
 #include "davodu/kits/wp_kit.h"
 #include "davodu/well/wp_well.h"
 

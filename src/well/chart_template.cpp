@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
-#include "davodu/host/gbk.h"
-#include "davodu/host/object_factory.h"
-#include "davodu/host/well_data_manager.h"
-#include "davodu/host/well_table.h"
-#include "davodu/host/zu_layer.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/objects/object_factory.h"
+#include "davodu/store/well_data_manager.h"
+#include "davodu/store/well_table.h"
+#include "davodu/host/objects/zu_layer.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_track_builder.h"

@@ -12,10 +12,10 @@
 #include <optional>
 #include <string>
 
-#include "davodu/host/dc.h"
-#include "davodu/host/graph_tool.h"
-#include "davodu/host/util.h"
-#include "davodu/host/zu_map.h"
+#include "davodu/host/graphics/dc.h"
+#include "davodu/host/graphics/graph_tool.h"
+#include "davodu/host/util/util.h"
+#include "davodu/host/objects/zu_map.h"
 #include "davodu/kits/depth_steps.h"
 #include "davodu/well/wp_track.h"
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "davodu/host/view.h"
-#include "davodu/host/zu_map.h"
-#include "davodu/host/zu_map_file.h"
+#include "davodu/host/objects/view.h"
+#include "davodu/host/objects/zu_map.h"
+#include "davodu/host/objects/zu_map_file.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_track_builder.h"

@@ -4,17 +4,17 @@
 
 #include "davodu/data/wd_mgr.h"
 #include "davodu/display/wp_depth.h"
-#include "davodu/host/well_data_manager.h"
-#include "davodu/host/well_table.h"
-#include "davodu/host/zu_variant.h"
+#include "davodu/store/well_data_manager.h"
+#include "davodu/store/well_table.h"
+#include "davodu/store/zu_variant.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "davodu/host/gbk.h"
-#include "davodu/host/object_factory.h"
-#include "davodu/host/zu_map_file.h"
-#include "davodu/host/zu_object_cell.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/objects/object_factory.h"
+#include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/objects/zu_object_cell.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/well/data_set_checker.h"
 #include "davodu/well/wp_track.h"

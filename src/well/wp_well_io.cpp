@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string>
 
-#include "davodu/host/gbk.h"
-#include "davodu/host/zu_map_file.h"
-#include "davodu/host/zu_mfile.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/records/zu_mfile.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"

@@ -6,13 +6,13 @@
 #include <cfloat>
 #include <cmath>
 
-#include "davodu/host/dc.h"
-#include "davodu/host/graph_tool.h"
-#include "davodu/host/object_factory.h"
-#include "davodu/host/template_manager.h"
-#include "davodu/host/zu_layer.h"
-#include "davodu/host/zu_map.h"
-#include "davodu/host/zu_object_cell.h"
+#include "davodu/host/graphics/dc.h"
+#include "davodu/host/graphics/graph_tool.h"
+#include "davodu/host/objects/object_factory.h"
+#include "davodu/host/objects/template_manager.h"
+#include "davodu/host/objects/zu_layer.h"
+#include "davodu/host/objects/zu_map.h"
+#include "davodu/host/objects/zu_object_cell.h"
 #include "davodu/well/wp_well.h"
 
 namespace davodu {

@@ -1,8 +1,8 @@
 // Gestures of the well: dragging the name or the symbol to a place of its
 // own, and the end of resizing or moving the whole chart.
 
-#include "davodu/host/view.h"
-#include "davodu/host/zu_map.h"
+#include "davodu/host/objects/view.h"
+#include "davodu/host/objects/zu_map.h"
 #include "davodu/well/wp_well.h"
 
 namespace davodu {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "davodu/host/gbk.h"
+#include "davodu/host/util/gbk.h"
 
 namespace davodu {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/types.h"
+#include "davodu/host/util/types.h"
 
 namespace davodu {
 

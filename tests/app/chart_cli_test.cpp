@@ -9,9 +9,9 @@
 #include <map>
 #include <sstream>
 
-#include "../../app/demo_template.h"
-#include "davodu/data/import/las_reader.h"
-#include "davodu/host/gbk.h"
+#include "app/demo_template.h"
+#include "davodu/import/las_reader.h"
+#include "davodu/host/util/gbk.h"
 #include "support/cli.h"
 
 namespace davodu::testing {

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "davodu/data/data_sources.h"
-#include "davodu/data/depth_mode_adapter.h"
-#include "davodu/data/log_cve_adapters.h"
+#include "davodu/data/adapters/depth_mode_adapter.h"
+#include "davodu/data/adapters/log_cve_adapters.h"
 #include "davodu/data/wd_mgr.h"
-#include "davodu/host/gbk.h"
-#include "davodu/host/types.h"
-#include "davodu/host/well_data_manager.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/types.h"
+#include "davodu/store/well_data_manager.h"
 #include "support/cli.h"
 
 namespace davodu {

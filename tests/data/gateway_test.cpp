@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "davodu/data/log_cve_adapters.h"
+#include "davodu/data/adapters/log_cve_adapters.h"
 #include "davodu/data/wd_mgr.h"
-#include "davodu/host/gbk.h"
-#include "davodu/host/well_data_manager.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/store/well_data_manager.h"
 #include "support/cli.h"
 
 namespace davodu {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
-#include "davodu/host/record_numbers.h"
+#include "davodu/host/records/record_numbers.h"
 #include "support/cli.h"
 #include "support/kit_fixture.h"
 #include "support/records.h"

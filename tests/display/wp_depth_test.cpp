@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/record_numbers.h"
-#include "davodu/host/well_data_manager.h"
+#include "davodu/host/records/record_numbers.h"
+#include "davodu/store/well_data_manager.h"
 #include "support/cli.h"
 #include "support/kit_fixture.h"
 #include "support/records.h"

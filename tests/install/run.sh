@@ -11,5 +11,10 @@ rm -rf "$scratch"
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
 cmake -S "$here/consumer" -B "$scratch/consumer" -DCMAKE_PREFIX_PATH="$scratch/prefix" \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
-cmake --build "$scratch/consumer" >/dev/null
-"$scratch/consumer/consumer"
+cmake --build "$scratch/consumer" -j"$(nproc)" >/dev/null
+# The library's own headers stay out of the installed tree.
+if find "$scratch/prefix/include/davodu" -path "*/detail/*" -o -path "*/data/adapters/*" | grep -q .; then
+  echo "private headers were installed" >&2
+  exit 1
+fi
+"$scratch/consumer/consumer" "$scratch"

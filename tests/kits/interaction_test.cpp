@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "davodu/host/chart_view.h"
+#include "davodu/host/objects/chart_view.h"
 #include "davodu/kits/menu_ids.h"
 #include "support/kit_fixture.h"
 

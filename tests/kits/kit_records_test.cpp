@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/record_numbers.h"
+#include "davodu/host/records/record_numbers.h"
 #include "support/kit_fixture.h"
 #include "support/records.h"
 

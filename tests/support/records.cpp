@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "davodu/host/record_dump.h"
+#include "davodu/host/records/record_dump.h"
 
 namespace davodu::testing {
 

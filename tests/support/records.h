@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/zu_mfile.h"
+#include "davodu/host/records/zu_mfile.h"
 
 namespace davodu::testing {
 

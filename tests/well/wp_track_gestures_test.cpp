@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/chart_view.h"
+#include "davodu/host/objects/chart_view.h"
 #include "support/kit_fixture.h"
 
 namespace davodu::testing {

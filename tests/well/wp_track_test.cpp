@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/record_numbers.h"
+#include "davodu/host/records/record_numbers.h"
 #include "support/kit_fixture.h"
 
 namespace davodu::testing {

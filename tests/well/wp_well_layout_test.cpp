@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/template_manager.h"
-#include "davodu/host/zu_object_cell.h"
+#include "davodu/host/objects/template_manager.h"
+#include "davodu/host/objects/zu_object_cell.h"
 #include "support/cli.h"
 #include "support/kit_fixture.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/chart_view.h"
-#include "davodu/host/record_numbers.h"
+#include "davodu/host/objects/chart_view.h"
+#include "davodu/host/records/record_numbers.h"
 #include "davodu/well/data_set_checker.h"
 #include "davodu/well/wp_well_scale.h"
 #include "support/cli.h"

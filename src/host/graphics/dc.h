@@ -1,0 +1,102 @@
+// CDC: the drawing surface every kit draws into.
+//
+// Coordinates are draw coordinates (integer logical units, Y growing
+// upwards). A device receives already resolved pens, brushes and fonts: the
+// graphics tools (graph_tool.h) turn the host style records into these.
+//
+// Two back ends implement CDC: RecordingDC (recording_dc.h), which keeps
+// every primitive for tests to inspect, and CairoDC (cairo_dc.h), which
+// writes PNG, SVG and PDF files.
+#ifndef DAVODU_HOST_GRAPHICS_DC_H_
+#define DAVODU_HOST_GRAPHICS_DC_H_
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "davodu/host/graphics/styles.h"
+#include "davodu/host/util/types.h"
+
+namespace davodu {
+
+// A pen resolved to device terms.
+struct DevicePen {
+  COLORREF color = 0;
+  double width = 0;             // draw units; 0 is the thinnest visible line
+  std::vector<double> dashes;   // on/off lengths in draw units; empty: solid
+  std::int32_t rop = kRopCopy;  // kRopNotXor: a second drawing removes it
+  std::int32_t style = kPenSolid;  // the line-style code the pen came from
+
+  friend bool operator==(const DevicePen&, const DevicePen&) = default;
+};
+
+// A brush resolved to device terms.
+struct DeviceBrush {
+  enum Kind { kSolid, kHatch };
+  Kind kind = kSolid;
+  COLORREF color = 0;
+  int hatch = 0;     // for kHatch: a BrushStyleCode from kBrushHatchHorizontal on
+  double hatch_spacing = 8;  // draw units between hatch lines
+  std::int32_t rop = kRopCopy;
+  std::int32_t style = kBrushSolid;  // the style code the brush came from
+
+  friend bool operator==(const DeviceBrush&, const DeviceBrush&) = default;
+};
+
+// A font resolved to device terms.
+struct DeviceFont {
+  std::string face;      // GBK face name as stored
+  double height = 10;    // draw units
+  int weight = 400;
+  bool italic = false;
+  bool underline = false;
+  COLORREF color = 0;
+
+  friend bool operator==(const DeviceFont&, const DeviceFont&) = default;
+};
+
+// Text alignment codes of the text tool: horizontal 0 left, 1 centre,
+// 2 right; vertical 0 top, 1 centre, 2 bottom (relative to the anchor).
+enum TextAlignH { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2 };
+enum TextAlignV { kAlignTop = 0, kAlignMiddle = 1, kAlignBottom = 2 };
+
+struct TextSize {
+  double width = 0;   // draw units
+  double height = 0;  // draw units
+};
+
+class CDC {
+ public:
+  virtual ~CDC() = default;
+
+  // True for a device behind an interactive view. Marks drawn with the
+  // not-xor raster mode (selection frames, highlights, drag shadows) belong
+  // to such views only; the graphics tools skip them on other devices.
+  virtual bool IsInteractive() const = 0;
+
+  // An open polyline through n points.
+  virtual void Polyline(const CPoint* points, std::size_t n, const DevicePen& pen) = 0;
+  // A closed polygon, filled with brush when given, outlined with pen when given.
+  virtual void Polygon(const CPoint* points, std::size_t n, const DevicePen* pen,
+                       const DeviceBrush* brush) = 0;
+  // An ellipse inscribed in rect, filled and/or outlined.
+  virtual void Ellipse(const CRect& rect, const DevicePen* pen, const DeviceBrush* brush) = 0;
+  // Text (GBK) anchored at a point, rotated counter-clockwise by angle
+  // radians about the anchor, aligned by the codes above.
+  virtual void Text(CPoint at, const std::string& gbk_text, const DeviceFont& font,
+                    double angle, int align_h, int align_v) = 0;
+  // Extent of one line of text in draw units.
+  virtual TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font) = 0;
+
+  // Clipping. SaveDC pushes the clip state and returns its level;
+  // RestoreDC(level) pops back to it (-1: the last saved state).
+  // SetClip* intersect the present clip with a rectangle or polygon.
+  virtual int SaveDC() = 0;
+  virtual void RestoreDC(int level) = 0;
+  virtual void SetClipRect(const CRect& rect) = 0;
+  virtual void SetClipPolygon(const CPoint* points, std::size_t n) = 0;
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_HOST_GRAPHICS_DC_H_

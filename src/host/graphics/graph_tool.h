@@ -1,0 +1,108 @@
+// Graphics tools: the host's line, fill, text, point and clip tools.
+//
+// Kits describe their styles with the stored records (ZULOGPEN, ZULOGBRUSH,
+// ZULOGFONT, ZULOGPOINT, whose lengths are in map units) and a zoom factor
+// (draw units per map unit). The tools resolve them into device pens, brushes
+// and fonts and call the device. On a device that is not interactive they
+// draw nothing with the not-xor raster mode or a mark line style (992-999):
+// selection frames, highlights and drag shadows belong to views.
+#ifndef DAVODU_HOST_GRAPHICS_GRAPH_TOOL_H_
+#define DAVODU_HOST_GRAPHICS_GRAPH_TOOL_H_
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "davodu/host/graphics/dc.h"
+#include "davodu/host/graphics/styles.h"
+#include "davodu/host/util/types.h"
+
+namespace davodu {
+
+class CLineTool {
+ public:
+  // Device pen for a stored pen at a zoom. Line-style codes map to dash
+  // patterns scaled by the zoom; mark codes give a dotted pen of their own.
+  DevicePen Resolve(const ZULOGPEN& pen, double zoom) const;
+
+  void DrawLine(CDC* dc, CPoint a, CPoint b, const ZULOGPEN& pen, double zoom) const;
+  void DrawPolyline(CDC* dc, const CPoint* points, std::size_t n, const ZULOGPEN& pen,
+                    double zoom) const;
+  void DrawPolyline(CDC* dc, const std::vector<CPoint>& points, const ZULOGPEN& pen,
+                    double zoom) const {
+    DrawPolyline(dc, points.data(), points.size(), pen, zoom);
+  }
+  // The outline of a rectangle.
+  void DrawRect(CDC* dc, const CRect& rect, const ZULOGPEN& pen, double zoom) const;
+};
+
+class CFillTool {
+ public:
+  // Device brush for a stored brush; false when the brush fills nothing
+  // (the hollow style).
+  bool Resolve(const ZULOGBRUSH& brush, double zoom, DeviceBrush* out) const;
+
+  void FillRect(CDC* dc, const CRect& rect, const ZULOGBRUSH& brush, double zoom) const;
+  void FillPolygon(CDC* dc, const CPoint* points, std::size_t n, const ZULOGBRUSH& brush,
+                   double zoom) const;
+  void FillPolygon(CDC* dc, const std::vector<CPoint>& points, const ZULOGBRUSH& brush,
+                   double zoom) const {
+    FillPolygon(dc, points.data(), points.size(), brush, zoom);
+  }
+  // A segment array: each entry is one closed polygon, all filled alike.
+  void FillSegments(CDC* dc, const std::vector<std::vector<CPoint>>& segments,
+                    const ZULOGBRUSH& brush, double zoom) const;
+};
+
+class CTextTool {
+ public:
+  DeviceFont Resolve(const ZULOGFONT& font, double zoom) const;
+
+  // Text at a point, rotated by angle radians counter-clockwise, aligned by
+  // the codes of dc.h (horizontal 0 left, 1 centre, 2 right; vertical 0 top,
+  // 1 centre, 2 bottom).
+  void DrawText(CDC* dc, CPoint at, const std::string& gbk_text, const ZULOGFONT& font,
+                double zoom, double angle = 0, int align_h = kAlignLeft,
+                int align_v = kAlignTop) const;
+  // Multi-line text (lines split at "\n") inside a rectangle, aligned by the
+  // codes and clipped to the rectangle.
+  void DrawTextInRect(CDC* dc, const CRect& rect, const std::string& gbk_text,
+                      const ZULOGFONT& font, double zoom, int align_h = kAlignLeft,
+                      int align_v = kAlignTop) const;
+  // Extent of one line of text in draw units.
+  TextSize MeasureText(CDC* dc, const std::string& gbk_text, const ZULOGFONT& font,
+                       double zoom) const;
+};
+
+class CPointTool {
+ public:
+  // A symbol centred at a point; its size is the record's size times the zoom.
+  void Draw(CDC* dc, CPoint at, const ZULOGPOINT& point, double zoom) const;
+  // A symbol fitted into a rectangle.
+  void DrawInRect(CDC* dc, const CRect& rect, const ZULOGPOINT& point) const;
+};
+
+class CClipTool {
+ public:
+  // Saves the clip state and returns the level to restore with AbortClip.
+  int SaveDC(CDC* dc) const { return dc->SaveDC(); }
+  void SetClip(CDC* dc, const CRect& rect) const { dc->SetClipRect(rect.Normalized()); }
+  void SetClip(CDC* dc, const std::vector<CPoint>& polygon) const {
+    dc->SetClipPolygon(polygon.data(), polygon.size());
+  }
+  // Ends clipping: restores the state saved at level.
+  void AbortClip(CDC* dc, int level) const { dc->RestoreDC(level); }
+};
+
+const CLineTool& AfxGetLineTool();
+const CFillTool& AfxGetFillTool();
+const CTextTool& AfxGetTextTool();
+const CPointTool& AfxGetPointTool();
+const CClipTool& AfxGetClipTool();
+
+// Side of the square drawn for a control-node handle, in draw units.
+int AfxGetNodeRectWidth();
+
+}  // namespace davodu
+
+#endif  // DAVODU_HOST_GRAPHICS_GRAPH_TOOL_H_

@@ -1,0 +1,43 @@
+// CView: a view of a document, as far as objects see it: the document it
+// shows, mouse capture and the cursor.
+#ifndef DAVODU_HOST_OBJECTS_VIEW_H_
+#define DAVODU_HOST_OBJECTS_VIEW_H_
+
+namespace davodu {
+
+class CZuMapFile;
+
+// Standard cursors.
+enum CursorId : int {
+  IDC_ARROW = 0,
+  IDC_SIZEALL = 1,  // four-way arrow
+  IDC_SIZEWE = 2,   // west-east arrow
+  IDC_SIZENS = 3,   // north-south arrow
+  IDC_CROSS = 4,
+  IDC_DROP = 7596,  // a content can be dropped here
+};
+
+class CView {
+ public:
+  explicit CView(CZuMapFile* document = nullptr) : document_(document) {}
+  virtual ~CView() = default;
+
+  CZuMapFile* GetDocument() const { return document_; }
+  void SetDocument(CZuMapFile* document) { document_ = document; }
+
+  void SetCapture() { captured_ = true; }
+  void ReleaseCapture() { captured_ = false; }
+  bool HasCapture() const { return captured_; }
+
+  void SetCursor(int cursor) { cursor_ = cursor; }
+  int GetCursor() const { return cursor_; }
+
+ private:
+  CZuMapFile* document_;
+  bool captured_ = false;
+  int cursor_ = IDC_ARROW;
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_HOST_OBJECTS_VIEW_H_

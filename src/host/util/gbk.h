@@ -1,0 +1,30 @@
+// Conversion between GBK, the code page of all text inside the module, and
+// UTF-8, the code page of terminals, JSON, SQLite and Pango.
+#ifndef DAVODU_HOST_UTIL_GBK_H_
+#define DAVODU_HOST_UTIL_GBK_H_
+
+#include <string>
+#include <string_view>
+
+namespace davodu {
+
+// GBK bytes to UTF-8. A byte sequence that is not GBK becomes U+FFFD.
+std::string GbkToUtf8(std::string_view gbk);
+// UTF-8 to GBK. A character GBK cannot hold, or a malformed sequence,
+// becomes "?".
+std::string Utf8ToGbk(std::string_view utf8);
+// True when the bytes are valid UTF-8.
+bool IsValidUtf8(std::string_view text);
+
+// The GBK form of a UTF-8 literal of the source code, converted on first use
+// and kept for the life of the process. Use it for the system's own texts:
+//   title = Gbk("深度道");
+const std::string& Gbk(std::string_view utf8_literal);
+
+// Case-insensitive comparison of ASCII letters; other bytes (GBK
+// characters) compare exactly.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+}  // namespace davodu
+
+#endif  // DAVODU_HOST_UTIL_GBK_H_

@@ -1,0 +1,172 @@
+// WellDb: the SQLite database behind the well-data managers, and the
+// read-only snapshots it hands out.
+//
+// The database holds the wells (stable ids, never reused), their deviation
+// surveys, log curves and per-well tables, the catalogues, the scattered
+// tables and a time stamp per table. Every write runs in one transaction and
+// stamps the tables it changed with AfxGetTimeStamp(), so stamps survive
+// restarts and only grow.
+//
+// Readers get immutable snapshots (TableData, CurveData) shared through
+// std::shared_ptr: a snapshot stays valid for as long as someone holds it,
+// however the database changes meanwhile. The handles of well_table.h
+// re-read a snapshot when its table's stamp has grown. docs/well-database.md
+// describes the schema.
+//
+// Text crosses this interface in GBK; the database stores UTF-8. Private to
+// the store: callers go through CWellDataManager (well_data_manager.h).
+#ifndef DAVODU_STORE_DETAIL_WELL_DB_H_
+#define DAVODU_STORE_DETAIL_WELL_DB_H_
+
+#include <compare>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "davodu/store/detail/sqlite_db.h"
+#include "davodu/store/well_records.h"
+
+namespace davodu {
+
+class WellDb {
+ public:
+  // Opens the database, creating and seeding it when new. Throws
+  // sql::SqliteError (also for a database of a newer schema).
+  explicit WellDb(const std::string& path);
+  WellDb(const WellDb&) = delete;
+  WellDb& operator=(const WellDb&) = delete;
+
+  const std::string& path() const { return db_.path(); }
+  sql::Db& db() { return db_; }
+
+  // Changes after every write through this object and after Sync() noticed
+  // a commit by another connection. Handles compare it to skip stamp checks.
+  std::uint64_t generation() const { return generation_; }
+  // Looks for commits by other connections (a cheap check); when there was
+  // one, the caches are dropped and the generation changes.
+  void Sync();
+
+  // --- wells
+  const std::vector<WellInfo>& Wells();
+  const WellInfo* FindWell(std::string_view gbk_name);
+  const WellInfo* FindWell(std::int64_t id);
+  std::vector<SurveyStation> Deviation(std::int64_t well_id);
+  // The well's trajectory (vertical without survey); null for no such well.
+  std::shared_ptr<const Trajectory> GetTrajectory(std::int64_t well_id);
+
+  // --- stamps
+  // The table's stamp, or nothing when the table does not exist.
+  std::optional<std::uint64_t> TableStamp(const TableKey& key);
+  std::uint64_t CurveStamp(std::int64_t well_id, std::string_view gbk_name);
+  // The stamp of the last write of any kind.
+  std::uint64_t ManagerStamp();
+
+  // --- reading; null when the table (curve) does not exist
+  std::shared_ptr<const TableData> LoadTable(const TableKey& key);
+  std::shared_ptr<const CurveData> LoadCurve(std::int64_t well_id, std::string_view gbk_name);
+  // GBK names of the well's curves, in import order.
+  std::vector<std::string> CurveNames(std::int64_t well_id);
+  std::vector<ScatterInfo> ScatterTables();
+  std::optional<ScatterInfo> FindScatter(std::int64_t id);
+  // The tables of an owner that exist, with their row counts.
+  std::vector<std::pair<TableKey, int>> TablesOf(std::int64_t well_id);
+
+  // --- writing. Each call is one transaction (nested into an open
+  // Transaction on db()); it either happens whole or throws and changes
+  // nothing. Column names are GBK host names or English names.
+  std::int64_t CreateWell(const WellInfo& info);
+  // Replaces the row of info.id; a changed elevation re-stamps the well's tables.
+  void UpdateWell(const WellInfo& info);
+  void DeleteWell(std::int64_t id);
+  // Replaces the survey and re-stamps the well's tables.
+  void SetDeviation(std::int64_t well_id, const std::vector<SurveyStation>& stations);
+  // Makes the table exist (empty) when it does not.
+  void CreateTable(const TableKey& key);
+  // Replaces every row. Unknown column names become the table's own columns
+  // where the kind allows them and are an error otherwise.
+  void ReplaceRows(const TableKey& key, const std::vector<std::string>& columns,
+                   const std::vector<std::vector<CZuVariant>>& rows);
+  // Appends rows (all or none).
+  void AppendRows(const TableKey& key, const std::vector<std::string>& columns,
+                  const std::vector<std::vector<CZuVariant>>& rows);
+  void SetValue(const TableKey& key, std::int64_t row_id, std::string_view column,
+                const CZuVariant& value);
+  // Inserts a row before the row with order key before_row_no (-1: at the
+  // end); returns its id.
+  std::int64_t InsertRow(const TableKey& key, std::int64_t before_row_no,
+                         const std::vector<std::string>& columns,
+                         const std::vector<CZuVariant>& values);
+  void DeleteRow(const TableKey& key, std::int64_t row_id);
+  // Replaces (or adds) a curve. depths and values have the same length.
+  void WriteCurve(std::int64_t well_id, std::string_view gbk_name, std::string_view gbk_unit,
+                  const std::vector<double>& depths, const std::vector<double>& values);
+  void DeleteCurve(std::int64_t well_id, std::string_view gbk_name);
+  std::int64_t CreateScatterTable(std::string_view gbk_name, bool is_segment);
+  void DeleteScatterTable(std::int64_t id);
+  void SetScatterSegment(std::int64_t id, bool is_segment);
+
+  // The change flag of a table, kept in memory: the data objects set it
+  // after writing so that the host knows the table was edited.
+  void SetModified(const TableKey& key, bool modified) { modified_[key] = modified; }
+  bool IsModified(const TableKey& key) const {
+    const auto it = modified_.find(key);
+    return it != modified_.end() && it->second;
+  }
+
+  // Gives a table (of any kind, also the log curve set) a new stamp, making
+  // it exist. For use inside Write().
+  void StampTable(const TableKey& key);
+
+  // Runs f in one transaction, stamps the manager, and keeps the caches
+  // right whether it commits or throws.
+  template <class F>
+  void Write(F&& f) {
+    try {
+      sql::Transaction t(db_);
+      f();
+      StampManager();
+      t.Commit();
+    } catch (...) {
+      Invalidate();
+      throw;
+    }
+    Invalidate();
+  }
+
+ private:
+  void CreateSchema();
+  void Seed();
+  void StampManager();
+  void RestampWell(std::int64_t well_id);
+  void Invalidate();
+  // Order key of the row at the end of a table.
+  std::int64_t NextRowNo(const TableKey& key);
+  void InsertRows(const TableKey& key, const std::vector<std::string>& columns,
+                  const std::vector<std::vector<CZuVariant>>& rows, std::int64_t first_row_no);
+  // User columns of a table (GBK), in order.
+  std::vector<std::string> UserColumns(const TableKey& key);
+
+  sql::Db db_;
+  std::uint64_t generation_ = 1;
+  std::int64_t data_version_ = 0;
+  // Caches, valid for cache_generation_.
+  std::uint64_t cache_generation_ = 0;
+  bool wells_loaded_ = false;
+  std::vector<WellInfo> wells_;
+  std::unordered_map<std::string, std::size_t> well_index_;  // lower-case name -> position
+  std::map<std::int64_t, std::shared_ptr<const Trajectory>> trajectories_;
+  std::map<TableKey, std::weak_ptr<const TableData>> tables_;
+  std::map<std::pair<std::int64_t, std::string>, std::weak_ptr<const CurveData>> curves_;
+  std::map<TableKey, bool> modified_;
+  void CheckCaches();
+};
+
+}  // namespace davodu
+
+#endif  // DAVODU_STORE_DETAIL_WELL_DB_H_

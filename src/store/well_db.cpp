@@ -1,0 +1,476 @@
+// WellDb: opening, schema, caches and reading. Writing is in
+// well_db_write.cpp, the seed content of the catalogues in well_seed.cpp.
+#include "davodu/store/detail/well_db.h"
+
+#include <algorithm>
+#include <charconv>
+#include <unordered_map>
+
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/util.h"
+#include "davodu/store/detail/well_db_sql.h"
+
+namespace davodu {
+
+using welldb::BindKey;
+using welldb::KeyClause;
+using welldb::OwnerColumn;
+
+int TableData::FindColumn(std::string_view name) const {
+  const auto it = lookup.find(std::string(name));
+  return it == lookup.end() ? -1 : it->second;
+}
+
+const CZuVariant& TableData::Get(int row, int column) const {
+  static const CZuVariant kNull;
+  if (row < 0 || row >= GetCount() || column < 0 ||
+      column >= static_cast<int>(rows[static_cast<std::size_t>(row)].size()))
+    return kNull;
+  return rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+const std::vector<double>& CurveData::VerticalDepths() const {
+  if (!tvd_done_) {
+    tvd_.resize(depths.size());
+    for (std::size_t i = 0; i < depths.size(); ++i)
+      tvd_[i] = trajectory ? trajectory->TvdAt(depths[i]) : depths[i];
+    tvd_done_ = true;
+  }
+  return tvd_;
+}
+
+namespace {
+
+// ASCII letters in lower case; other bytes (GBK characters, whose trail
+// bytes may look like letters) as they are.
+std::string LowerAscii(std::string_view gbk) {
+  std::string out;
+  out.reserve(gbk.size());
+  for (std::size_t i = 0; i < gbk.size(); ++i) {
+    const auto c = static_cast<unsigned char>(gbk[i]);
+    if (c >= 0x81 && i + 1 < gbk.size()) {
+      out.push_back(gbk[i]);
+      out.push_back(gbk[++i]);
+    } else {
+      out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : gbk[i]);
+    }
+  }
+  return out;
+}
+
+const char* SqlType(ColumnType type) {
+  switch (type) {
+    case ColumnType::kReal:
+      return "REAL";
+    case ColumnType::kInt:
+      return "INTEGER";
+    default:
+      return "TEXT";
+  }
+}
+
+// The CREATE statements of one generic kind.
+std::string TableSql(const TableLayout& layout) {
+  std::string s = std::string("CREATE TABLE ") + layout.sql + "(\n  id INTEGER PRIMARY KEY";
+  if (layout.owner == TableOwner::kWell)
+    s += ",\n  well_id INTEGER NOT NULL REFERENCES wells(id) ON DELETE CASCADE";
+  if (layout.owner == TableOwner::kScatter)
+    s += ",\n  table_id INTEGER NOT NULL REFERENCES scatter_tables(id) ON DELETE CASCADE";
+  if (layout.sub_column) {
+    s += std::string(",\n  ") + layout.sub_column + " INTEGER NOT NULL CHECK(" + layout.sub_column +
+         " BETWEEN 1 AND " + std::to_string(layout.sub_count) + ")";
+  }
+  s += ",\n  row_no INTEGER NOT NULL";
+  for (const ColumnDef& c : layout.columns) {
+    s += std::string(",\n  \"") + c.sql + "\" " + SqlType(c.type);
+    if (c.required) s += " NOT NULL";
+  }
+  s += ");\n";
+  std::string key;
+  if (const char* owner = OwnerColumn(layout)) key += std::string(owner) + ", ";
+  if (layout.sub_column) key += std::string(layout.sub_column) + ", ";
+  s += std::string("CREATE INDEX ") + layout.sql + "_order ON " + layout.sql + "(" + key +
+       "row_no);\n";
+  if (layout.user_columns) {
+    s += std::string("CREATE TABLE ") + layout.sql +
+         "_values(\n  row_id INTEGER NOT NULL REFERENCES " + layout.sql +
+         "(id) ON DELETE CASCADE,\n  col INTEGER NOT NULL,\n  value,\n"
+         "  PRIMARY KEY(row_id, col)) WITHOUT ROWID;\n";
+  }
+  return s;
+}
+
+const char kBaseSchema[] = R"sql(
+CREATE TABLE meta(key TEXT PRIMARY KEY, value) WITHOUT ROWID;
+CREATE TABLE wells(
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  name TEXT NOT NULL UNIQUE COLLATE NOCASE CHECK(name <> ''),
+  x REAL, y REAL, kb REAL, ground REAL, total_depth REAL,
+  field TEXT, well_type TEXT);
+CREATE TABLE table_stamps(
+  kind TEXT NOT NULL, owner INTEGER NOT NULL, sub INTEGER NOT NULL,
+  stamp INTEGER NOT NULL,
+  PRIMARY KEY(kind, owner, sub)) WITHOUT ROWID;
+CREATE INDEX table_stamps_owner ON table_stamps(owner);
+CREATE TABLE curves(
+  id INTEGER PRIMARY KEY,
+  well_id INTEGER NOT NULL REFERENCES wells(id) ON DELETE CASCADE,
+  name TEXT NOT NULL COLLATE NOCASE CHECK(name <> ''),
+  unit TEXT NOT NULL DEFAULT '',
+  count INTEGER NOT NULL, missing INTEGER NOT NULL,
+  min REAL, max REAL, top REAL, bottom REAL,
+  depths BLOB NOT NULL, samples BLOB NOT NULL,
+  stamp INTEGER NOT NULL,
+  UNIQUE(well_id, name),
+  CHECK(length(depths) = 8 * count AND length(samples) = 8 * count));
+CREATE TABLE scatter_tables(
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  name TEXT NOT NULL UNIQUE COLLATE NOCASE CHECK(name <> ''),
+  is_segment INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE user_columns(
+  scope TEXT NOT NULL, owner INTEGER NOT NULL, sub INTEGER NOT NULL,
+  pos INTEGER NOT NULL, name TEXT NOT NULL CHECK(name <> ''),
+  PRIMARY KEY(scope, owner, sub, pos)) WITHOUT ROWID;
+CREATE TRIGGER scatter_tables_gone AFTER DELETE ON scatter_tables BEGIN
+  DELETE FROM table_stamps WHERE kind = 'scatter' AND owner = old.id;
+  DELETE FROM user_columns WHERE scope = 'scatter_rows' AND owner = old.id;
+END;
+)sql";
+
+}  // namespace
+
+WellDb::WellDb(const std::string& path) {
+  db_.Open(path);
+  // Readers (charts) go on while a writer (an import) works; with WAL a
+  // commit is durable at the next checkpoint, which is enough for data that
+  // can be imported again.
+  db_.Exec("PRAGMA journal_mode = WAL");
+  db_.Exec("PRAGMA synchronous = NORMAL");
+  const bool fresh = db_.QueryInt(
+                         "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'meta'") == 0;
+  if (fresh) {
+    sql::Transaction t(db_);
+    CreateSchema();
+    Seed();
+    t.Commit();
+  } else {
+    const std::int64_t version =
+        db_.QueryInt("SELECT value FROM meta WHERE key = 'schema_version'", 0);
+    if (version > welldb::kSchemaVersion) {
+      throw sql::SqliteError(path + " was written by a newer version (schema " +
+                             std::to_string(version) + ")");
+    }
+    if (version < 1) throw sql::SqliteError(path + " is not a well database");
+  }
+  data_version_ = db_.DataVersion();
+}
+
+void WellDb::CreateSchema() {
+  db_.Exec(kBaseSchema);
+  std::string scopes;
+  for (const TableLayout& layout : AllTableLayouts()) {
+    if (layout.owner == TableOwner::kNone) continue;
+    db_.Exec(TableSql(layout));
+    if (layout.owner == TableOwner::kWell && layout.user_columns) {
+      if (!scopes.empty()) scopes += ",";
+      scopes += std::string("'") + layout.sql + "'";
+    }
+  }
+  // Stamps and column lists are keyed by owner id, not linked to wells.
+  db_.Exec("CREATE TRIGGER wells_gone AFTER DELETE ON wells BEGIN\n"
+           "  DELETE FROM table_stamps WHERE owner = old.id AND kind IN (" +
+           welldb::WellStampKinds() + ");\n  DELETE FROM user_columns WHERE owner = old.id AND scope IN (" +
+           scopes + ");\nEND;");
+  sql::Stmt s(db_, "INSERT INTO meta(key, value) VALUES('schema_version', ?1), ('stamp', ?2)");
+  s.Bind(1, welldb::kSchemaVersion).Bind(2, static_cast<std::int64_t>(AfxGetTimeStamp()));
+  s.Run();
+}
+
+void WellDb::Sync() {
+  const std::int64_t v = db_.DataVersion();
+  if (v != data_version_) {
+    data_version_ = v;
+    Invalidate();
+  }
+}
+
+void WellDb::Invalidate() { ++generation_; }
+
+void WellDb::CheckCaches() {
+  if (cache_generation_ == generation_) return;
+  cache_generation_ = generation_;
+  wells_loaded_ = false;
+  wells_.clear();
+  well_index_.clear();
+  trajectories_.clear();
+  std::erase_if(tables_, [](const auto& e) { return e.second.expired(); });
+  std::erase_if(curves_, [](const auto& e) { return e.second.expired(); });
+}
+
+const std::vector<WellInfo>& WellDb::Wells() {
+  CheckCaches();
+  if (wells_loaded_) return wells_;
+  sql::Stmt s(db_,
+              "SELECT id, name, x, y, kb, ground, total_depth, field, well_type FROM wells "
+              "ORDER BY id");
+  while (s.Step()) {
+    WellInfo w;
+    w.id = s.Int(0);
+    w.name = Utf8ToGbk(s.Text(1));
+    w.x = welldb::ReadNumber(s, 2);
+    w.y = welldb::ReadNumber(s, 3);
+    w.kb = welldb::ReadNumber(s, 4);
+    w.ground = welldb::ReadNumber(s, 5);
+    w.total_depth = welldb::ReadNumber(s, 6);
+    w.field = Utf8ToGbk(s.Text(7));
+    w.well_type = Utf8ToGbk(s.Text(8));
+    well_index_[LowerAscii(w.name)] = wells_.size();
+    wells_.push_back(std::move(w));
+  }
+  wells_loaded_ = true;
+  return wells_;
+}
+
+const WellInfo* WellDb::FindWell(std::string_view gbk_name) {
+  const auto& wells = Wells();
+  const auto it = well_index_.find(LowerAscii(gbk_name));
+  return it == well_index_.end() ? nullptr : &wells[it->second];
+}
+
+const WellInfo* WellDb::FindWell(std::int64_t id) {
+  const auto& wells = Wells();
+  const auto it = std::lower_bound(wells.begin(), wells.end(), id,
+                                   [](const WellInfo& w, std::int64_t v) { return w.id < v; });
+  return it != wells.end() && it->id == id ? &*it : nullptr;
+}
+
+std::vector<SurveyStation> WellDb::Deviation(std::int64_t well_id) {
+  std::vector<SurveyStation> stations;
+  sql::Stmt s(db_,
+              "SELECT md, inclination, azimuth FROM deviation WHERE well_id = ?1 "
+              "ORDER BY row_no, id");
+  s.Bind(1, well_id);
+  while (s.Step()) stations.push_back({s.Real(0), s.Real(1), s.Real(2)});
+  return stations;
+}
+
+std::shared_ptr<const Trajectory> WellDb::GetTrajectory(std::int64_t well_id) {
+  CheckCaches();
+  const auto it = trajectories_.find(well_id);
+  if (it != trajectories_.end()) return it->second;
+  if (!FindWell(well_id)) return nullptr;
+  auto t = std::make_shared<const Trajectory>(Deviation(well_id));
+  trajectories_[well_id] = t;
+  return t;
+}
+
+std::optional<std::uint64_t> WellDb::TableStamp(const TableKey& key) {
+  sql::Stmt s(db_, "SELECT stamp FROM table_stamps WHERE kind = ?1 AND owner = ?2 AND sub = ?3");
+  s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub);
+  if (!s.Step()) return std::nullopt;
+  return static_cast<std::uint64_t>(s.Int(0));
+}
+
+std::uint64_t WellDb::CurveStamp(std::int64_t well_id, std::string_view gbk_name) {
+  sql::Stmt s(db_, "SELECT stamp FROM curves WHERE well_id = ?1 AND name = ?2");
+  s.Bind(1, well_id).Bind(2, GbkToUtf8(gbk_name));
+  return s.Step() ? static_cast<std::uint64_t>(s.Int(0)) : 0;
+}
+
+std::uint64_t WellDb::ManagerStamp() {
+  return static_cast<std::uint64_t>(db_.QueryInt("SELECT value FROM meta WHERE key = 'stamp'"));
+}
+
+std::vector<std::string> WellDb::UserColumns(const TableKey& key) {
+  std::vector<std::string> names;
+  const TableLayout& layout = GetTableLayout(key.kind);
+  if (!layout.user_columns) return names;
+  sql::Stmt s(db_,
+              "SELECT name FROM user_columns WHERE scope = ?1 AND owner = ?2 AND sub = ?3 "
+              "ORDER BY pos");
+  s.Bind(1, layout.sql).Bind(2, key.owner).Bind(3, key.sub);
+  while (s.Step()) names.push_back(Utf8ToGbk(s.Text(0)));
+  return names;
+}
+
+std::shared_ptr<const TableData> WellDb::LoadTable(const TableKey& key) {
+  const TableLayout& layout = GetTableLayout(key.kind);
+  if (layout.owner == TableOwner::kNone) return nullptr;
+  CheckCaches();
+  sql::Transaction read(db_);  // stamp and rows from the same state
+  const std::optional<std::uint64_t> stamp = TableStamp(key);
+  if (!stamp) return nullptr;
+  auto& cached = tables_[key];
+  if (auto hit = cached.lock(); hit && hit->stamp == *stamp) return hit;
+
+  auto data = std::make_shared<TableData>();
+  data->key = key;
+  data->stamp = *stamp;
+  data->layout = &layout;
+  for (const ColumnDef& c : layout.columns) data->columns.push_back(Gbk(c.name));
+  data->fixed_columns = data->columns.size();
+  for (std::string& name : UserColumns(key)) data->columns.push_back(std::move(name));
+  for (std::size_t i = data->columns.size(); i-- > 0;) data->lookup[data->columns[i]] = static_cast<int>(i);
+  for (std::size_t i = 0; i < layout.columns.size(); ++i)
+    data->lookup.emplace(layout.columns[i].sql, static_cast<int>(i));
+
+  std::string select = "SELECT id, row_no";
+  for (const ColumnDef& c : layout.columns) select += std::string(", \"") + c.sql + "\"";
+  select += std::string(" FROM ") + layout.sql + " WHERE " + KeyClause(layout) + " ORDER BY row_no, id";
+  sql::Stmt s(db_, select);
+  BindKey(s, layout, key);
+  std::unordered_map<std::int64_t, std::size_t> index;
+  const std::size_t width = data->columns.size();
+  while (s.Step()) {
+    index[s.Int(0)] = data->rows.size();
+    data->row_ids.push_back(s.Int(0));
+    data->row_nos.push_back(s.Int(1));
+    std::vector<CZuVariant> row(width);
+    for (std::size_t c = 0; c < layout.columns.size(); ++c)
+      row[c] = welldb::ReadCell(s, static_cast<int>(c) + 2);
+    data->rows.push_back(std::move(row));
+  }
+  if (layout.user_columns && width > data->fixed_columns) {
+    sql::Stmt v(db_, std::string("SELECT v.row_id, v.col, v.value FROM ") + layout.sql +
+                         "_values v JOIN " + layout.sql + " r ON r.id = v.row_id WHERE " +
+                         KeyClause(layout, "r."));
+    BindKey(v, layout, key);
+    while (v.Step()) {
+      const auto it = index.find(v.Int(0));
+      const std::size_t col = data->fixed_columns + static_cast<std::size_t>(v.Int(1));
+      if (it != index.end() && col < width) data->rows[it->second][col] = welldb::ReadCell(v, 2);
+    }
+  }
+  read.Commit();
+  cached = data;
+  return data;
+}
+
+std::shared_ptr<const CurveData> WellDb::LoadCurve(std::int64_t well_id, std::string_view gbk_name) {
+  CheckCaches();
+  const std::string utf8 = GbkToUtf8(gbk_name);
+  sql::Transaction read(db_);
+  sql::Stmt s(db_,
+              "SELECT name, unit, stamp, count, missing, min, max, top, bottom, depths, samples "
+              "FROM curves WHERE well_id = ?1 AND name = ?2");
+  s.Bind(1, well_id).Bind(2, utf8);
+  if (!s.Step()) return nullptr;
+  auto& cached = curves_[{well_id, s.Text(0)}];
+  const auto stamp = static_cast<std::uint64_t>(s.Int(2));
+  if (auto hit = cached.lock(); hit && hit->stamp == stamp) return hit;
+  auto c = std::make_shared<CurveData>();
+  c->well_id = well_id;
+  c->name = Utf8ToGbk(s.Text(0));
+  c->unit = Utf8ToGbk(s.Text(1));
+  c->stamp = stamp;
+  c->missing = static_cast<int>(s.Int(4));
+  c->min = welldb::ReadNumber(s, 5);
+  c->max = welldb::ReadNumber(s, 6);
+  c->top = welldb::ReadNumber(s, 7);
+  c->bottom = welldb::ReadNumber(s, 8);
+  std::size_t size = 0;
+  const void* blob = s.Blob(9, &size);
+  c->depths = welldb::DecodeDoubles(blob, size);
+  blob = s.Blob(10, &size);
+  c->values = welldb::DecodeDoubles(blob, size);
+  read.Commit();
+  c->trajectory = GetTrajectory(well_id);
+  cached = c;
+  return c;
+}
+
+std::vector<std::string> WellDb::CurveNames(std::int64_t well_id) {
+  std::vector<std::string> names;
+  sql::Stmt s(db_, "SELECT name FROM curves WHERE well_id = ?1 ORDER BY id");
+  s.Bind(1, well_id);
+  while (s.Step()) names.push_back(Utf8ToGbk(s.Text(0)));
+  return names;
+}
+
+std::vector<ScatterInfo> WellDb::ScatterTables() {
+  std::vector<ScatterInfo> tables;
+  sql::Stmt s(db_, "SELECT id, name, is_segment FROM scatter_tables ORDER BY id");
+  while (s.Step()) tables.push_back({s.Int(0), Utf8ToGbk(s.Text(1)), s.Int(2) != 0});
+  return tables;
+}
+
+std::optional<ScatterInfo> WellDb::FindScatter(std::int64_t id) {
+  sql::Stmt s(db_, "SELECT id, name, is_segment FROM scatter_tables WHERE id = ?1");
+  s.Bind(1, id);
+  if (!s.Step()) return std::nullopt;
+  return ScatterInfo{s.Int(0), Utf8ToGbk(s.Text(1)), s.Int(2) != 0};
+}
+
+std::vector<std::pair<TableKey, int>> WellDb::TablesOf(std::int64_t well_id) {
+  std::vector<std::pair<TableKey, int>> tables;
+  sql::Stmt s(db_, "SELECT kind, sub FROM table_stamps WHERE owner = ?1 AND kind IN (" +
+                       welldb::WellStampKinds() + ")");
+  s.Bind(1, well_id);
+  while (s.Step()) {
+    TableKey key{TableKind::kStratum, well_id, static_cast<int>(s.Int(1))};
+    if (!welldb::KindOfStampText(s.Text(0), &key.kind)) continue;
+    tables.emplace_back(key, 0);
+  }
+  for (auto& [key, rows] : tables) {
+    const TableLayout& layout = GetTableLayout(key.kind);
+    if (key.kind == TableKind::kWellLog) {
+      sql::Stmt c(db_, "SELECT count(*) FROM curves WHERE well_id = ?1");
+      c.Bind(1, well_id);
+      rows = c.Step() ? static_cast<int>(c.Int(0)) : 0;
+      continue;
+    }
+    sql::Stmt c(db_, std::string("SELECT count(*) FROM ") + layout.sql + " WHERE " + KeyClause(layout));
+    BindKey(c, layout, key);
+    rows = c.Step() ? static_cast<int>(c.Int(0)) : 0;
+  }
+  std::sort(tables.begin(), tables.end());
+  return tables;
+}
+
+bool NormaliseDate(std::string_view text, std::string* out) {
+  const std::string t = TrimBlanks(text);
+  int parts[3] = {0, 0, 0};
+  std::size_t pos = 0;
+  const char* p = t.data();
+  const char* end = t.data() + t.size();
+  const auto digits_run = [&](const char* from) {
+    const char* q = from;
+    while (q < end && *q >= '0' && *q <= '9') ++q;
+    return static_cast<std::size_t>(q - from);
+  };
+  if (digits_run(p) == 8) {
+    std::from_chars(p, p + 4, parts[0]);
+    std::from_chars(p + 4, p + 6, parts[1]);
+    std::from_chars(p + 6, p + 8, parts[2]);
+    pos = 8;
+  } else {
+    char separator = 0;
+    for (int k = 0; k < 3; ++k) {
+      const std::size_t n = digits_run(p + pos);
+      if (n == 0 || n > (k == 0 ? 4u : 2u)) return false;
+      std::from_chars(p + pos, p + pos + n, parts[k]);
+      pos += n;
+      if (k < 2) {
+        if (pos >= t.size()) return false;
+        const char c = t[pos];
+        if (c != '-' && c != '/' && c != '.') return false;
+        if (separator && c != separator) return false;
+        separator = c;
+        ++pos;
+      }
+    }
+  }
+  // A time may follow after a blank or a 'T'.
+  if (pos < t.size() && t[pos] != ' ' && t[pos] != 'T') return false;
+  const int y = parts[0], m = parts[1], d = parts[2];
+  static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (y < 1 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1]) return false;
+  const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+  if (m == 2 && d == 29 && !leap) return false;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, d);
+  *out = buf;
+  return true;
+}
+
+}  // namespace davodu

@@ -1,0 +1,414 @@
+// WellDb: writing. Every public write runs inside Write(), so it is one
+// transaction that stamps what it changed.
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/util.h"
+#include "davodu/store/detail/well_db.h"
+#include "davodu/store/detail/well_db_sql.h"
+
+namespace davodu {
+
+using welldb::BindKey;
+using welldb::KeyClause;
+using welldb::OwnerColumn;
+
+namespace {
+
+std::int64_t Now() { return static_cast<std::int64_t>(AfxGetTimeStamp()); }
+
+const TableLayout& RowTableLayout(const TableKey& key) {
+  const TableLayout& layout = GetTableLayout(key.kind);
+  if (layout.owner == TableOwner::kNone)
+    throw sql::SqliteError(std::string("not a table of rows: ") + layout.id);
+  // The survey changes every vertical depth of the well: it is written
+  // only through SetDeviation, which re-stamps the well's tables.
+  if (key.kind == TableKind::kDeviation)
+    throw sql::SqliteError("the deviation survey is replaced as a whole");
+  if (layout.sub_column && (key.sub < 1 || key.sub > layout.sub_count))
+    throw sql::SqliteError(std::string("no table ") + layout.id + " " + std::to_string(key.sub));
+  return layout;
+}
+
+// Where a written column goes: a column of the kind (index >= 0) or a column
+// of the table's own (-1 - position).
+int ColumnSlot(const TableLayout& layout, std::string_view gbk, const std::vector<std::string>& own) {
+  for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+    if (gbk == Gbk(layout.columns[i].name) || gbk == layout.columns[i].sql) return static_cast<int>(i);
+  }
+  for (std::size_t i = 0; i < own.size(); ++i) {
+    if (gbk == own[i]) return -1 - static_cast<int>(i);
+  }
+  return INT32_MIN;
+}
+
+}  // namespace
+
+void WellDb::StampTable(const TableKey& key) {
+  sql::Stmt s(db_,
+              "INSERT INTO table_stamps(kind, owner, sub, stamp) VALUES(?1, ?2, ?3, ?4) "
+              "ON CONFLICT(kind, owner, sub) DO UPDATE SET stamp = max(excluded.stamp, stamp + 1)");
+  s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, Now());
+  s.Run();
+}
+
+void WellDb::StampManager() {
+  sql::Stmt s(db_,
+              "INSERT INTO meta(key, value) VALUES('stamp', ?1) "
+              "ON CONFLICT(key) DO UPDATE SET value = max(excluded.value, value + 1)");
+  s.Bind(1, Now());
+  s.Run();
+}
+
+void WellDb::RestampWell(std::int64_t well_id) {
+  const std::int64_t now = Now();
+  sql::Stmt t(db_, "UPDATE table_stamps SET stamp = max(?1, stamp + 1) WHERE owner = ?2 AND kind IN (" +
+                       welldb::WellStampKinds() + ")");
+  t.Bind(1, now).Bind(2, well_id);
+  t.Run();
+  sql::Stmt c(db_, "UPDATE curves SET stamp = max(?1, stamp + 1) WHERE well_id = ?2");
+  c.Bind(1, now).Bind(2, well_id);
+  c.Run();
+}
+
+namespace {
+
+void BindWell(sql::Stmt& s, const WellInfo& info) {
+  s.Bind(1, GbkToUtf8(info.name));
+  welldb::BindNumber(s, 2, info.x);
+  welldb::BindNumber(s, 3, info.y);
+  welldb::BindNumber(s, 4, info.kb);
+  welldb::BindNumber(s, 5, info.ground);
+  welldb::BindNumber(s, 6, info.total_depth);
+  s.Bind(7, GbkToUtf8(info.field));
+  s.Bind(8, GbkToUtf8(info.well_type));
+}
+
+}  // namespace
+
+std::int64_t WellDb::CreateWell(const WellInfo& info) {
+  std::int64_t id = -1;
+  Write([&] {
+    sql::Stmt s(db_,
+                "INSERT INTO wells(name, x, y, kb, ground, total_depth, field, well_type) "
+                "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+    BindWell(s, info);
+    s.Run();
+    id = db_.LastInsertId();
+    StampTable({TableKind::kWellHeader, 0, 0});
+  });
+  return id;
+}
+
+void WellDb::UpdateWell(const WellInfo& info) {
+  Write([&] {
+    sql::Stmt old(db_, "SELECT kb FROM wells WHERE id = ?1");
+    old.Bind(1, info.id);
+    if (!old.Step()) throw sql::SqliteError("no well with id " + std::to_string(info.id));
+    const double old_kb = welldb::ReadNumber(old, 0);
+    sql::Stmt s(db_,
+                "UPDATE wells SET name = ?1, x = ?2, y = ?3, kb = ?4, ground = ?5, "
+                "total_depth = ?6, field = ?7, well_type = ?8 WHERE id = ?9");
+    BindWell(s, info);
+    s.Bind(9, info.id);
+    s.Run();
+    const bool same = (IsMissing(old_kb) && IsMissing(info.kb)) || old_kb == info.kb;
+    if (!same) RestampWell(info.id);
+    StampTable({TableKind::kWellHeader, 0, 0});
+  });
+}
+
+void WellDb::DeleteWell(std::int64_t id) {
+  Write([&] {
+    sql::Stmt s(db_, "DELETE FROM wells WHERE id = ?1");
+    s.Bind(1, id);
+    s.Run();
+    if (db_.Changes() == 0) throw sql::SqliteError("no well with id " + std::to_string(id));
+    StampTable({TableKind::kWellHeader, 0, 0});
+  });
+}
+
+void WellDb::SetDeviation(std::int64_t well_id, const std::vector<SurveyStation>& stations) {
+  Write([&] {
+    sql::Stmt d(db_, "DELETE FROM deviation WHERE well_id = ?1");
+    d.Bind(1, well_id);
+    d.Run();
+    sql::Stmt s(db_,
+                "INSERT INTO deviation(well_id, row_no, md, inclination, azimuth) "
+                "VALUES(?1, ?2, ?3, ?4, ?5)");
+    for (std::size_t i = 0; i < stations.size(); ++i) {
+      s.Reset();
+      s.Bind(1, well_id).Bind(2, static_cast<std::int64_t>(i));
+      welldb::BindNumber(s, 3, stations[i].md);
+      welldb::BindNumber(s, 4, stations[i].inclination);
+      welldb::BindNumber(s, 5, stations[i].azimuth);
+      s.Run();
+    }
+    StampTable({TableKind::kDeviation, well_id, 0});
+    RestampWell(well_id);
+  });
+}
+
+void WellDb::CreateTable(const TableKey& key) {
+  RowTableLayout(key);
+  Write([&] {
+    sql::Stmt s(db_,
+                "INSERT INTO table_stamps(kind, owner, sub, stamp) VALUES(?1, ?2, ?3, ?4) "
+                "ON CONFLICT DO NOTHING");
+    s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, Now());
+    s.Run();
+  });
+}
+
+std::int64_t WellDb::NextRowNo(const TableKey& key) {
+  const TableLayout& layout = RowTableLayout(key);
+  sql::Stmt s(db_, std::string("SELECT max(row_no) FROM ") + layout.sql + " WHERE " + KeyClause(layout));
+  BindKey(s, layout, key);
+  return s.Step() && !s.IsNull(0) ? s.Int(0) + 1 : 0;
+}
+
+void WellDb::InsertRows(const TableKey& key, const std::vector<std::string>& columns,
+                        const std::vector<std::vector<CZuVariant>>& rows,
+                        std::int64_t first_row_no) {
+  const TableLayout& layout = RowTableLayout(key);
+  std::vector<std::string> own = UserColumns(key);
+  std::vector<int> slots;
+  for (const std::string& name : columns) {
+    int slot = ColumnSlot(layout, name, own);
+    if (slot == INT32_MIN) {
+      if (!layout.user_columns || TrimBlanks(name).empty())
+        throw sql::SqliteError("no column '" + GbkToUtf8(name) + "' in " +
+                               TableName(key.kind, key.sub));
+      sql::Stmt add(db_,
+                    "INSERT INTO user_columns(scope, owner, sub, pos, name) VALUES(?1, ?2, ?3, ?4, ?5)");
+      add.Bind(1, layout.sql).Bind(2, key.owner).Bind(3, key.sub)
+          .Bind(4, static_cast<std::int64_t>(own.size())).Bind(5, GbkToUtf8(name));
+      add.Run();
+      own.push_back(name);
+      slot = -static_cast<int>(own.size());
+    }
+    slots.push_back(slot);
+  }
+
+  std::string names = "row_no";
+  std::string params = "?3";
+  if (const char* owner = OwnerColumn(layout)) names += std::string(", ") + owner, params += ", ?1";
+  if (layout.sub_column) names += std::string(", ") + layout.sub_column, params += ", ?2";
+  for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+    names += std::string(", \"") + layout.columns[i].sql + "\"";
+    params += ", ?" + std::to_string(i + 4);
+  }
+  sql::Stmt insert(db_, std::string("INSERT INTO ") + layout.sql + "(" + names + ") VALUES(" +
+                            params + ")");
+  std::unique_ptr<sql::Stmt> value;
+  if (layout.user_columns) {
+    value = std::make_unique<sql::Stmt>(
+        db_, std::string("INSERT INTO ") + layout.sql + "_values(row_id, col, value) VALUES(?1, ?2, ?3)");
+  }
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const std::vector<CZuVariant>& row = rows[r];
+    insert.Reset();
+    BindKey(insert, layout, key);
+    insert.Bind(3, first_row_no + static_cast<std::int64_t>(r));
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) insert.BindNull(static_cast<int>(i) + 4);
+    for (std::size_t c = 0; c < slots.size() && c < row.size(); ++c) {
+      if (slots[c] >= 0) {
+        welldb::BindTyped(insert, slots[c] + 4, row[c], layout.columns[static_cast<std::size_t>(slots[c])].type);
+      }
+    }
+    insert.Run();
+    const std::int64_t id = db_.LastInsertId();
+    for (std::size_t c = 0; c < slots.size() && c < row.size(); ++c) {
+      if (slots[c] >= 0 || row[c].IsNull()) continue;
+      value->Reset();
+      value->Bind(1, id).Bind(2, -1 - slots[c]);
+      welldb::BindUntyped(*value, 3, row[c]);
+      value->Run();
+    }
+  }
+}
+
+void WellDb::ReplaceRows(const TableKey& key, const std::vector<std::string>& columns,
+                         const std::vector<std::vector<CZuVariant>>& rows) {
+  const TableLayout& layout = RowTableLayout(key);
+  Write([&] {
+    sql::Stmt d(db_, std::string("DELETE FROM ") + layout.sql + " WHERE " + KeyClause(layout));
+    BindKey(d, layout, key);
+    d.Run();
+    sql::Stmt u(db_, "DELETE FROM user_columns WHERE scope = ?1 AND owner = ?2 AND sub = ?3");
+    u.Bind(1, layout.sql).Bind(2, key.owner).Bind(3, key.sub);
+    u.Run();
+    InsertRows(key, columns, rows, 0);
+    StampTable(key);
+  });
+}
+
+void WellDb::AppendRows(const TableKey& key, const std::vector<std::string>& columns,
+                        const std::vector<std::vector<CZuVariant>>& rows) {
+  Write([&] {
+    InsertRows(key, columns, rows, NextRowNo(key));
+    StampTable(key);
+  });
+}
+
+void WellDb::SetValue(const TableKey& key, std::int64_t row_id, std::string_view column,
+                      const CZuVariant& value) {
+  const TableLayout& layout = RowTableLayout(key);
+  Write([&] {
+    // The row must belong to the table.
+    sql::Stmt check(db_, std::string("SELECT 1 FROM ") + layout.sql + " WHERE id = ?3 AND " +
+                             KeyClause(layout));
+    BindKey(check, layout, key);
+    check.Bind(3, row_id);
+    if (!check.Step()) throw sql::SqliteError("no such row");
+    int final_slot = ColumnSlot(layout, column, UserColumns(key));
+    if (final_slot == INT32_MIN) {
+      // A new column of the table's own (where the kind has them; else this throws).
+      InsertRows(key, {std::string(column)}, {}, 0);
+      final_slot = ColumnSlot(layout, column, UserColumns(key));
+    }
+    if (final_slot >= 0) {
+      const ColumnDef& c = layout.columns[static_cast<std::size_t>(final_slot)];
+      sql::Stmt s(db_, std::string("UPDATE ") + layout.sql + " SET \"" + c.sql + "\" = ?1 WHERE id = ?2");
+      welldb::BindTyped(s, 1, value, c.type);
+      s.Bind(2, row_id);
+      s.Run();
+    } else {
+      sql::Stmt s(db_, std::string("INSERT OR REPLACE INTO ") + layout.sql +
+                           "_values(row_id, col, value) VALUES(?1, ?2, ?3)");
+      s.Bind(1, row_id).Bind(2, -1 - final_slot);
+      welldb::BindUntyped(s, 3, value);
+      s.Run();
+    }
+    StampTable(key);
+  });
+}
+
+std::int64_t WellDb::InsertRow(const TableKey& key, std::int64_t before_row_no,
+                               const std::vector<std::string>& columns,
+                               const std::vector<CZuVariant>& values) {
+  const TableLayout& layout = RowTableLayout(key);
+  std::int64_t id = -1;
+  Write([&] {
+    std::int64_t row_no = NextRowNo(key);
+    if (before_row_no >= 0 && before_row_no < row_no) {
+      sql::Stmt shift(db_, std::string("UPDATE ") + layout.sql + " SET row_no = row_no + 1 WHERE " +
+                               KeyClause(layout) + " AND row_no >= ?3");
+      BindKey(shift, layout, key);
+      shift.Bind(3, before_row_no);
+      shift.Run();
+      row_no = before_row_no;
+    }
+    InsertRows(key, columns, {values}, row_no);
+    id = db_.LastInsertId();
+    StampTable(key);
+  });
+  return id;
+}
+
+void WellDb::DeleteRow(const TableKey& key, std::int64_t row_id) {
+  const TableLayout& layout = RowTableLayout(key);
+  Write([&] {
+    sql::Stmt s(db_, std::string("DELETE FROM ") + layout.sql + " WHERE id = ?3 AND " + KeyClause(layout));
+    BindKey(s, layout, key);
+    s.Bind(3, row_id);
+    s.Run();
+    if (db_.Changes() == 0) throw sql::SqliteError("no such row");
+    StampTable(key);
+  });
+}
+
+void WellDb::WriteCurve(std::int64_t well_id, std::string_view gbk_name, std::string_view gbk_unit,
+                        const std::vector<double>& depths, const std::vector<double>& values) {
+  if (depths.size() != values.size()) throw sql::SqliteError("depths and values differ in length");
+  // Samples without a depth are dropped; the rest are put in ascending
+  // depth order (a file written bottom-up is turned round).
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < depths.size(); ++i) {
+    if (std::isfinite(depths[i]) && !IsMissing(depths[i])) order.push_back(i);
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return depths[a] < depths[b]; });
+  std::vector<double> d(order.size()), v(order.size());
+  int missing = 0;
+  double lo = kFltMax, hi = -kFltMax;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    d[k] = depths[order[k]];
+    const double x = values[order[k]];
+    if (!std::isfinite(x) || IsMissing(x)) {
+      v[k] = kFltMax;
+      ++missing;
+    } else {
+      v[k] = x;
+      lo = std::min(lo, x);
+      hi = std::max(hi, x);
+    }
+  }
+  const bool any = missing < static_cast<int>(v.size());
+  Write([&] {
+    sql::Stmt s(db_,
+                "INSERT INTO curves(well_id, name, unit, count, missing, min, max, top, bottom, "
+                "depths, samples, stamp) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12) "
+                "ON CONFLICT(well_id, name) DO UPDATE SET name = excluded.name, unit = excluded.unit, "
+                "count = excluded.count, missing = excluded.missing, min = excluded.min, "
+                "max = excluded.max, top = excluded.top, bottom = excluded.bottom, "
+                "depths = excluded.depths, samples = excluded.samples, "
+                "stamp = max(excluded.stamp, stamp + 1)");
+    s.Bind(1, well_id).Bind(2, GbkToUtf8(gbk_name)).Bind(3, GbkToUtf8(gbk_unit));
+    s.Bind(4, static_cast<std::int64_t>(d.size())).Bind(5, missing);
+    welldb::BindNumber(s, 6, any ? lo : kFltMax);
+    welldb::BindNumber(s, 7, any ? hi : kFltMax);
+    welldb::BindNumber(s, 8, d.empty() ? kFltMax : d.front());
+    welldb::BindNumber(s, 9, d.empty() ? kFltMax : d.back());
+    const std::string db = welldb::EncodeDoubles(d);
+    const std::string vb = welldb::EncodeDoubles(v);
+    s.BindBlob(10, db.data(), db.size()).BindBlob(11, vb.data(), vb.size());
+    s.Bind(12, Now());
+    s.Run();
+    StampTable({TableKind::kWellLog, well_id, 0});
+  });
+}
+
+void WellDb::DeleteCurve(std::int64_t well_id, std::string_view gbk_name) {
+  Write([&] {
+    sql::Stmt s(db_, "DELETE FROM curves WHERE well_id = ?1 AND name = ?2");
+    s.Bind(1, well_id).Bind(2, GbkToUtf8(gbk_name));
+    s.Run();
+    if (db_.Changes() == 0) throw sql::SqliteError("no curve " + GbkToUtf8(gbk_name));
+    StampTable({TableKind::kWellLog, well_id, 0});
+  });
+}
+
+std::int64_t WellDb::CreateScatterTable(std::string_view gbk_name, bool is_segment) {
+  std::int64_t id = -1;
+  Write([&] {
+    sql::Stmt s(db_, "INSERT INTO scatter_tables(name, is_segment) VALUES(?1, ?2)");
+    s.Bind(1, GbkToUtf8(gbk_name)).Bind(2, is_segment ? 1 : 0);
+    s.Run();
+    id = db_.LastInsertId();
+    StampTable({TableKind::kScatter, id, 0});
+  });
+  return id;
+}
+
+void WellDb::DeleteScatterTable(std::int64_t id) {
+  Write([&] {
+    sql::Stmt s(db_, "DELETE FROM scatter_tables WHERE id = ?1");
+    s.Bind(1, id);
+    s.Run();
+    if (db_.Changes() == 0) throw sql::SqliteError("no scattered table " + std::to_string(id));
+  });
+}
+
+void WellDb::SetScatterSegment(std::int64_t id, bool is_segment) {
+  Write([&] {
+    sql::Stmt s(db_, "UPDATE scatter_tables SET is_segment = ?2 WHERE id = ?1");
+    s.Bind(1, id).Bind(2, is_segment ? 1 : 0);
+    s.Run();
+    StampTable({TableKind::kScatter, id, 0});
+  });
+}
+
+}  // namespace davodu

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "davodu/host/records/record_numbers.h"
+#include "support/cli.h"
+#include "support/kit_fixture.h"
+#include "support/records.h"
+
+namespace davodu::testing {
+namespace {
+
+// A small chart document: a well with two tracks and a content.
+class Document : public KitTest {
+ protected:
+  Document() {
+    auto* well = MakeRoot<CWpWell>("CWpWell");
+    well->SetName(Gbk("濮1-2井"));
+    auto* t1 = Make<CWpKit>("CWpTrack");
+    auto* t2 = Make<CWpKit>("CWpTrack");
+    well->AddChild(t1);
+    well->AddChild(t2);
+    t2->AddChild(Make<CWpKit>("CWpStratum"));
+    t1->SetTitleText(Gbk("深度"));
+    // Laid out as the program saves it: reading lays the chart out again.
+    well->Update();
+    dir = ScratchDir("document");
+  }
+
+  std::string SaveDoc(const std::string& name) {
+    const std::string path = dir + "/" + name;
+    std::string error;
+    EXPECT_TRUE(doc.SaveToFile(path, &error)) << error;
+    return path;
+  }
+
+  std::string dir;
+};
+
+TEST_F(Document, SavesAndReadsBackTheSameRecords) {
+  const std::string path = SaveDoc("a.wpd");
+  CZuMapFile copy;
+  std::string error;
+  ASSERT_TRUE(copy.ReadFromFile(path, 1, &error)) << error;
+  EXPECT_DOUBLE_EQ(copy.GetVersion(), CZuMapFile::kCurrentVersion);
+  EXPECT_EQ(copy.GetVersionText(), "KESMap3.0");
+  ASSERT_EQ(copy.GetActiveMap()->GetLayerCount(), 1);
+  CZuLayer* layer2 = copy.GetActiveMap()->GetLayer(0);
+  EXPECT_EQ(layer2->GetName(), "chart");
+  ASSERT_EQ(layer2->GetObjectList().size(), 1u);
+  auto* well = dynamic_cast<CWpWell*>(layer2->GetObjectList()[0]);
+  ASSERT_NE(well, nullptr);
+  EXPECT_EQ(well->GetName(), Gbk("濮1-2井"));
+  EXPECT_EQ(well->GetLayer(), layer2);
+  ASSERT_EQ(well->ChildrenCount(), 2);
+  EXPECT_EQ(well->GetChild(1)->GetChild(0)->GetLayer(), layer2);
+
+  const std::string again = dir + "/b.wpd";
+  ASSERT_TRUE(copy.SaveToFile(again, &error)) << error;
+  EXPECT_EQ(DumpRecords(ReadFile(again)), DumpRecords(ReadFile(path)));
+}
+
+TEST_F(Document, RefusesWhatIsNotADocument) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* says;
+  } cases[] = {
+      {"empty.wpd", "", "not a chart document"},
+      {"text.wpd", "hello, world\n", "not a chart document"},
+      {"records.wpd", FirstRecords(ReadFile(SaveDoc("x.wpd")), 0), "not a chart document"},
+  };
+  for (const auto& c : cases) {
+    const std::string path = dir + "/" + c.name;
+    std::ofstream(path, std::ios::binary) << c.bytes;
+    CZuMapFile d;
+    std::string error;
+    EXPECT_FALSE(d.ReadFromFile(path, 1, &error)) << c.name;
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+    EXPECT_NE(error.find(c.says), std::string::npos) << error;
+    EXPECT_EQ(d.GetMapCount(), 0);
+  }
+  CZuMapFile d;
+  std::string error;
+  EXPECT_FALSE(d.ReadFromFile(dir + "/missing.wpd", 1, &error));
+  EXPECT_NE(error.find("missing.wpd"), std::string::npos);
+}
+
+// Every truncation and every single-byte change either reads cleanly or is
+// refused; none crashes (the suite runs under ASan and UBSan).
+TEST_F(Document, DamagedFilesAreRefusedCleanly) {
+  const std::string data = ReadFile(SaveDoc("sample.wpd"));
+  ASSERT_GT(data.size(), 100u);
+  int refused = 0;
+  for (std::size_t n = 0; n < data.size(); ++n) {
+    CZuMapFile d;
+    std::string error;
+    if (!d.ReadFromData(data.substr(0, n), "cut", &error)) ++refused;
+  }
+  EXPECT_EQ(refused, static_cast<int>(data.size()));  // the end record is always missing
+  int read = 0;
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    for (unsigned char x : {0xFF, 0x01, 0x80}) {
+      std::string bad = data;
+      bad[i] = static_cast<char>(bad[i] ^ x);
+      CZuMapFile d;
+      std::string error;
+      if (d.ReadFromData(bad, "flip", &error)) ++read;
+      else EXPECT_FALSE(error.empty());
+    }
+  }
+  // Checksums catch every change of a record.
+  EXPECT_EQ(read, 0);
+}
+
+TEST_F(Document, AnInterruptedSaveLeavesThePreviousFile) {
+  const std::string path = SaveDoc("keep.wpd");
+  const std::string before = ReadFile(path);
+  // The temporary file cannot be created: a folder stands in its place.
+  std::filesystem::create_directory(path + ".part");
+  std::string error;
+  doc.GetActiveMap()->GetLayer(0)->GetObjectList()[0]->SetName("changed");
+  EXPECT_FALSE(doc.SaveToFile(path, &error));
+  EXPECT_NE(error.find("keep.wpd.part"), std::string::npos) << error;
+  EXPECT_EQ(ReadFile(path), before);
+}
+
+TEST_F(Document, RootsOfUnknownClassesAreSkipped) {
+  CZuMFile out;
+  out.OpenWrite();
+  auto rec = [&](unsigned short n, std::initializer_list<const char*> texts) { WriteTexts(&out, n, texts); };
+  out.SetRecordNumber(1);
+  out.AddRecordElement("DaVodu chart");
+  out.AddRecordElement(3.011);
+  out.AddRecordElement("KESMap3.0");
+  out.WriteNextRecord();
+  rec(2, {"map"});
+  rec(3, {"chart"});
+  rec(kRecKitStart, {"CWpFromTheFuture"});
+  rec(kRecEnd, {});
+  rec(kRecTagged, {"Own"});
+  rec(kRecEnd, {});
+  rec(kRecKitStart, {"CWpWell"});
+  rec(kRecName, {"W"});
+  rec(kRecEnd, {});
+  rec(kRecEnd, {});  // the well's own section
+  rec(4, {});
+  rec(5, {});
+  CZuMapFile d;
+  std::string error;
+  ASSERT_TRUE(d.ReadFromData(out.GetData(), "future.wpd", &error)) << error;
+  ASSERT_EQ(d.GetActiveMap()->GetLayer(0)->GetObjectList().size(), 1u);
+  EXPECT_EQ(d.GetActiveMap()->GetLayer(0)->GetObjectList()[0]->GetName(), "W");
+}
+
+TEST_F(Document, DumpAndUpgradeCommands) {
+  const std::string path = SaveDoc("cli.wpd");
+  const std::string upgraded = dir + "/cli-upgraded.wpd";
+  CliResult dump = RunCli("dump " + path);
+  ASSERT_EQ(dump.exit_code, 0) << dump.out;
+  EXPECT_NE(dump.out.find("60 \"CWpWell\""), std::string::npos);
+  EXPECT_NE(dump.out.find("100 \"濮1-2井\""), std::string::npos) << dump.out;
+  // The tracks nest inside the well's base section.
+  EXPECT_NE(dump.out.find("\n      60 \"CWpTrack\""), std::string::npos) << dump.out;
+  ASSERT_EQ(RunCli("upgrade " + path + " " + upgraded).exit_code, 0);
+  EXPECT_EQ(RunCli("dump " + upgraded).out, dump.out);
+
+  std::ofstream(dir + "/junk.wpd") << "junk";
+  for (const std::string& args : {"dump " + dir + "/junk.wpd", "upgrade " + dir + "/junk.wpd " + dir + "/o.wpd",
+                                  "dump " + dir + "/none.wpd"}) {
+    CliResult r = RunCli(args);
+    EXPECT_EQ(r.exit_code, 1) << args;
+    EXPECT_NE(r.out.find("davodu: "), std::string::npos) << r.out;
+  }
+  EXPECT_EQ(RunCli("dump").exit_code, 2);
+}
+
+}  // namespace
+}  // namespace davodu::testing
