@@ -143,9 +143,12 @@ std::vector<std::string> CommaFields(std::string_view text);
 // --- depth conversions through the host well-data manager
 
 // Converts between measured depth and the depth of a reference for one
-// well. A missing value (kFltMax, or its negation in altitude mode) stays
-// kFltMax in either direction; so does any depth of a well the manager
-// does not know.
+// well: the one conversion rule of the module, used by the depth-mode data
+// objects and the depth scale alike. A missing depth stays kFltMax in every
+// reference and in either direction (an altitude-mode kFltMax is not
+// negated, so every reader still recognises it as missing; -kFltMax is
+// accepted as missing on the way back). So does any depth of a well the
+// manager does not know, or of a converter without a manager.
 class DepthConverter {
  public:
   DepthConverter(CWellDataManager* mgr, std::string well, int mode)

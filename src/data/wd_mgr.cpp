@@ -10,46 +10,6 @@ namespace davodu {
 
 namespace {
 
-// Plain check: the object compares its host table's stamp itself.
-template <class Entry>
-void CheckEach(const std::vector<Entry>& cache) {
-  // Index loop: a kit refreshed here may fetch more data and grow the cache.
-  for (std::size_t i = 0; i < cache.size(); ++i)
-    if (cache[i].io) cache[i].io->CheckNotify();
-}
-
-// Catalogue check: an object refreshed before the catalogue last changed is
-// notified outright, so that its kits redraw with the new catalogue.
-template <class Entry>
-void CheckEachAgainst(const std::vector<Entry>& cache, bool has_catalog, std::uint64_t stamp) {
-  for (std::size_t i = 0; i < cache.size(); ++i) {
-    auto* io = cache[i].io;
-    if (!io) continue;
-    if (has_catalog && io->GetTimeStamp() < stamp)
-      io->Notify();
-    else
-      io->CheckNotify();
-  }
-}
-
-template <class Entry>
-void NotifyEach(const std::vector<Entry>& cache) {
-  for (std::size_t i = 0; i < cache.size(); ++i)
-    if (cache[i].io) cache[i].io->Notify();
-}
-
-template <class Entry, class IO>
-bool FindEntry(const std::vector<Entry>& cache, const IO* io, Entry& record) {
-  if (!io) return false;
-  for (const Entry& e : cache) {
-    if (e.io == io) {
-      record = e;
-      return true;
-    }
-  }
-  return false;
-}
-
 template <class Catalog>
 std::uint64_t StampOf(Catalog* catalog) {
   return catalog ? catalog->GetTimeStamp() : 0;
@@ -90,322 +50,67 @@ WDMgrIO::WDMgrIO() = default;
 WDMgrIO::~WDMgrIO() { Clear(); }
 
 void WDMgrIO::Clear() {
-  cves_.clear();
-  stratums_.clear();
-  stratum2s_.clear();
-  sands_.clear();
-  facies_.clear();
-  coreliths_.clear();
-  shoots_.clear();
-  testoils_.clear();
-  paras_.clear();
-  symbles_.clear();
-  waters_.clear();
-  lthsamples_.clear();
-  sandstratums_.clear();
-  faultpoints_.clear();
-  sidewallcores_.clear();
-  integratedcores_.clear();
+  Families::ForEach([this]<class F>() { Cache<typename F::Entry>().clear(); });
   // Each object detaches its kits as it goes.
   std::vector<std::unique_ptr<Observee>> owned;
   owned.swap(owned_);
   owned.clear();
 }
 
-template <class IO, class Entry, class SameKey, class Create>
-IO* WDMgrIO::Lookup(std::vector<Entry>& cache, Entry key, SameKey same, Create create) {
-  for (const Entry& e : cache)
-    if (e.depth == depth_type_ && same(e, key)) return e.io;
-  std::unique_ptr<IO> io = create();
-  if (!io) return nullptr;
-  key.io = io.get();
-  key.depth = depth_type_;
-  owned_.push_back(std::move(io));
-  cache.push_back(std::move(key));
-  return cache.back().io;
-}
-
-LogCveDataIO* WDMgrIO::GetLogCve(CVESOURCE src, const std::string& name, const std::string& name2) {
-  LOGCVE key;
-  key.source = src;
-  key.name = name;
-  key.name2 = name2;
-  return Lookup<LogCveDataIO>(
-      cves_, std::move(key),
-      [](const LOGCVE& a, const LOGCVE& b) {
-        // A scattered column is known by its table as well as its name.
-        return a.source == b.source && a.name == b.name && a.name2 == b.name2;
-      },
-      [&] { return CreateLogCve(src, name, name2); });
-}
-
-LogSandDIO* WDMgrIO::GetSand(SANDTYPE type, const std::string& name) {
-  LOGSAND key;
-  key.type = type;
-  key.name = name;
-  return Lookup<LogSandDIO>(
-      sands_, std::move(key),
-      [](const LOGSAND& a, const LOGSAND& b) { return a.name == b.name && a.type == b.type; },
-      [&] { return CreateLogSand(type, name); });
-}
-
-LogStratumDIO* WDMgrIO::GetStratum(STRATUMTYPE type, const std::string& name) {
-  LOGSTRATUM key;
-  key.type = type;
-  key.name = name;
-  return Lookup<LogStratumDIO>(
-      stratums_, std::move(key),
-      [](const LOGSTRATUM& a, const LOGSTRATUM& b) { return a.name == b.name && a.type == b.type; },
-      [&] { return CreateLogStratum(type, name); });
-}
-
-LogStratum2DIO* WDMgrIO::GetStratum2(STRATUMTYPE type, const std::string& name) {
-  LOGSTRATUM2 key;
-  key.type = type;
-  key.name = name;
-  return Lookup<LogStratum2DIO>(
-      stratum2s_, std::move(key),
-      [](const LOGSTRATUM2& a, const LOGSTRATUM2& b) { return a.name == b.name && a.type == b.type; },
-      [&] { return CreateLogStratum2(type, name); });
-}
-
-LogFaciesDIO* WDMgrIO::GetFacies(FACIESSOURCE src, const std::string& name) {
-  LOGFACIES key;
-  key.source = src;
-  key.name = name;
-  return Lookup<LogFaciesDIO>(
-      facies_, std::move(key),
-      [](const LOGFACIES& a, const LOGFACIES& b) { return a.source == b.source && a.name == b.name; },
-      [&] { return CreateLogFacies(src, name); });
-}
-
-LogCorelithDIO* WDMgrIO::GetCorelith(CORELITHSOURCE src, const std::string& name) {
-  LOGCORELITH key;
-  key.source = src;
-  key.name = name;
-  return Lookup<LogCorelithDIO>(
-      coreliths_, std::move(key),
-      [](const LOGCORELITH& a, const LOGCORELITH& b) {
-        return a.source == b.source && a.name == b.name;
-      },
-      [&] { return CreateLogCorelith(src, name); });
-}
-
-LogShootDIO* WDMgrIO::GetShoot(SHOOTSOURCE src, const std::string& name) {
-  LOGSHOOT key;
-  key.source = src;
-  key.name = name;
-  return Lookup<LogShootDIO>(
-      shoots_, std::move(key),
-      [](const LOGSHOOT& a, const LOGSHOOT& b) { return a.source == b.source && a.name == b.name; },
-      [&] { return CreateShoot(src, name); });
-}
-
-LogLthSampleDIO* WDMgrIO::GetLthSmaple(LSMAPLESOURCE src, const std::string& name) {
-  LOGLTHSMAPLE key;
-  key.source = src;
-  key.name = name;
-  return Lookup<LogLthSampleDIO>(
-      lthsamples_, std::move(key),
-      [](const LOGLTHSMAPLE& a, const LOGLTHSMAPLE& b) {
-        return a.source == b.source && a.name == b.name;
-      },
-      [&] { return CreateLthSmaple(src, name); });
-}
-
-CDIOilTest* WDMgrIO::GetTestOil(TESTOILSOURCE src, const std::string& name) {
-  LOGTESTOIL key;
-  key.source = src;
-  key.name = name;
-  return Lookup<CDIOilTest>(
-      testoils_, std::move(key),
-      [](const LOGTESTOIL& a, const LOGTESTOIL& b) { return a.name == b.name && a.source == b.source; },
-      [&] { return CreateLogTestOil(src, name); });
-}
-
-ISymbleData* WDMgrIO::GetSymbleData(SYMBLE_SRC src, const std::string& name) {
-  LOGSYMBLE key;
-  key.source = src;
-  key.name = name;
-  return Lookup<ISymbleData>(
-      symbles_, std::move(key),
-      [](const LOGSYMBLE& a, const LOGSYMBLE& b) { return a.source == b.source && a.name == b.name; },
-      [&] { return CreateSymbleData(src, name); });
-}
-
-LogParaDIO* WDMgrIO::GetPara(const std::string& well, const std::string& table,
-                             const std::string& field) {
-  LOGPARA key;
-  key.well = well;
-  key.table = table;
-  key.field = field;
-  return Lookup<LogParaDIO>(
-      paras_, std::move(key),
-      [](const LOGPARA& a, const LOGPARA& b) {
-        return a.well == b.well && a.table == b.table && a.field == b.field;
-      },
-      [&] { return CreatePara(well, table, field); });
-}
-
-LogWaterDataIO* WDMgrIO::GetWaterEntry(WATERSOURCE src, bool producted, const std::string& name) {
-  LOGWATER key;
-  key.producted = producted;
-  key.source = src;
-  key.name = name;
-  return Lookup<LogWaterDataIO>(
-      waters_, std::move(key),
-      [](const LOGWATER& a, const LOGWATER& b) {
-        return a.source == b.source && a.name == b.name && a.producted == b.producted;
-      },
-      [&] { return CreateLogWater(src, name, producted); });
-}
-
-LogSandStratum2DIO* WDMgrIO::GetSandStratum2DIO(DATATYPE type, int index, CWpWell* well) {
-  LOGSANDSTRATUM key;
-  key.index = index;
-  key.type = type;
-  key.well = well;
-  return Lookup<LogSandStratum2DIO>(
-      sandstratums_, key,
-      [](const LOGSANDSTRATUM& a, const LOGSANDSTRATUM& b) {
-        return a.type == b.type && a.index == b.index && a.well == b.well;
-      },
-      [&] { return CreateLogSandStratum(type, index, well); });
-}
-
-LogFaultPointIO* WDMgrIO::GetFaultPointDIO(FaultPointSOURCE src, const std::string& well) {
-  LOGFAULTPOINT key;
-  key.source = src;
-  key.name = well;
-  return Lookup<LogFaultPointIO>(
-      faultpoints_, std::move(key),
-      [](const LOGFAULTPOINT& a, const LOGFAULTPOINT& b) {
-        return a.source == b.source && a.name == b.name;
-      },
-      [&] { return CreateLogFaultPoint(src, well); });
-}
-
-LogSidewallCoreIO* WDMgrIO::GetSidewallCoreIO(DATATYPE type, const std::string& name) {
-  LOGSIDEWALLCORE key;
-  key.type = type;
-  key.name = name;
-  return Lookup<LogSidewallCoreIO>(
-      sidewallcores_, std::move(key),
-      [](const LOGSIDEWALLCORE& a, const LOGSIDEWALLCORE& b) {
-        return a.type == b.type && a.name == b.name;
-      },
-      [&] { return CreateLogSidewallCore(type, name); });
-}
-
-LogIntegratedCoreIO* WDMgrIO::GetIntegratedCoreIO(DATATYPE type, const std::string& name) {
-  LOGINTEGRATEDCORE key;
-  key.type = type;
-  key.name = name;
-  return Lookup<LogIntegratedCoreIO>(
-      integratedcores_, std::move(key),
-      [](const LOGINTEGRATEDCORE& a, const LOGINTEGRATEDCORE& b) {
-        return a.type == b.type && a.name == b.name;
-      },
-      [&] { return CreateLogIntegratedCore(type, name); });
-}
-
-bool WDMgrIO::FindData(const LogSandDIO* io, LOGSAND& r) const { return FindEntry(sands_, io, r); }
-bool WDMgrIO::FindData(const LogLthSampleDIO* io, LOGLTHSMAPLE& r) const {
-  return FindEntry(lthsamples_, io, r);
-}
-bool WDMgrIO::FindData(const LogFaciesDIO* io, LOGFACIES& r) const { return FindEntry(facies_, io, r); }
-bool WDMgrIO::FindData(const CDIOilTest* io, LOGTESTOIL& r) const { return FindEntry(testoils_, io, r); }
-bool WDMgrIO::FindData(const LogCorelithDIO* io, LOGCORELITH& r) const {
-  return FindEntry(coreliths_, io, r);
-}
-bool WDMgrIO::FindData(const LogShootDIO* io, LOGSHOOT& r) const { return FindEntry(shoots_, io, r); }
-bool WDMgrIO::FindData(const LogStratum2DIO* io, LOGSTRATUM2& r) const {
-  return FindEntry(stratum2s_, io, r);
-}
-bool WDMgrIO::FindData(const LogParaDIO* io, LOGPARA& r) const { return FindEntry(paras_, io, r); }
-bool WDMgrIO::FindData(const ISymbleData* io, LOGSYMBLE& r) const { return FindEntry(symbles_, io, r); }
-bool WDMgrIO::FindData(const LogWaterDataIO* io, LOGWATER& r) const { return FindEntry(waters_, io, r); }
-bool WDMgrIO::FindData(const LogSandStratum2DIO* io, LOGSANDSTRATUM& r) const {
-  return FindEntry(sandstratums_, io, r);
-}
-bool WDMgrIO::FindData(const LogSidewallCoreIO* io, LOGSIDEWALLCORE& r) const {
-  return FindEntry(sidewallcores_, io, r);
-}
-bool WDMgrIO::FindData(const LogIntegratedCoreIO* io, LOGINTEGRATEDCORE& r) const {
-  return FindEntry(integratedcores_, io, r);
-}
-
-void WDMgrIO::CheckDataUpdate() {
-  CheckEach(sands_);
-  CheckEach(stratums_);
-  CheckEach(cves_);
-  {
-    LogFaciesTypeMgrIO* catalog = GetFaciesTypeMgr();
-    CheckEachAgainst(facies_, catalog != nullptr, StampOf(catalog));
-  }
-  CheckEach(testoils_);
-  {
-    LogCorelithMgrIO* catalog = GetCorelithMgr();
-    CheckEachAgainst(coreliths_, catalog != nullptr, StampOf(catalog));
-  }
-  {
-    LogShootMgrIO* catalog = GetShootMgr();
-    CheckEachAgainst(shoots_, catalog != nullptr, StampOf(catalog));
-  }
-  {
-    LogLthSmapleMgrIO* catalog = GetLthSmapleMgr();
-    CheckEachAgainst(lthsamples_, catalog != nullptr, StampOf(catalog));
-  }
-  {
-    LogStratumMgrIO* catalog = GetStratumMgr();
-    CheckEachAgainst(stratum2s_, catalog != nullptr, StampOf(catalog));
-  }
-  {
-    LogParaDMgrIO* catalog = GetParaMgr();
-    CheckEachAgainst(paras_, catalog != nullptr, StampOf(catalog));
-  }
-  {
-    ISymbleMgr* shoot = GetSymbleMgr(SYMBLE_SHOOT);
-    ISymbleMgr* cycle = GetSymbleMgr(SYMBLE_CYCLE_LONG);
-    ISymbleMgr* texture = GetSymbleMgr(SYMBLE_TEXTURE);
-    const std::uint64_t stamps[3] = {StampOf(shoot), StampOf(cycle), StampOf(texture)};
-    for (std::size_t i = 0; i < symbles_.size(); ++i) {
-      ISymbleData* io = symbles_[i].io;
-      ISymbleMgr* catalog = nullptr;
+template <class Family>
+void WDMgrIO::Poll() {
+  using Entry = typename Family::Entry;
+  // Index loops: a kit refreshed here may fetch more data and grow the cache.
+  std::vector<Entry>& cache = Cache<Entry>();
+  if constexpr (Family::kCatalogue == Catalogue::kNone) {
+    for (std::size_t i = 0; i < cache.size(); ++i)
+      if (cache[i].io) cache[i].io->CheckNotify();
+  } else {
+    for (std::size_t i = 0; i < cache.size(); ++i) {
+      auto* io = cache[i].io;
+      // The catalogue the entry is drawn with and its stamp.
+      bool has_catalog = false;
       std::uint64_t stamp = 0;
-      switch (SymbolCatalogOf(symbles_[i].source)) {
-        case SymbolCatalog::kShoot: catalog = shoot; stamp = stamps[0]; break;
-        case SymbolCatalog::kCycle: catalog = cycle; stamp = stamps[1]; break;
-        case SymbolCatalog::kTexture: catalog = texture; stamp = stamps[2]; break;
-        case SymbolCatalog::kNone: continue;
+      auto take = [&](auto* catalog) {
+        has_catalog = catalog != nullptr;
+        stamp = StampOf(catalog);
+      };
+      if constexpr (Family::kCatalogue == Catalogue::kFacies) take(GetFaciesTypeMgr());
+      if constexpr (Family::kCatalogue == Catalogue::kCorelith) take(GetCorelithMgr());
+      if constexpr (Family::kCatalogue == Catalogue::kShoot) take(GetShootMgr());
+      if constexpr (Family::kCatalogue == Catalogue::kLthSample) take(GetLthSmapleMgr());
+      if constexpr (Family::kCatalogue == Catalogue::kStratum) take(GetStratumMgr());
+      if constexpr (Family::kCatalogue == Catalogue::kPara) take(GetParaMgr());
+      if constexpr (Family::kCatalogue == Catalogue::kSymbol) {
+        // Entries of a source that has no symbol catalogue are not polled.
+        if (SymbolCatalogOf(cache[i].source) == SymbolCatalog::kNone) continue;
+        take(GetSymbleMgr(cache[i].source));
       }
       if (!io) continue;
-      if (catalog && io->GetTimeStamp() < stamp)
+      if (has_catalog && io->GetTimeStamp() < stamp)
         io->Notify();
       else
         io->CheckNotify();
     }
   }
-  CheckEach(waters_);
-  CheckEach(sandstratums_);
-  CheckEach(faultpoints_);
-  CheckEach(sidewallcores_);
-  CheckEach(integratedcores_);
+}
+
+void WDMgrIO::CheckDataUpdate() {
+  for (int rank = 1; rank <= Families::kCount; ++rank) {
+    Families::ForEach([&]<class F>() {
+      if (F::kPollRank == rank) Poll<F>();
+    });
+  }
 }
 
 void WDMgrIO::NotifyAllData() {
-  NotifyEach(cves_);
-  NotifyEach(stratums_);
-  NotifyEach(stratum2s_);
-  NotifyEach(sands_);
-  NotifyEach(facies_);
-  NotifyEach(coreliths_);
-  NotifyEach(shoots_);
-  NotifyEach(testoils_);
-  NotifyEach(paras_);
-  NotifyEach(symbles_);
-  NotifyEach(waters_);
-  NotifyEach(lthsamples_);
+  Families::ForEach([this]<class F>() {
+    if constexpr (F::kNotified) {
+      std::vector<typename F::Entry>& cache = Cache<typename F::Entry>();
+      for (std::size_t i = 0; i < cache.size(); ++i)
+        if (cache[i].io) cache[i].io->Notify();
+    }
+  });
 }
 
 // ---------------------------------------------------------------- WDMgrAdapter

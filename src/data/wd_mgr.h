@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "davodu/data/data_io.h"
@@ -39,60 +41,70 @@ struct LOGCVE {
   std::string name;   // curve or column name
   std::string name2;  // scattered table name
   int depth = DT_MD;
+  auto Key() const { return std::tie(source, name, name2); }
 };
 struct LOGSTRATUM {
   LogStratumDIO* io = nullptr;
   std::string name;
   STRATUMTYPE type = STRATUM_LEVEL1;
   int depth = DT_MD;
+  auto Key() const { return std::tie(name, type); }
 };
 struct LOGSTRATUM2 {
   LogStratum2DIO* io = nullptr;
   std::string name;
   STRATUMTYPE type = STRATUM_LEVEL1;
   int depth = DT_MD;
+  auto Key() const { return std::tie(name, type); }
 };
 struct LOGSAND {
   LogSandDIO* io = nullptr;
   std::string name;
   SANDTYPE type = SAND_NONE;
   int depth = DT_MD;
+  auto Key() const { return std::tie(name, type); }
 };
 struct LOGFACIES {
   LogFaciesDIO* io = nullptr;
   std::string name;
   FACIESSOURCE source = FACIES_NONE;
   int depth = DT_MD;
+  auto Key() const { return std::tie(source, name); }
 };
 struct LOGTESTOIL {
   CDIOilTest* io = nullptr;
   std::string name;
   TESTOILSOURCE source = TESTOIL_WELL;
   int depth = DT_MD;
+  auto Key() const { return std::tie(name, source); }
 };
 struct LOGCORELITH {
   LogCorelithDIO* io = nullptr;
   CORELITHSOURCE source = CORELITH_NONE;
   std::string name;
   int depth = DT_MD;
+  auto Key() const { return std::tie(source, name); }
 };
 struct LOGSHOOT {
   LogShootDIO* io = nullptr;
   SHOOTSOURCE source = SHOOT_WELL;
   std::string name;
   int depth = DT_MD;
+  auto Key() const { return std::tie(source, name); }
 };
 struct LOGLTHSMAPLE {
   LogLthSampleDIO* io = nullptr;
   LSMAPLESOURCE source = LSMAPLE_CORE;
   std::string name;
   int depth = DT_MD;
+  auto Key() const { return std::tie(source, name); }
 };
 struct LOGSYMBLE {
   ISymbleData* io = nullptr;
   SYMBLE_SRC source = SYMBLE_SHOOT;
   std::string name;
   int depth = DT_MD;
+  auto Key() const { return std::tie(source, name); }
 };
 struct LOGPARA {
   LogParaDIO* io = nullptr;
@@ -100,6 +112,7 @@ struct LOGPARA {
   std::string table;
   std::string field;
   int depth = DT_MD;
+  auto Key() const { return std::tie(well, table, field); }
 };
 struct LOGWATER {
   bool producted = false;  // production instead of injection profiles
@@ -107,6 +120,7 @@ struct LOGWATER {
   WATERSOURCE source = WATER_WELL;
   std::string name;
   int depth = DT_MD;
+  auto Key() const { return std::tie(source, name, producted); }
 };
 struct LOGSANDSTRATUM {
   LogSandStratum2DIO* io = nullptr;
@@ -114,28 +128,100 @@ struct LOGSANDSTRATUM {
   DATATYPE type = DATA_WELL;
   CWpWell* well = nullptr;
   int depth = DT_MD;
+  auto Key() const { return std::tie(type, index, well); }
 };
 struct LOGFAULTPOINT {
   LogFaultPointIO* io = nullptr;
   FaultPointSOURCE source = FAULTPOINT_WELL;
   std::string name;  // the well
   int depth = DT_MD;
+  auto Key() const { return std::tie(source, name); }
 };
 struct LOGSIDEWALLCORE {
   LogSidewallCoreIO* io = nullptr;
   DATATYPE type = DATA_WELL;
   std::string name;
   int depth = DT_MD;
+  auto Key() const { return std::tie(type, name); }
 };
 struct LOGINTEGRATEDCORE {
   LogIntegratedCoreIO* io = nullptr;
   DATATYPE type = DATA_WELL;
   std::string name;
   int depth = DT_MD;
+  auto Key() const { return std::tie(type, name); }
 };
+
+// How CheckDataUpdate polls the objects of a family: a plain check asks
+// each object to compare its host table's stamp (CheckNotify); a catalogue
+// check notifies outright every object refreshed before the family's type
+// catalogue last changed, so that its kits redraw with the new catalogue.
+enum class Catalogue { kNone, kFacies, kCorelith, kShoot, kLthSample, kStratum, kPara, kSymbol };
+
+// One data family of the gateway: its cache entry (the record above, whose
+// Key() names what a lookup compares besides the depth reference), its
+// place in the polling order, the catalogue it is polled against, and
+// whether NotifyAllData reaches it. Adding a family is one line in
+// WDMgrIO::Families, one named lookup and one factory.
+template <class EntryT, int PollRank, Catalogue Cat = Catalogue::kNone, bool Notified = true>
+struct GatewayFamily {
+  using Entry = EntryT;
+  using IO = std::remove_pointer_t<decltype(EntryT::io)>;
+  static constexpr int kPollRank = PollRank;
+  static constexpr Catalogue kCatalogue = Cat;
+  static constexpr bool kNotified = Notified;
+};
+
+template <class... F>
+struct GatewayFamilyList {
+  using Caches = std::tuple<std::vector<typename F::Entry>...>;
+  static constexpr int kCount = sizeof...(F);
+  // Whether the polling places are 1..kCount, each taken once.
+  static constexpr bool kPollOrderComplete =
+      ((F::kPollRank >= 1 && F::kPollRank <= kCount) && ...) &&
+      ((std::uint64_t{1} << F::kPollRank) | ...) == (std::uint64_t{1} << (kCount + 1)) - 2;
+  // Calls f.template operator()<F>() for each family in list order.
+  template <class Fn>
+  static void ForEach(Fn&& f) {
+    (f.template operator()<F>(), ...);
+  }
+};
+
+// The family of a cache entry type in a family list.
+template <class List, class Entry>
+struct FindGatewayFamily;
+template <class Entry, class F, class... Rest>
+struct FindGatewayFamily<GatewayFamilyList<F, Rest...>, Entry>
+    : std::conditional_t<std::is_same_v<typename F::Entry, Entry>, std::type_identity<F>,
+                         FindGatewayFamily<GatewayFamilyList<Rest...>, Entry>> {};
 
 class WDMgrIO {
  public:
+  // The families in the order of their caches, which is the order in which
+  // NotifyAllData visits them; the number is the family's place in the
+  // polling order of CheckDataUpdate.
+  using Families = GatewayFamilyList<
+      GatewayFamily<LOGCVE, 3>,
+      GatewayFamily<LOGSTRATUM, 2>,
+      GatewayFamily<LOGSTRATUM2, 9, Catalogue::kStratum>,
+      GatewayFamily<LOGSAND, 1>,
+      GatewayFamily<LOGFACIES, 4, Catalogue::kFacies>,
+      GatewayFamily<LOGCORELITH, 6, Catalogue::kCorelith>,
+      GatewayFamily<LOGSHOOT, 7, Catalogue::kShoot>,
+      GatewayFamily<LOGTESTOIL, 5>,
+      GatewayFamily<LOGPARA, 10, Catalogue::kPara>,
+      GatewayFamily<LOGSYMBLE, 11, Catalogue::kSymbol>,
+      GatewayFamily<LOGWATER, 12>,
+      GatewayFamily<LOGLTHSMAPLE, 8, Catalogue::kLthSample>,
+      GatewayFamily<LOGSANDSTRATUM, 13, Catalogue::kNone, false>,
+      GatewayFamily<LOGFAULTPOINT, 14, Catalogue::kNone, false>,
+      GatewayFamily<LOGSIDEWALLCORE, 15, Catalogue::kNone, false>,
+      GatewayFamily<LOGINTEGRATEDCORE, 16, Catalogue::kNone, false>>;
+  static_assert(Families::kPollOrderComplete, "each polling place is taken by one family");
+  // The data interface of a family, by its cache entry type.
+  template <class Entry>
+  using IOOf = typename FindGatewayFamily<Families, Entry>::type::IO;
+
   WDMgrIO();
   WDMgrIO(const WDMgrIO&) = delete;
   WDMgrIO& operator=(const WDMgrIO&) = delete;
@@ -153,29 +239,70 @@ class WDMgrIO {
   // symbols for 7, 8, -3; null otherwise.
   virtual ISymbleMgr* GetSymbleMgr(SYMBLE_SRC src) = 0;
 
-  // --- lookups: the cached object for the key and the current depth
-  // reference, else a new one (cached), else null (not cached, so the
-  // next request tries again). Names compare exactly.
-  virtual ISymbleData* GetSymbleData(SYMBLE_SRC src, const std::string& name);
-  // Polls the cached objects for host changes (and catalogue changes).
-  virtual void CheckDataUpdate();
+  // --- lookups: the cached object whose entry has the same Key() and the
+  // current depth reference, else a new one from the family's factory
+  // (cached), else null (not cached, so the next request tries again).
+  // Names compare exactly.
+  virtual ISymbleData* GetSymbleData(SYMBLE_SRC src, const std::string& name) {
+    return Lookup(LOGSYMBLE{nullptr, src, name}, [&] { return CreateSymbleData(src, name); });
+  }
+  // A scattered column is known by its table (name2) as well as its name.
+  LogCveDataIO* GetLogCve(CVESOURCE src, const std::string& name, const std::string& name2) {
+    return Lookup(LOGCVE{nullptr, src, name, name2}, [&] { return CreateLogCve(src, name, name2); });
+  }
+  LogSandDIO* GetSand(SANDTYPE type, const std::string& name) {
+    return Lookup(LOGSAND{nullptr, name, type}, [&] { return CreateLogSand(type, name); });
+  }
+  LogStratumDIO* GetStratum(STRATUMTYPE type, const std::string& name) {
+    return Lookup(LOGSTRATUM{nullptr, name, type}, [&] { return CreateLogStratum(type, name); });
+  }
+  LogStratum2DIO* GetStratum2(STRATUMTYPE type, const std::string& name) {
+    return Lookup(LOGSTRATUM2{nullptr, name, type}, [&] { return CreateLogStratum2(type, name); });
+  }
+  LogFaciesDIO* GetFacies(FACIESSOURCE src, const std::string& name) {
+    return Lookup(LOGFACIES{nullptr, name, src}, [&] { return CreateLogFacies(src, name); });
+  }
+  LogCorelithDIO* GetCorelith(CORELITHSOURCE src, const std::string& name) {
+    return Lookup(LOGCORELITH{nullptr, src, name}, [&] { return CreateLogCorelith(src, name); });
+  }
+  LogShootDIO* GetShoot(SHOOTSOURCE src, const std::string& name) {
+    return Lookup(LOGSHOOT{nullptr, src, name}, [&] { return CreateShoot(src, name); });
+  }
+  LogLthSampleDIO* GetLthSmaple(LSMAPLESOURCE src, const std::string& name) {
+    return Lookup(LOGLTHSMAPLE{nullptr, src, name}, [&] { return CreateLthSmaple(src, name); });
+  }
+  CDIOilTest* GetTestOil(TESTOILSOURCE src, const std::string& name) {
+    return Lookup(LOGTESTOIL{nullptr, name, src}, [&] { return CreateLogTestOil(src, name); });
+  }
+  LogParaDIO* GetPara(const std::string& well, const std::string& table, const std::string& field) {
+    return Lookup(LOGPARA{nullptr, well, table, field}, [&] { return CreatePara(well, table, field); });
+  }
+  LogWaterDataIO* GetWaterEntry(WATERSOURCE src, bool producted, const std::string& name) {
+    return Lookup(LOGWATER{producted, nullptr, src, name},
+                  [&] { return CreateLogWater(src, name, producted); });
+  }
+  LogSandStratum2DIO* GetSandStratum2DIO(DATATYPE type, int index, CWpWell* well) {
+    return Lookup(LOGSANDSTRATUM{nullptr, index, type, well},
+                  [&] { return CreateLogSandStratum(type, index, well); });
+  }
+  LogFaultPointIO* GetFaultPointDIO(FaultPointSOURCE src, const std::string& well) {
+    return Lookup(LOGFAULTPOINT{nullptr, src, well}, [&] { return CreateLogFaultPoint(src, well); });
+  }
+  LogSidewallCoreIO* GetSidewallCoreIO(DATATYPE type, const std::string& name) {
+    return Lookup(LOGSIDEWALLCORE{nullptr, type, name},
+                  [&] { return CreateLogSidewallCore(type, name); });
+  }
+  LogIntegratedCoreIO* GetIntegratedCoreIO(DATATYPE type, const std::string& name) {
+    return Lookup(LOGINTEGRATEDCORE{nullptr, type, name},
+                  [&] { return CreateLogIntegratedCore(type, name); });
+  }
 
-  // The curve lookup compares source and first name only.
-  LogCveDataIO* GetLogCve(CVESOURCE src, const std::string& name, const std::string& name2);
-  LogSandDIO* GetSand(SANDTYPE type, const std::string& name);
-  LogStratumDIO* GetStratum(STRATUMTYPE type, const std::string& name);
-  LogStratum2DIO* GetStratum2(STRATUMTYPE type, const std::string& name);
-  LogFaciesDIO* GetFacies(FACIESSOURCE src, const std::string& name);
-  LogCorelithDIO* GetCorelith(CORELITHSOURCE src, const std::string& name);
-  LogShootDIO* GetShoot(SHOOTSOURCE src, const std::string& name);
-  LogLthSampleDIO* GetLthSmaple(LSMAPLESOURCE src, const std::string& name);
-  CDIOilTest* GetTestOil(TESTOILSOURCE src, const std::string& name);
-  LogParaDIO* GetPara(const std::string& well, const std::string& table, const std::string& field);
-  LogWaterDataIO* GetWaterEntry(WATERSOURCE src, bool producted, const std::string& name);
-  LogSandStratum2DIO* GetSandStratum2DIO(DATATYPE type, int index, CWpWell* well);
-  LogFaultPointIO* GetFaultPointDIO(FaultPointSOURCE src, const std::string& well);
-  LogSidewallCoreIO* GetSidewallCoreIO(DATATYPE type, const std::string& name);
-  LogIntegratedCoreIO* GetIntegratedCoreIO(DATATYPE type, const std::string& name);
+  // Polls the cached objects for host changes, family by family in the
+  // polling order of Families: plain families ask each object's
+  // CheckNotify(); catalogue families notify outright the objects refreshed
+  // before their catalogue last changed (symbols: the catalogue of each
+  // entry's source; entries of no symbol catalogue are skipped).
+  virtual void CheckDataUpdate();
 
   // Entries made under another depth reference stay cached (and observed);
   // later lookups create objects of the new reference.
@@ -183,25 +310,13 @@ class WDMgrIO {
   DepthType GetDepthType() const { return depth_type_; }
 
   // The cache entry of an object this gateway handed out: copied into the
-  // record, true. False, record untouched, for any other object.
-  bool FindData(const LogSandDIO* io, LOGSAND& record) const;
-  bool FindData(const LogLthSampleDIO* io, LOGLTHSMAPLE& record) const;
-  bool FindData(const LogFaciesDIO* io, LOGFACIES& record) const;
-  bool FindData(const CDIOilTest* io, LOGTESTOIL& record) const;
-  bool FindData(const LogCorelithDIO* io, LOGCORELITH& record) const;
-  bool FindData(const LogShootDIO* io, LOGSHOOT& record) const;
-  bool FindData(const LogStratum2DIO* io, LOGSTRATUM2& record) const;
-  bool FindData(const LogParaDIO* io, LOGPARA& record) const;
-  bool FindData(const ISymbleData* io, LOGSYMBLE& record) const;
-  bool FindData(const LogWaterDataIO* io, LOGWATER& record) const;
-  bool FindData(const LogSandStratum2DIO* io, LOGSANDSTRATUM& record) const;
-  bool FindData(const LogSidewallCoreIO* io, LOGSIDEWALLCORE& record) const;
-  bool FindData(const LogIntegratedCoreIO* io, LOGINTEGRATEDCORE& record) const;
+  // record, true. False, record untouched, for any other object (of another
+  // gateway, or null). One template serves every family.
+  template <class Entry>
+  bool FindData(const std::type_identity_t<IOOf<Entry>>* io, Entry& record) const;
 
-  // Notifies every object of the twelve data kinds (curves, stratum lists,
-  // stratum segments, sand, facies, lithology, perforations, oil tests,
-  // parameters, symbols, water profiles, rock samples); sand/stratum
-  // tables, fault points and cores are left alone.
+  // Notifies every object of the families NotifyAllData reaches (all but
+  // sand/stratum tables, fault points and cores), family by family.
   void NotifyAllData();
 
  private:
@@ -223,31 +338,52 @@ class WDMgrIO {
   virtual std::unique_ptr<LogSidewallCoreIO> CreateLogSidewallCore(DATATYPE, const std::string&) = 0;
   virtual std::unique_ptr<LogIntegratedCoreIO> CreateLogIntegratedCore(DATATYPE, const std::string&) = 0;
 
-  template <class IO, class Entry, class SameKey, class Create>
-  IO* Lookup(std::vector<Entry>& cache, Entry key, SameKey same, Create create);
+  template <class Entry>
+  std::vector<Entry>& Cache() { return std::get<std::vector<Entry>>(caches_); }
+  template <class Entry>
+  const std::vector<Entry>& Cache() const { return std::get<std::vector<Entry>>(caches_); }
+
+  // The lookup every named lookup runs (see above).
+  template <class Entry, class Create>
+  auto Lookup(Entry key, Create create) -> IOOf<Entry>*;
+  // One family's part of CheckDataUpdate.
+  template <class Family>
+  void Poll();
   // Destroys every cached object and empties the caches.
   void Clear();
 
-  std::vector<LOGCVE> cves_;
-  std::vector<LOGSTRATUM> stratums_;
-  std::vector<LOGSTRATUM2> stratum2s_;
-  std::vector<LOGSAND> sands_;
-  std::vector<LOGFACIES> facies_;
-  std::vector<LOGCORELITH> coreliths_;
-  std::vector<LOGSHOOT> shoots_;
-  std::vector<LOGTESTOIL> testoils_;
-  std::vector<LOGPARA> paras_;
-  std::vector<LOGSYMBLE> symbles_;
-  std::vector<LOGWATER> waters_;
-  std::vector<LOGLTHSMAPLE> lthsamples_;
-  std::vector<LOGSANDSTRATUM> sandstratums_;
-  std::vector<LOGFAULTPOINT> faultpoints_;
-  std::vector<LOGSIDEWALLCORE> sidewallcores_;
-  std::vector<LOGINTEGRATEDCORE> integratedcores_;
+  Families::Caches caches_;
   DepthType depth_type_ = DT_MD;
   // The objects the caches point to, in creation order.
   std::vector<std::unique_ptr<Observee>> owned_;
 };
+
+template <class Entry>
+bool WDMgrIO::FindData(const std::type_identity_t<IOOf<Entry>>* io,
+                       Entry& record) const {
+  if (!io) return false;
+  for (const Entry& e : Cache<Entry>()) {
+    if (e.io == io) {
+      record = e;
+      return true;
+    }
+  }
+  return false;
+}
+
+template <class Entry, class Create>
+auto WDMgrIO::Lookup(Entry key, Create create) -> IOOf<Entry>* {
+  std::vector<Entry>& cache = Cache<Entry>();
+  for (const Entry& e : cache)
+    if (e.depth == depth_type_ && e.Key() == key.Key()) return e.io;
+  auto io = create();
+  if (!io) return nullptr;
+  key.io = io.get();
+  key.depth = depth_type_;
+  owned_.push_back(std::move(io));
+  cache.push_back(std::move(key));
+  return cache.back().io;
+}
 
 class WDMgrAdapter : public WDMgrIO {
  public:

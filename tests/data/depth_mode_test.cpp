@@ -177,8 +177,8 @@ TEST_F(DepthModeTest, CurvesOfADeviatedWellInEachReference) {
   EXPECT_EQ(ad->GetMDDepthBuffer()[3], 1030);
 }
 
-// A measured-depth curve without samples, to see how the altitude class
-// treats a missing top.
+// A measured-depth curve without samples, to see how the depth-mode classes
+// treat a missing top.
 class EmptyCurve : public CurveAdapterBase {
  public:
   std::string GetName() override { return "E"; }
@@ -199,8 +199,11 @@ class EmptyCurve : public CurveAdapterBase {
 TEST_F(DepthModeTest, MissingCurveDepthsInTheDepthReferences) {
   CurveDepthModeAdapter<EmptyCurve, DT_AD> ad(wells_.get(), "V");
   CurveDepthModeAdapter<EmptyCurve, DT_TVD> tvd(wells_.get(), "V");
-  EXPECT_EQ(ad.GetTopDepth(), -kFltMax);
-  EXPECT_EQ(ad.GetBottomDepth(), -kFltMax);
+  // A missing depth stays the missing value in every reference: negated in
+  // altitude mode it would no longer read as missing.
+  EXPECT_EQ(ad.GetTopDepth(), kFltMax);
+  EXPECT_EQ(ad.GetBottomDepth(), kFltMax);
+  EXPECT_TRUE(IsMissing(ad.GetTopDepth()));
   EXPECT_EQ(tvd.GetTopDepth(), kFltMax);
   EXPECT_EQ(ad.GetDepthBuffer(), nullptr);
   EXPECT_EQ(tvd.GetDepthBuffer(), nullptr);

@@ -188,6 +188,117 @@ TEST_F(GatewayTest, NotifyAllDataLeavesTablesAndCoresAlone) {
   EXPECT_EQ(untouched.name, "cores");
 }
 
+// Objects that log how the gateway reaches them.
+using CallLog = std::vector<std::string>;
+
+template <class IO>
+class Logged : public IO {
+ public:
+  Logged(CallLog* log, std::string name) : log_(log), name_(std::move(name)) {}
+  void Notify() override {
+    log_->push_back(name_ + " notify");
+    IO::Notify();
+  }
+  bool CheckNotify() override {
+    log_->push_back(name_ + " check");
+    return false;
+  }
+
+ protected:
+  CallLog* log_;
+  std::string name_;
+};
+
+class LoggedCurve : public Logged<LogCveDataIO> {
+ public:
+  using Logged::Logged;
+  std::string GetName() override { return name_; }
+  std::string GetUnit() override { return ""; }
+  double GetTopDepth() override { return 0; }
+  double GetBottomDepth() override { return 0; }
+  double GetMaxValue(double, double) override { return 0; }
+  double GetMaxValue() override { return 0; }
+  double GetMinValue(double, double) override { return 0; }
+  double GetMinValue() override { return 0; }
+  int GetValueCount() override { return 0; }
+  const double* GetDepthBuffer() override { return nullptr; }
+  const double* GetValueBuffer() override { return nullptr; }
+};
+
+class LoggedFacies : public Logged<LogFaciesDIO> {
+ public:
+  LoggedFacies(CallLog* log, std::string name, std::uint64_t stamp)
+      : Logged(log, std::move(name)), stamp_(stamp) {}
+  int GetCount() override { return 0; }
+  double GetTop(int) override { return 0; }
+  double GetBottom(int) override { return 0; }
+  std::string GetFaciesName(int) override { return ""; }
+  bool SetFaciesName(int, const std::string&) override { return false; }
+  std::uint64_t GetTimeStamp() override { return stamp_; }
+  void CheckDataSet() override {}
+  int GetSource() override { return 0; }
+
+ private:
+  std::uint64_t stamp_;
+};
+
+class LoggedFaultPoints : public Logged<LogFaultPointIO> {
+ public:
+  using Logged::Logged;
+  double GetDepth1(int) override { return 0; }
+  double GetDepth2(int) override { return 0; }
+  int GetCount() override { return 0; }
+};
+
+// Hands out logged objects for four families.
+class LoggingGateway : public WDMgrAdapter {
+ public:
+  LoggingGateway(CWellDataManager* wells, CallLog* log) : WDMgrAdapter(wells, "W1"), log_(log) {}
+
+ private:
+  std::unique_ptr<LogCveDataIO> CreateLogCve(CVESOURCE, const std::string& name,
+                                             const std::string&) override {
+    return std::make_unique<LoggedCurve>(log_, "curve " + name);
+  }
+  std::unique_ptr<LogFaciesDIO> CreateLogFacies(FACIESSOURCE, const std::string& name) override {
+    // "old" was refreshed before any catalogue existed; "new" after every change.
+    return std::make_unique<LoggedFacies>(log_, "facies " + name, name == "old" ? 0 : ~0ull);
+  }
+  std::unique_ptr<LogFaultPointIO> CreateLogFaultPoint(FaultPointSOURCE,
+                                                       const std::string& name) override {
+    return std::make_unique<LoggedFaultPoints>(log_, "fault " + name);
+  }
+  std::unique_ptr<LogIntegratedCoreIO> CreateLogIntegratedCore(DATATYPE,
+                                                               const std::string&) override {
+    return std::make_unique<Logged<LogIntegratedCoreIO>>(log_, "core");
+  }
+
+  CallLog* log_;
+};
+
+TEST_F(GatewayTest, FamiliesArePolledAndNotifiedInTheirOrder) {
+  CallLog log;
+  LoggingGateway gw(wells_.get(), &log);
+  // Made in an order unlike either walk.
+  gw.GetIntegratedCoreIO(DATA_WELL, "c");
+  gw.GetFaultPointDIO(FAULTPOINT_WELL, "W1");
+  gw.GetFacies(FACIES_STRATUM_FIRST, "new");
+  gw.GetFacies(FACIES_STRATUM_FIRST, "old");
+  gw.GetLogCve(CVE_WELLLOG, "GR", "");
+
+  gw.CheckDataUpdate();
+  // Curves before facies, facies against their catalogue (the one refreshed
+  // before the catalogue changed is notified outright), then fault points
+  // and cores.
+  EXPECT_EQ(log, (CallLog{"curve GR check", "facies new check", "facies old notify",
+                          "fault W1 check", "core check"}));
+
+  log.clear();
+  gw.NotifyAllData();
+  EXPECT_EQ(log, (CallLog{"curve GR notify", "facies new notify", "facies old notify"}))
+      << "fault points and cores are not notified";
+}
+
 TEST_F(GatewayTest, RebuildingTheGatewayLeavesNoDanglingLinks) {
   // Kits outlive the gateway (the chart switched wells) and the other way
   // round; the sanitizers watch every step.

@@ -10,8 +10,6 @@
 #include <utility>
 
 #include "davodu/data/data_sources.h"
-#include "davodu/host/util/types.h"
-#include "davodu/store/well_data_manager.h"
 
 namespace davodu {
 
@@ -25,7 +23,7 @@ class DepthModeAdapter : public Interface {
  public:
   template <class... Args>
   DepthModeAdapter(CWellDataManager* mgr, std::string well, Args&&... inner_args)
-      : mgr_(mgr), well_(std::move(well)), inner_(std::forward<Args>(inner_args)...) {}
+      : convert_(mgr, std::move(well), Mode), inner_(std::forward<Args>(inner_args)...) {}
 
   // The wrapped object refreshes its copies first, then the kits run.
   void Notify() override {
@@ -39,32 +37,15 @@ class DepthModeAdapter : public Interface {
   }
 
   Inner& inner() { return inner_; }
-  const std::string& GetWellName() const { return well_; }
+  const std::string& GetWellName() const { return convert_.GetWell(); }
 
  protected:
-  // A measured depth in this object's reference. The host passes kFltMax
-  // through; in altitude mode a missing depth keeps its value and only has
-  // its sign changed, so it arrives as -kFltMax.
-  double ToMode(double md) const {
-    if (!mgr_) return Mode == DT_AD ? -md : md;
-    if constexpr (Mode == DT_TVD) {
-      return mgr_->ConvertDepthToZ(well_, md);
-    } else {
-      return IsMissing(md) ? -md : -mgr_->ConvertDepthToAltitude(well_, md);
-    }
-  }
-  // A depth of this object's reference back in measured depth.
-  double ToMeasured(double depth) const {
-    if (!mgr_) return depth;
-    if constexpr (Mode == DT_TVD) {
-      return mgr_->ConvertZToDepth(well_, depth, false);
-    } else {
-      return IsMissing(-depth) ? kFltMax : mgr_->ConvertAltitudeToDepth(well_, -depth, false);
-    }
-  }
+  // A measured depth in this object's reference, and back; a missing depth
+  // stays kFltMax (DepthConverter).
+  double ToMode(double md) const { return convert_.FromMeasured(md); }
+  double ToMeasured(double depth) const { return convert_.ToMeasured(depth); }
 
-  CWellDataManager* mgr_;
-  std::string well_;
+  DepthConverter convert_;
   Inner inner_;
 };
 
