@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "commands.h"
-#include "davodu/display/wp_curve.h"
 #include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/graphics/render.h"
@@ -104,30 +103,28 @@ std::vector<CWpWell*> WellsOf(const CZuMapFile& doc) {
   return wells;
 }
 
-// Binds the curves of the document's wells to the opened database.
-void Rebind(const std::vector<CWpWell*>& wells) {
-  for (CWpWell* well : wells) {
-    well->InitDataTable();
-    for (CWpKit* track : well->GetChildren())
-      for (CWpKit* kit : track->GetChildren())
-        if (auto* curve = dynamic_cast<CWpCurve*>(kit)) curve->InitData(curve->GetName(), 2);
-    well->Update();
-  }
-}
-
-// A chart document read with the database open and its data bound.
-bool OpenChart(const std::string& db, const std::string& chart, CZuMapFile* doc) {
-  if (!OpenDatabase(db)) return false;
+// A chart document read with the database open and its data loaded, in the
+// depth type asked for (-1: the document's own).
+bool OpenChart(const std::string& db, const std::string& chart, int depth_type, CZuMapFile* doc) {
   std::string error;
+  if (!std::filesystem::exists(chart)) {
+    std::fprintf(stderr, "davodu: %s: no such chart document\n", chart.c_str());
+    return false;
+  }
+  if (!OpenDatabase(db)) return false;
   if (!doc->ReadFromFile(chart, 1, &error)) {
     std::fprintf(stderr, "davodu: %s\n", error.c_str());
     return false;
   }
-  if (WellsOf(*doc).empty()) {
+  const std::vector<CWpWell*> wells = WellsOf(*doc);
+  if (wells.empty()) {
     std::fprintf(stderr, "davodu: %s: the document holds no well chart\n", chart.c_str());
     return false;
   }
-  Rebind(WellsOf(*doc));
+  for (CWpWell* well : wells) {
+    if (depth_type >= 0) well->SetDepthType(depth_type);
+    well->LoadChartData();
+  }
   return true;
 }
 
@@ -256,11 +253,7 @@ int RunRender(const Args& args) {
   }
 
   CZuMapFile doc;
-  if (!OpenChart(db, chart, &doc)) return 1;
-  if (type >= 0) {
-    for (CWpWell* well : WellsOf(doc)) well->SetDepthType(type);
-    Rebind(WellsOf(doc));
-  }
+  if (!OpenChart(db, chart, type, &doc)) return 1;
   std::string error;
   if (!RenderDocument(&doc, out, options, &error)) {
     // Name the output once, whether or not the message already does.
@@ -293,7 +286,7 @@ int RunExport(const Args& args) {
   if (dir.empty()) return UsageError("export: --dir DIR is required");
 
   CZuMapFile doc;
-  if (!OpenChart(db, chart, &doc)) return 1;
+  if (!OpenChart(db, chart, -1, &doc)) return 1;
   if (!MakeDir(dir)) return 1;
   ConsoleDialogs console(dir, true);
   RecordingDialogs dialogs(&console);

@@ -369,11 +369,7 @@ bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& wel
       AddContentTrack(well, t);
     }
   }
-  well->InitDataTable();
-  for (CWpKit* track : well->GetChildren())
-    for (CWpKit* kit : track->GetChildren())
-      if (auto* curve = dynamic_cast<CWpCurve*>(kit)) curve->InitData(curve->GetName(), 2);
-  well->Update();
+  well->LoadChartData();
   return true;
 }
 

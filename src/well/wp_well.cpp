@@ -169,6 +169,7 @@ void CWpWell::SetDepthType(int type) {
   depth_type_ = type;
   if (data_mgr_) CopyDepthTypeToDataMgr();
   ChangeDepthShowType();
+  if (data_mgr_) LoadChartData();
 }
 
 // ---------------------------------------------------------------- data binding
@@ -177,6 +178,13 @@ void CWpWell::InitDataTable() {
   can_init_data_ = 1;
   IniData();
   CWpKit::InitDataTable();
+}
+
+void CWpWell::LoadChartData() {
+  InitDataTable();
+  Update();
+  ResetData();
+  Update();
 }
 
 void CWpWell::IniData() {

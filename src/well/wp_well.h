@@ -144,6 +144,13 @@ class CWpWell : public CWpKit {
   WDMgrIO* GetDataMgr() const { return data_mgr_; }
   // Binds the well to its data once data access is allowed.
   void IniData();
+  // Loads the chart's data, in the one order every host path uses (building
+  // from a template, rendering, exporting, changing the depth type): allow
+  // data access and make the gateway (InitDataTable), lay out, let every kit
+  // of the tree reload its own data (ResetData), lay out again. A kit whose
+  // data is not found keeps its configured source and names, so a chart
+  // saved afterwards finds its data again once it exists.
+  void LoadChartData();
   // Rebinds the chart to another well: the old name in the title becomes
   // the new one, the gateway is rebuilt and the data reloaded.
   void SwitchData(const std::string& name);
@@ -203,7 +210,8 @@ class CWpWell : public CWpKit {
   int GetRangeType() const { return range_type_; }
   void SetRangeType(int type);
   // kDepthMeasured, kDepthVertical or kDepthAltitude; other values are
-  // ignored.
+  // ignored. Once the chart's data is loaded, a new depth type reloads it
+  // (LoadChartData): every kit fetches the data of the new reference.
   int GetDepthType() const { return depth_type_; }
   void SetDepthType(int type);
   FaultInfo& GetFaultInfo() { return fault_info_; }

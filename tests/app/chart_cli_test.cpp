@@ -134,6 +134,8 @@ TEST(ChartCli, BadInputsAreRefusedWithTheirReason) {
       {render + "/c.png --dpi 20000", 1,
        "a PNG can be at most 32767 pixels a side: use a lower --dpi, or write SVG or PDF"},
       {render + "/c.png --depth-type deep", 2, "--depth-type 'deep' is not md, tvd or ad"},
+      {"render --db " + dir + "/none.db " + dir + "/none.wpd -o " + dir + "/n.png", 1,
+       dir + "/none.wpd: no such chart document"},
   };
   for (const auto& c : cases) {
     const CliResult r = RunCli(c.args);
@@ -141,6 +143,38 @@ TEST(ChartCli, BadInputsAreRefusedWithTheirReason) {
     EXPECT_NE(r.out.find(c.says), std::string::npos) << c.args << "\n" << r.out;
   }
   EXPECT_FALSE(std::filesystem::exists(dir + "/x.wpd"));
+}
+
+// A chart names its data; data that does not exist yet is found once it is
+// imported, however often the chart was opened and saved meanwhile.
+TEST(ChartCli, AChartFindsDataImportedAfterItWasBuilt) {
+  const std::string dir = ScratchDir("chart-later");
+  const std::string db = dir + "/wells.db";
+  auto las = [&](const std::string& name, const std::string& curves, const std::string& rows) {
+    Write(dir + "/" + name + ".las",
+          "~Version\nVERS. 2.0 :\nWRAP. NO :\n~Well\nWELL. W7 :\nNULL. -999.25 :\n"
+          "~Curve\nDEPT.M :\n" + curves + "~A\n" + rows);
+    return dir + "/" + name + ".las";
+  };
+  ASSERT_EQ(RunCli("import --db " + db + " " + las("gr", "GR.API :\n", "100 10\n101 20\n102 30\n"))
+                .exit_code, 0);
+  Write(dir + "/t.json",
+        R"({"scale": 200, "top": 100, "bottom": 102, "tracks": [{"kind": "depth"},)"
+        R"( {"kind": "curve", "curves": [{"name": "GR", "left": 0, "right": 50},)"
+        R"( {"name": "NEWC", "left": 0, "right": 10}]}]})");
+  const std::string chart = dir + "/c.wpd";
+  ASSERT_EQ(RunCli("build --db " + db + " --template " + dir + "/t.json --well W7 -o " + chart).exit_code, 0);
+  // Opened and saved again while NEWC is still missing.
+  ASSERT_EQ(RunCli("render --db " + db + " " + chart + " -o " + dir + "/c.svg").exit_code, 0);
+  ASSERT_EQ(RunCli("upgrade " + chart + " " + chart).exit_code, 0);
+
+  ASSERT_EQ(RunCli("import --db " + db + " " + las("newc", "NEWC.V :\n", "100 1\n101 2\n102 3\n"))
+                .exit_code, 0);
+  const CliResult r = RunCli("export --db " + db + " " + chart + " --dir " + dir + "/out --utf8");
+  ASSERT_EQ(r.exit_code, 0) << r.out;
+  const std::string table = ReadFile(dir + "/out/W7井曲线数据.txt");
+  EXPECT_EQ(table.rfind("深度[m] GR NEWC\n", 0), 0u) << table;
+  EXPECT_NE(table.find("2.000"), std::string::npos) << table;
 }
 
 // The command carries the demo template in itself; the shipped file is

@@ -601,5 +601,47 @@ TEST_F(Curve, SamplesAreLoadedThroughTheWellGatewayAndTrimmed) {
   wells->Close();
 }
 
+// Changing the depth type of a chart whose data is loaded reloads every kit
+// in the new reference; a curve that is not in the database keeps its name.
+TEST_F(Curve, ADepthTypeChangeReloadsTheCurvesInTheNewReference) {
+  CWellDataManager* wells = CWellDataManager::Instance();
+  ASSERT_TRUE(wells->Open(ScratchDir("curve-depth-type") + "/wells.db"));
+  CurveImport gr{"GR", "", {}, {}};
+  for (int i = 0; i <= 300; ++i) {
+    gr.depths.push_back(900 + i);
+    gr.values.push_back(10 + i % 7);
+  }
+  ASSERT_TRUE(wells->ImportCurves("W1", {gr}));
+  WellInfo info;
+  ASSERT_TRUE(wells->GetWellInfo("W1", &info));
+  info.kb = 100;  // altitude depth = measured depth - 100 in a vertical well
+  ASSERT_TRUE(wells->SetWellInfo(info));
+
+  auto* well = MakeRoot<CWpWell>("CWpWell");
+  well->SetName("W1");
+  well->SetTopDepth(1000);
+  well->SetBottomDepth(1010);
+  auto* track = Make<CWpTrack>("CWpTrack");
+  well->AddChild(track);
+  auto* c = Make<CWpCurve>("CWpCurve");
+  auto* missing = Make<CWpCurve>("CWpCurve");
+  track->AddChild(c, 0);
+  track->AddChild(missing, 0);
+  for (CWpCurve* k : {c, missing}) k->SetSource(CVE_WELLLOG);
+  c->InitData("GR", 2);
+  missing->InitData("NOPE", 2);
+  well->LoadChartData();
+  ASSERT_EQ(c->GetSampleCount(), 11);
+  EXPECT_EQ(c->GetDepth().front(), 1000);
+
+  well->SetDepthType(CWpWell::kDepthAltitude);
+  ASSERT_EQ(c->GetSampleCount(), 11);
+  EXPECT_NEAR(c->GetDepth().front(), 1000, 1e-9) << "altitude 1000 m is 1100 m measured";
+  EXPECT_EQ(c->GetValue().front(), 10 + 200 % 7);
+  EXPECT_EQ(missing->GetName(), "NOPE");
+  EXPECT_EQ(missing->GetSource(), CVE_WELLLOG);
+  wells->Close();
+}
+
 }  // namespace
 }  // namespace davodu::testing
