@@ -10,6 +10,7 @@
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/util.h"
 #include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/records/zu_file_help.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_well.h"
 
@@ -113,10 +114,7 @@ int CWpCurve::SaveToFile(CZuMFile* file) {
   file->AddRecordElement(scale_decimal_digit_);
   file->WriteNextRecord();
 
-  file->SetRecordNumber(kRecTagged);
-  file->AddRecordElement(kPenColorScopeKey);
-  file->AddRecordElement(pen_color_scope_);
-  file->WriteNextRecord();
+  CZuFileHelp::SaveValue(file, kPenColorScopeKey, pen_color_scope_);
 
   file->SetRecordNumber(kRecEnd);
   file->WriteNextRecord();
@@ -262,11 +260,9 @@ int CWpCurve::ReadFromFile(CZuMFile* file) {
   }
   if (!file->ReadNextRecord()) return 0;
   if (file->GetRecordNumber() == kRecTagged) {
-    std::string key;
-    if (file->GetRecordElement(0, key) && key == kPenColorScopeKey) {
+    if (EqualsNoCase(CZuFileHelp::KeyOf(file), kPenColorScopeKey) &&
+        !CZuFileHelp::ReadValue(file, kPenColorScopeKey, &pen_color_scope_))
       pen_color_scope_ = -1;
-      file->GetRecordElement(1, pen_color_scope_);
-    }
     if (!file->ReadNextRecord()) return 0;
   }
   if (file->GetRecordNumber() != kRecEnd) return 0;

@@ -7,6 +7,7 @@
 
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/records/zu_file_help.h"
 #include "davodu/host/records/zu_mfile.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_track.h"
@@ -22,15 +23,6 @@ namespace {
 constexpr const char* kKeyNameStyle = "m_strWellNameStyleTemplate";
 constexpr const char* kKeyNameSize = "m_strWellNameSizeTemplate";
 constexpr const char* kKeyNameColor = "m_strWellNameColorTemplate";
-
-// The host's key/value record: a 153 with the key as tag and the value as
-// element 1.
-void SaveValue(CZuMFile* file, const char* key, const std::string& value) {
-  file->SetRecordNumber(kRecTagged);
-  file->AddRecordElement(key);
-  file->AddRecordElement(value);
-  file->WriteNextRecord();
-}
 
 bool TagAt(const CZuMFile* file, int index, const char* tag, bool exact_case) {
   std::string text;
@@ -81,9 +73,9 @@ int CWpWell::SaveToFile(CZuMFile* file) {
   file->AddRecordElement(bottom_extend_);
   file->WriteNextRecord();
 
-  SaveValue(file, kKeyNameStyle, name_style_template_);
-  SaveValue(file, kKeyNameSize, name_size_template_);
-  SaveValue(file, kKeyNameColor, name_color_template_);
+  CZuFileHelp::SaveValue(file, kKeyNameStyle, name_style_template_);
+  CZuFileHelp::SaveValue(file, kKeyNameSize, name_size_template_);
+  CZuFileHelp::SaveValue(file, kKeyNameColor, name_color_template_);
 
   file->SetRecordNumber(kRecEnd);
   file->WriteNextRecord();
@@ -194,12 +186,10 @@ int CWpWell::ReadFromFile(CZuMFile* file) {
       if (file->GetRecordElement(1, zoom) && std::isfinite(zoom) && zoom > 0) zoom_ = zoom;
     } else if (EqualsNoCase(tag, "Well")) {
       ReadWellRecord(file);
-    } else if (EqualsNoCase(tag, kKeyNameStyle)) {
-      file->GetRecordElement(1, name_style_template_);
-    } else if (EqualsNoCase(tag, kKeyNameSize)) {
-      file->GetRecordElement(1, name_size_template_);
-    } else if (EqualsNoCase(tag, kKeyNameColor)) {
-      file->GetRecordElement(1, name_color_template_);
+    } else {
+      CZuFileHelp::ReadValue(file, kKeyNameStyle, &name_style_template_) ||
+          CZuFileHelp::ReadValue(file, kKeyNameSize, &name_size_template_) ||
+          CZuFileHelp::ReadValue(file, kKeyNameColor, &name_color_template_);
     }
   }
   return 0;
