@@ -9,7 +9,8 @@
 // the curve and an edge, the middle line, a value line or another curve.
 //
 // wp_curve.cpp holds the data, the scale and the fills, wp_curve_io.cpp the
-// records and the text export, wp_curve_draw.cpp the drawing and hit tests.
+// records, wp_curve_export.cpp the text export, wp_curve_draw.cpp the
+// drawing and hit tests.
 #ifndef DAVODU_DISPLAY_WP_CURVE_H_
 #define DAVODU_DISPLAY_WP_CURVE_H_
 

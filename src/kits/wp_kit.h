@@ -19,6 +19,12 @@
 //
 // Setters ignore out-of-range values and values within 0.001 of the present
 // one; an index outside a kit's own list raises CInvalidArgException.
+//
+// Sources: wp_kit.cpp (fields, tree, nodes and sizes, change chains, copies),
+// wp_kit_depth.cpp (depth range and mapping), wp_kit_styles.cpp (styles and
+// their scopes), wp_kit_draw.cpp (drawing), wp_kit_gestures.cpp (hit tests,
+// mouse, drag shadow), wp_kit_menu.cpp (menu and commands), wp_kit_io.cpp
+// (records), wp_kit_export.cpp (export of curve samples).
 #ifndef DAVODU_KITS_WP_KIT_H_
 #define DAVODU_KITS_WP_KIT_H_
 
