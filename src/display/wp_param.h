@@ -19,6 +19,7 @@ class CWpParam : public CWpContent, public Observer {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

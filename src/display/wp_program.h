@@ -20,6 +20,8 @@ class CWpProgram : public CWpContent, public Observer {
 
  protected:
   void Initialize();
+  // The item that edits the program.
+  void AddOwnMenu(CZuMapFile* file) override;
 };
 
 }  // namespace davodu

@@ -17,6 +17,7 @@ class CWpText : public CWpContent {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

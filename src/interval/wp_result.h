@@ -20,6 +20,7 @@ class CWpResult : public CWpContent, public Observer {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

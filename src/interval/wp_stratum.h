@@ -20,6 +20,7 @@ class CWpStratum : public CWpSegment, public Observer {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

@@ -257,6 +257,10 @@ class CWpKit : public CZuObject {
   FLOATRECT CalShadowRect(CPoint point);
   void DrawShadow(CDC* dc, FLOATRECT rect);
   bool IsPtInCenterRect(CPoint point);
+  // Distance from a draw point to the curve the kit draws (draw units × 10);
+  // FLT_MAX for a kit that draws no curve. A click in a track picks the
+  // nearest curve by it.
+  virtual float PtOnCurve(CPoint point) const;
   void ExportData();
 
   // The module-wide width change recorded by the last SetWidth of a track.
@@ -288,6 +292,12 @@ class CWpKit : public CZuObject {
   virtual bool ReadLegacyChild(CZuMFile* file, const std::string& class_name, CWpKit* child);
   // Whether a border line of flag index is drawn, given head align and title.
   bool BorderLineShown(int index) const;
+  // The name of the kit's kind (GBK) that labels its context menu when the
+  // title is empty; the base has a name for any kit.
+  virtual std::string KindLabel() const;
+  // Items of the kit's own in its context menu, added after the items its
+  // parent offers and before the delete item; the base adds none.
+  virtual void AddOwnMenu(CZuMapFile* /*file*/) {}
 
   // Fields, in declaration order.
   BorderStyle style_;

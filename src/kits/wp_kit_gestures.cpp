@@ -1,9 +1,9 @@
 // What every kit does with the mouse: hit tests of the kit and its handles,
 // press and release, and the shadow of a drag.
+#include <cfloat>
 #include <cstdlib>
 #include <vector>
 
-#include "davodu/display/wp_curve.h"
 #include "davodu/host/graphics/graph_tool.h"
 #include "davodu/host/objects/view.h"
 #include "davodu/host/objects/zu_layer.h"
@@ -95,7 +95,7 @@ CZuObject* CWpKit::HitCve(const std::vector<CWpKit*>& curves, CPoint point) {
   CWpKit* best = nullptr;
   double best_distance = 0;
   for (CWpKit* k : curves) {
-    double d = static_cast<CWpCurve*>(k)->PtOnCurve(point);
+    double d = k->PtOnCurve(point);
     if (!best || d < best_distance) {
       best = k;
       best_distance = d;
@@ -104,6 +104,8 @@ CZuObject* CWpKit::HitCve(const std::vector<CWpKit*>& curves, CPoint point) {
   if (best_distance > draw_nodes_[1].x - draw_nodes_[0].x) return nullptr;
   return best;
 }
+
+float CWpKit::PtOnCurve(CPoint) const { return FLT_MAX; }
 
 // ---------------------------------------------------------------- mouse
 

@@ -2,59 +2,21 @@
 // commands.
 #include <string>
 
-#include "davodu/display/wp_curve.h"
-#include "davodu/display/wp_depth.h"
-#include "davodu/display/wp_param.h"
-#include "davodu/display/wp_picture.h"
-#include "davodu/display/wp_program.h"
-#include "davodu/display/wp_text.h"
 #include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/objects/zu_map_file.h"
 #include "davodu/host/util/gbk.h"
-#include "davodu/interval/wp_corelith.h"
-#include "davodu/interval/wp_oil_test.h"
-#include "davodu/interval/wp_result.h"
-#include "davodu/interval/wp_sand.h"
-#include "davodu/interval/wp_stratum.h"
 #include "davodu/kits/menu_ids.h"
 #include "davodu/kits/wp_kit.h"
-#include "davodu/special/wp_facies.h"
-#include "davodu/special/wp_symble_cycle.h"
-#include "davodu/special/wp_symble_shoot.h"
-#include "davodu/special/wp_symble_texture.h"
 #include "davodu/well/wp_track.h"
-#include "davodu/well/wp_well.h"
 
 namespace davodu {
 
 std::string CWpKit::MenuLabel() const {
   if (!title_text_.empty()) return title_text_;
-  struct Label {
-    const CRuntimeClass* cls;
-    const char* text;
-  };
-  static const Label kLabels[] = {
-      {&CWpParam::classCWpParam, "参数"},
-      {&CWpSymbleTexture::classCWpSymbleTexture, "层理"},
-      {&CWpSymbleShoot::classCWpSymbleShoot, "射孔"},
-      {&CWpSymbleCycle::classCWpSymbleCycle, "旋回"},
-      {&CWpResult::classCWpResult, "解释结果"},
-      {&CWpFacies::classCWpFacies, "沉积相"},
-      {&CWpCorelith::classCWpCorelith, "岩性"},
-      {&CWpStratum::classCWpStratum, "分层"},
-      {&CWpOilTest::classCWpOilTest, "试油"},
-      {&CWpPicture::classCWpPicture, "图象"},
-      {&CWpDepth::classCWpDepth, "深度道"},
-      {&CWpTrack::classCWpTrack, "内容道"},
-      {&CWpCurve::classCWpCurve, "曲线"},
-      {&CWpSand::classCWpSand, "砂层"},
-      {&CWpText::classCWpText, "文本"},
-      {&CWpWell::classCWpWell, "井"},
-  };
-  for (const Label& l : kLabels)
-    if (IsKindOf(l.cls)) return Gbk(l.text);
-  return Gbk("当选对象");
+  return KindLabel();
 }
+
+std::string CWpKit::KindLabel() const { return Gbk("当选对象"); }
 
 int CWpKit::OnRButtonDown(CView* view, CDC* dc, unsigned flags, CPoint point) {
   const std::string label = MenuLabel();
@@ -62,7 +24,7 @@ int CWpKit::OnRButtonDown(CView* view, CDC* dc, unsigned flags, CPoint point) {
     if (parent_) {
       BuildControlNodePointArray();
       AddParentMenu(doc);
-      if (IsKindOf(&CWpProgram::classCWpProgram)) doc->AddMenu(kCmdEditProgram, Gbk("编辑程序"));
+      AddOwnMenu(doc);
       doc->AddMenu(kCmdDelete, Gbk("删除[") + label + "](&D)");
     }
     if (!children_.empty()) doc->AddMenu(kCmdClear, Gbk("清空[") + label + "](&Q)");

@@ -20,6 +20,7 @@ class CWpFacies : public CWpSegment, public Observer {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

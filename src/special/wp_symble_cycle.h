@@ -17,6 +17,7 @@ class CWpSymbleCycle : public CWpSymble {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

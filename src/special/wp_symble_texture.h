@@ -17,6 +17,7 @@ class CWpSymbleTexture : public CWpSymble {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

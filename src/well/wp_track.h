@@ -285,6 +285,7 @@ class CWpTrack : public CWpInWell {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 
  private:
   static int Slot(int i) { return ((i % kCurveColorCount) + kCurveColorCount) % kCurveColorCount; }

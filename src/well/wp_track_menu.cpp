@@ -43,4 +43,6 @@ void CWpTrack::AddDivideMenu(CZuMapFile* file) {
   if (file && GroupsCount() > 1) file->AddMenu(kCmdDivideGroups, Gbk("均分子道"));
 }
 
+std::string CWpTrack::KindLabel() const { return Gbk("内容道"); }
+
 }  // namespace davodu

@@ -288,6 +288,7 @@ class CWpWell : public CWpKit {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
   // Older documents placed depth columns directly in the well: such a kit
   // is read into a new track of its own, which takes the column's look.
   bool ReadLegacyChild(CZuMFile* file, const std::string& class_name, CWpKit* child) override;
