@@ -622,4 +622,6 @@ int CWpCurve::OnCommand(CView* view, CDC* dc, unsigned id, long param) {
   return CWpKit::OnCommand(view, dc, id, param);
 }
 
+std::string CWpCurve::KindLabel() const { return Gbk("曲线"); }
+
 }  // namespace davodu

@@ -9,7 +9,8 @@
 // the curve and an edge, the middle line, a value line or another curve.
 //
 // wp_curve.cpp holds the data, the scale and the fills, wp_curve_io.cpp the
-// records and the text export, wp_curve_draw.cpp the drawing and hit tests.
+// records, wp_curve_export.cpp the text export, wp_curve_draw.cpp the
+// drawing and hit tests.
 #ifndef DAVODU_DISPLAY_WP_CURVE_H_
 #define DAVODU_DISPLAY_WP_CURVE_H_
 
@@ -246,7 +247,7 @@ class CWpCurve : public CWpContent {
   // --- Drawing (wp_curve_draw.cpp).
   // Distance from a draw point to the drawn curve (draw units × 10); FLT_MAX
   // when the curve has fewer than two draw points or the point is beside it.
-  float PtOnCurve(CPoint point) const;
+  float PtOnCurve(CPoint point) const override;
   const std::vector<CPoint>& GetDrawPoints() const { return draw_points_; }
   const CDrawPointSegmentArray& GetDrawSegments() const { return draw_segments_; }
   void ArrSegFll(CDrawPointSegmentArray& out) const { out = draw_segments_; }
@@ -258,6 +259,7 @@ class CWpCurve : public CWpContent {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 
  private:
   void InitDepAndVal(LogCveDataIO* io);

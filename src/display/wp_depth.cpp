@@ -204,6 +204,8 @@ void CWpDepth::DuplicateAttribute(CZuObject* target) {
   d->title_font_color_apply_ = title_font_color_apply_;
 }
 
+std::string CWpDepth::KindLabel() const { return Gbk("深度道"); }
+
 // ---------------------------------------------------------------- depth references
 
 namespace {

@@ -113,6 +113,7 @@ class CWpDepth : public CWpContent {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 
  private:
   // The tick marks and labels of the body.

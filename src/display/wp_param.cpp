@@ -1,5 +1,7 @@
 #include "davodu/display/wp_param.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpParam, CWpContent)
@@ -18,5 +20,7 @@ void CWpParam::Clear() {
 }
 
 void CWpParam::UpdateWithObservee() { InvalidSelf(); }
+
+std::string CWpParam::KindLabel() const { return Gbk("参数"); }
 
 }  // namespace davodu

@@ -1,4 +1,5 @@
 // CWpParam: A parameter column: table values per interval.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_DISPLAY_WP_PARAM_H_
 #define DAVODU_DISPLAY_WP_PARAM_H_
 
@@ -14,11 +15,12 @@ class CWpParam : public CWpContent, public Observer {
   explicit CWpParam(CZuLayer* layer);
 
   void Clear() override;
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

@@ -1,5 +1,7 @@
 #include "davodu/display/wp_picture.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpPicture, CWpContent)
@@ -15,5 +17,7 @@ void CWpPicture::Clear() {
   CWpContent::Clear();
   Initialize();
 }
+
+std::string CWpPicture::KindLabel() const { return Gbk("图象"); }
 
 }  // namespace davodu

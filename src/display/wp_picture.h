@@ -1,4 +1,5 @@
 // CWpPicture: Pictures placed in a track.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_DISPLAY_WP_PICTURE_H_
 #define DAVODU_DISPLAY_WP_PICTURE_H_
 
@@ -17,6 +18,7 @@ class CWpPicture : public CWpContent {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

@@ -1,5 +1,9 @@
 #include "davodu/display/wp_program.h"
 
+#include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/kits/menu_ids.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpProgram, CWpContent)
@@ -18,5 +22,7 @@ void CWpProgram::Clear() {
 }
 
 void CWpProgram::UpdateWithObservee() { InvalidSelf(); }
+
+void CWpProgram::AddOwnMenu(CZuMapFile* file) { file->AddMenu(kCmdEditProgram, Gbk("编辑程序")); }
 
 }  // namespace davodu

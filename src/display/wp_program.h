@@ -1,4 +1,5 @@
 // CWpProgram: A programmable drawing, one program run per table record.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_DISPLAY_WP_PROGRAM_H_
 #define DAVODU_DISPLAY_WP_PROGRAM_H_
 
@@ -15,11 +16,13 @@ class CWpProgram : public CWpContent, public Observer {
 
   void Clear() override;
   int GetWpKitType() const override { return WPKIT_PROGRAM; }
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:
   void Initialize();
+  // The edit-program item; its command does nothing yet.
+  void AddOwnMenu(CZuMapFile* file) override;
 };
 
 }  // namespace davodu

@@ -1,5 +1,7 @@
 #include "davodu/display/wp_text.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpText, CWpContent)
@@ -15,5 +17,7 @@ void CWpText::Clear() {
   CWpContent::Clear();
   Initialize();
 }
+
+std::string CWpText::KindLabel() const { return Gbk("文本"); }
 
 }  // namespace davodu

@@ -1,4 +1,5 @@
 // CWpText: Text blocks placed in a track.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_DISPLAY_WP_TEXT_H_
 #define DAVODU_DISPLAY_WP_TEXT_H_
 
@@ -17,6 +18,7 @@ class CWpText : public CWpContent {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

@@ -1,5 +1,7 @@
 #include "davodu/interval/wp_corelith.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpCorelith, CWpSegment)
@@ -18,5 +20,7 @@ void CWpCorelith::Clear() {
 }
 
 void CWpCorelith::UpdateWithObservee() { InvalidSelf(); }
+
+std::string CWpCorelith::KindLabel() const { return Gbk("岩性"); }
 
 }  // namespace davodu

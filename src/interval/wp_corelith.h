@@ -1,4 +1,5 @@
 // CWpCorelith: A lithology column.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_INTERVAL_WP_CORELITH_H_
 #define DAVODU_INTERVAL_WP_CORELITH_H_
 
@@ -15,11 +16,12 @@ class CWpCorelith : public CWpSegment, public Observer {
 
   void Clear() override;
   int GetWpKitType() const override { return WPKIT_CORELITH; }
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

@@ -1,5 +1,7 @@
 #include "davodu/interval/wp_oil_test.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpOilTest, CWpContent)
@@ -18,5 +20,7 @@ void CWpOilTest::Clear() {
 }
 
 void CWpOilTest::UpdateWithObservee() { InvalidSelf(); }
+
+std::string CWpOilTest::KindLabel() const { return Gbk("试油"); }
 
 }  // namespace davodu

@@ -1,4 +1,5 @@
 // CWpOilTest: Oil test intervals with their results.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_INTERVAL_WP_OIL_TEST_H_
 #define DAVODU_INTERVAL_WP_OIL_TEST_H_
 
@@ -15,11 +16,12 @@ class CWpOilTest : public CWpContent, public Observer {
 
   void Clear() override;
   int GetWpKitType() const override { return WPKIT_OILTEST; }
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

@@ -1,5 +1,7 @@
 #include "davodu/interval/wp_result.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpResult, CWpContent)
@@ -18,5 +20,7 @@ void CWpResult::Clear() {
 }
 
 void CWpResult::UpdateWithObservee() { InvalidSelf(); }
+
+std::string CWpResult::KindLabel() const { return Gbk("解释结果"); }
 
 }  // namespace davodu

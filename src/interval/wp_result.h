@@ -1,4 +1,5 @@
 // CWpResult: Interpretation results per interval.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_INTERVAL_WP_RESULT_H_
 #define DAVODU_INTERVAL_WP_RESULT_H_
 
@@ -15,11 +16,12 @@ class CWpResult : public CWpContent, public Observer {
 
   void Clear() override;
   int GetWpKitType() const override { return WPKIT_RESULT; }
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

@@ -1,5 +1,7 @@
 #include "davodu/interval/wp_sand.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpSand, CWpSegment)
@@ -18,5 +20,7 @@ void CWpSand::Clear() {
 }
 
 void CWpSand::UpdateWithObservee() { InvalidSelf(); }
+
+std::string CWpSand::KindLabel() const { return Gbk("砂层"); }
 
 }  // namespace davodu

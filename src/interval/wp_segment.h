@@ -1,4 +1,5 @@
 // CWpSegment: The base of the kits that draw depth intervals.
+// Not built yet: adds nothing to a content.
 #ifndef DAVODU_INTERVAL_WP_SEGMENT_H_
 #define DAVODU_INTERVAL_WP_SEGMENT_H_
 

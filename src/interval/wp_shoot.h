@@ -1,4 +1,5 @@
 // CWpShoot: Perforation intervals.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_INTERVAL_WP_SHOOT_H_
 #define DAVODU_INTERVAL_WP_SHOOT_H_
 
@@ -15,7 +16,7 @@ class CWpShoot : public CWpSegment, public Observer {
 
   void Clear() override;
   int GetWpKitType() const override { return WPKIT_SHOOT; }
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:

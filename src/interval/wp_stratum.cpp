@@ -1,5 +1,7 @@
 #include "davodu/interval/wp_stratum.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpStratum, CWpSegment)
@@ -18,5 +20,7 @@ void CWpStratum::Clear() {
 }
 
 void CWpStratum::UpdateWithObservee() { InvalidSelf(); }
+
+std::string CWpStratum::KindLabel() const { return Gbk("分层"); }
 
 }  // namespace davodu

@@ -1,4 +1,5 @@
 // CWpWaterEntry: Injection and production profiles.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_INTERVAL_WP_WATER_ENTRY_H_
 #define DAVODU_INTERVAL_WP_WATER_ENTRY_H_
 
@@ -15,7 +16,7 @@ class CWpWaterEntry : public CWpContent, public Observer {
 
   void Clear() override;
   int GetWpKitType() const override { return WPKIT_WATERENTRY; }
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:

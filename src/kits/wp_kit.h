@@ -15,10 +15,18 @@
 //
 // The body maps depths to map Y through DepScl (map units per metre) and the
 // well's scale segments and fault points. Geometry changes run change
-// chains (Update, UpdateParent, Rebuild*) that lay the tree out again.
+// chains (Update*, Rebuild*) that lay the tree out again through the steps
+// each kind fills in (Reset, ResetClient, ResetWidth); the Invalid* calls
+// only ask the document to redraw.
 //
 // Setters ignore out-of-range values and values within 0.001 of the present
 // one; an index outside a kit's own list raises CInvalidArgException.
+//
+// Sources: wp_kit.cpp (fields, tree, nodes and sizes, change chains, copies),
+// wp_kit_depth.cpp (depth range and mapping), wp_kit_styles.cpp (styles and
+// their scopes), wp_kit_draw.cpp (drawing), wp_kit_gestures.cpp (hit tests,
+// mouse, drag shadow), wp_kit_menu.cpp (menu and commands), wp_kit_io.cpp
+// (records), wp_kit_export.cpp (export of curve samples).
 #ifndef DAVODU_KITS_WP_KIT_H_
 #define DAVODU_KITS_WP_KIT_H_
 
@@ -95,13 +103,20 @@ class CWpKit : public CZuObject {
   virtual float MinWidth() { return 0.1f; }
   virtual float MinTitle() { return 0.1f; }
   virtual float MinClient() { return 0; }
+  // Change-chain steps each kind fills in; the base does nothing in them.
+  // A child's width changed (flag set: at its right edge): fit the kit to it.
   virtual void ResetWidth(CWpKit* /*child*/, int /*flag*/) {}
+  // Shares the kit's width out among its children.
   virtual void ResetWidth() {}
+  // A child's head bands changed: fit the client band and sibling heads to it.
   virtual void ResetClient(CWpKit* /*child*/) {}
+  // Fits the children's head bands into the kit's client band.
   virtual void ResetClient() {}
+  // Lays the kit and its children's places out again; no child runs its own.
   virtual void Reset() {}
 
   virtual int GetWpKitType() const { return WPKIT_KIT; }
+  // Lays the whole subtree out bottom-up: each child's Update, then UpdateSelf.
   virtual void Update();
   virtual void ExportContent() {}
   virtual void ScaleSegment() {}
@@ -109,6 +124,10 @@ class CWpKit : public CZuObject {
   virtual void ResetData();
   virtual void ClearData() {}
   virtual int IsValid() { return 1; }
+  // The node builders BuildControlNodePointArray runs in this order: the
+  // head (nodes 0 to 9, from the position and the band heights), the body
+  // bottom (10, 11, from the bottom depth), the mirrored head (12 to 19),
+  // then the map and draw rectangles.
   virtual void BuildHead();
   virtual void BuildBody();
   virtual void BuildTail();
@@ -235,22 +254,37 @@ class CWpKit : public CZuObject {
   BorderStyle GetStyle();
   void SetStyle(BorderStyle style, bool apply);
 
-  // --- Change chains.
+  // --- Change chains. UpdateSelf and RebuildSelf end with the host's
+  // OnChanged(nullptr), which only marks the kit modified.
+  // This kit alone: Reset, ResetClient, ResetWidth, Reset, OnChanged; no child updates.
   void UpdateSelf();
+  // Resets this kit and each of its ancestors, then runs Update on the root.
   void UpdateParent();
+  // After a track's SetWidth: widens its ancestors by the change, then Update on the root.
   void UpdateParentForWidth();
+  // UpdateSelf without the leading Reset: bands and widths fit from the present state.
   void RebuildSelf();
+  // RebuildSelf of the root alone; no child is updated.
   void RebuildParent();
+  // Asks the document to redraw a draw rectangle grown by 200; nothing is laid out.
   void InvalidRect(CRect rect);
+  // Redraws the upper and the lower head.
   void InvalidHead();
+  // Redraws the body.
   void InvalidBody();
+  // Redraws the whole kit.
   void InvalidSelf();
+  // Redraws the whole chart: the root kit.
   void InvalidParent();
 
   // --- Interaction helpers.
   FLOATRECT CalShadowRect(CPoint point);
   void DrawShadow(CDC* dc, FLOATRECT rect);
   bool IsPtInCenterRect(CPoint point);
+  // Distance from a draw point to the curve the kit draws (draw units × 10);
+  // FLT_MAX for a kit that draws no curve. A click in a track picks the
+  // nearest curve by it.
+  virtual float PtOnCurve(CPoint point) const;
   void ExportData();
 
   // The module-wide width change recorded by the last SetWidth of a track.
@@ -282,6 +316,12 @@ class CWpKit : public CZuObject {
   virtual bool ReadLegacyChild(CZuMFile* file, const std::string& class_name, CWpKit* child);
   // Whether a border line of flag index is drawn, given head align and title.
   bool BorderLineShown(int index) const;
+  // The name of the kit's kind (GBK) that labels its context menu when the
+  // title is empty; the base has a name for any kit.
+  virtual std::string KindLabel() const;
+  // Items of the kit's own in its context menu, added after the items its
+  // parent offers and before the delete item; the base adds none.
+  virtual void AddOwnMenu(CZuMapFile* /*file*/) {}
 
   // Fields, in declaration order.
   BorderStyle style_;

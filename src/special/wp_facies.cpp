@@ -1,5 +1,7 @@
 #include "davodu/special/wp_facies.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpFacies, CWpSegment)
@@ -18,5 +20,7 @@ void CWpFacies::Clear() {
 }
 
 void CWpFacies::UpdateWithObservee() { InvalidSelf(); }
+
+std::string CWpFacies::KindLabel() const { return Gbk("沉积相"); }
 
 }  // namespace davodu

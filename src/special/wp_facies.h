@@ -1,4 +1,5 @@
 // CWpFacies: Sedimentary facies intervals.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_SPECIAL_WP_FACIES_H_
 #define DAVODU_SPECIAL_WP_FACIES_H_
 
@@ -15,11 +16,12 @@ class CWpFacies : public CWpSegment, public Observer {
 
   void Clear() override;
   int GetWpKitType() const override { return WPKIT_FACIES; }
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

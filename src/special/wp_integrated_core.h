@@ -1,4 +1,5 @@
 // CWpIntegratedCore: Coring summary: core runs with recovery.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_SPECIAL_WP_INTEGRATED_CORE_H_
 #define DAVODU_SPECIAL_WP_INTEGRATED_CORE_H_
 
@@ -14,7 +15,7 @@ class CWpIntegratedCore : public CWpSegment, public Observer {
   explicit CWpIntegratedCore(CZuLayer* layer);
 
   void Clear() override;
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:

@@ -1,4 +1,5 @@
 // CWpLthSample: Rock samples of cored intervals.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_SPECIAL_WP_LTH_SAMPLE_H_
 #define DAVODU_SPECIAL_WP_LTH_SAMPLE_H_
 
@@ -15,7 +16,7 @@ class CWpLthSample : public CWpSegment, public Observer {
 
   void Clear() override;
   int GetWpKitType() const override { return WPKIT_LTHSAMPLE; }
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:

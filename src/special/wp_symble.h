@@ -1,4 +1,5 @@
 // CWpSymble: The base of the symbol column kits.
+// Not built yet: adds nothing to a content.
 #ifndef DAVODU_SPECIAL_WP_SYMBLE_H_
 #define DAVODU_SPECIAL_WP_SYMBLE_H_
 
@@ -15,7 +16,7 @@ class CWpSymble : public CWpSegment, public Observer {
 
   void Clear() override;
   int GetWpKitType() const override { return WPKIT_SYMBLE; }
-  // Re-reads the bound data and redraws.
+  // Only asks for a redraw: there is no bound data to read yet.
   void UpdateWithObservee() override;
 
  protected:

@@ -1,5 +1,7 @@
 #include "davodu/special/wp_symble_cycle.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpSymbleCycle, CWpSymble)
@@ -15,5 +17,7 @@ void CWpSymbleCycle::Clear() {
   CWpSymble::Clear();
   Initialize();
 }
+
+std::string CWpSymbleCycle::KindLabel() const { return Gbk("旋回"); }
 
 }  // namespace davodu

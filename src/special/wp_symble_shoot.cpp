@@ -1,5 +1,7 @@
 #include "davodu/special/wp_symble_shoot.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpSymbleShoot, CWpSymble)
@@ -15,5 +17,7 @@ void CWpSymbleShoot::Clear() {
   CWpSymble::Clear();
   Initialize();
 }
+
+std::string CWpSymbleShoot::KindLabel() const { return Gbk("射孔"); }
 
 }  // namespace davodu

@@ -1,5 +1,7 @@
 #include "davodu/special/wp_symble_texture.h"
 
+#include "davodu/host/util/gbk.h"
+
 namespace davodu {
 
 DAVODU_IMPLEMENT_DYNCREATE(CWpSymbleTexture, CWpSymble)
@@ -15,5 +17,7 @@ void CWpSymbleTexture::Clear() {
   CWpSymble::Clear();
   Initialize();
 }
+
+std::string CWpSymbleTexture::KindLabel() const { return Gbk("层理"); }
 
 }  // namespace davodu

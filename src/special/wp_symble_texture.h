@@ -1,4 +1,5 @@
 // CWpSymbleTexture: A bedding texture symbol column.
+// Not built yet: draws only the title and frame every content has, and holds no data.
 #ifndef DAVODU_SPECIAL_WP_SYMBLE_TEXTURE_H_
 #define DAVODU_SPECIAL_WP_SYMBLE_TEXTURE_H_
 
@@ -17,6 +18,7 @@ class CWpSymbleTexture : public CWpSymble {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 };
 
 }  // namespace davodu

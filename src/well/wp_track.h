@@ -11,6 +11,12 @@
 // The contents are drawn in the track's draw order, a list naming every
 // child index once (the last entry is drawn on top). The track also holds the
 // grid settings of its body: depth lines, scale lines and their pens.
+//
+// Sources: wp_track.cpp (groups, children, draw order, copies),
+// wp_track_layout.cpp (widths and group rows), wp_track_add.cpp (the Add
+// operations), wp_track_io.cpp (records), wp_track_draw.cpp (drawing),
+// wp_track_grid.cpp (grid settings), wp_track_gestures.cpp (gestures),
+// wp_track_menu.cpp (menu and commands).
 #ifndef DAVODU_WELL_WP_TRACK_H_
 #define DAVODU_WELL_WP_TRACK_H_
 
@@ -71,13 +77,13 @@ class CWpTrack : public CWpInWell {
   // with handles set also the squares of the edge and head handles.
   void DrawSelectedMark(CDC* dc, CView* view, int handles);
 
-  // --- Gestures, menu and commands (wp_track_gestures.cpp). A drag on an
-  // edge handle resizes the track (width, title band or client band, in
-  // steps of 50 map units); a drag on the move handle moves the track
-  // between its siblings. The menu offers a content of every kind inside
-  // the track, then the in-well and kit menus.
+  // --- Gestures (wp_track_gestures.cpp). A drag on an edge handle resizes
+  // the track (width, title band or client band, in steps of 50 map units);
+  // a drag on the move handle moves the track between its siblings.
   int OnLButtonUp(CView* view, CDC* dc, unsigned flags, CPoint point) override;
   int OnMouseMove(CView* view, CDC* dc, unsigned flags, CPoint point) override;
+  // --- Menu and commands (wp_track_menu.cpp). The menu offers a content of
+  // every kind inside the track, then the in-well and kit menus.
   int OnRButtonDown(CView* view, CDC* dc, unsigned flags, CPoint point) override;
   int OnCommand(CView* view, CDC* dc, unsigned id, long param) override;
 
@@ -162,7 +168,8 @@ class CWpTrack : public CWpInWell {
   void MoveMostBack(CWpKit* kit);
   void MoveFront(CWpKit* kit);
   void MoveBack(CWpKit* kit);
-  // Menu items that move a child in the draw order, and the group divider.
+  // Menu items that move a child in the draw order, and the group divider
+  // (wp_track_menu.cpp).
   void AddMoveMenu(CZuMapFile* file, CWpKit* kit);
   void AddDivideMenu(CZuMapFile* file);
 
@@ -172,7 +179,7 @@ class CWpTrack : public CWpInWell {
   // and its title direction.
   void Duplicate(CWpKit* kit);
 
-  // --- Adding contents. Each creates its kit through the object factory,
+  // --- Adding contents (wp_track_add.cpp). Each creates its kit through the object factory,
   // sets the title (when not empty) and the minimum title height, places it
   // by index (< 0 or past the end: appended; join serves as the group type
   // of an insertion) and returns it; null when the kit cannot be created.
@@ -278,6 +285,7 @@ class CWpTrack : public CWpInWell {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
 
  private:
   static int Slot(int i) { return ((i % kCurveColorCount) + kCurveColorCount) % kCurveColorCount; }

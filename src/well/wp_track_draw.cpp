@@ -60,6 +60,12 @@ void CWpTrack::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
   DrawBorder(dc, view, clip, done);
 }
 
+void CWpTrack::DrawChildren(CDC* dc, CView* view, CRect* clip, CRect* done) {
+  for (int i : draw_order_)
+    if (CWpKit* c = GetChild(i)) c->Draw(dc, view, clip, done);
+}
+
+
 void CWpTrack::DrawBody(CDC* dc, CView*, CRect* clip, CRect*) {
   DrawDepthLine(dc, clip);
   if (!show_scale_) return;

@@ -1,17 +1,13 @@
 // The mouse gestures of a track: dragging an edge handle resizes it (the
 // left or right edge its width, the top of the title band its title, the
 // top of the client band its client band), dragging its head moves it
-// between the other tracks of the well. Also the track's context menu,
-// whose items add a content of a chosen kind, and its commands.
+// between the other tracks of the well.
 #include <algorithm>
 #include <cmath>
 
 #include "davodu/host/objects/view.h"
 #include "davodu/host/objects/zu_map.h"
-#include "davodu/host/objects/zu_map_file.h"
-#include "davodu/kits/content_kinds.h"
 #include "davodu/well/wp_track.h"
-#include "davodu/well/wp_track_builder.h"
 
 namespace davodu {
 
@@ -167,25 +163,6 @@ void CWpTrack::EndOrderDrag(CDC* dc, CView* view) {
   const int to = target == parent_ ? -1 : parent_->FindChild(target);
   if (from < 0 || (to < 0 && target != parent_) || to == from) return;
   parent_->MoveChild(from, to);
-}
-
-// ---------------------------------------------------------------- menu and commands
-
-int CWpTrack::OnRButtonDown(CView* view, CDC* dc, unsigned flags, CPoint point) {
-  if (CZuMapFile* doc = GetMapFile()) {
-    if (!doc->GetMenu().empty()) doc->AddMenu(0, "");
-    for (int kind = 1; kind < kContentKindCount; ++kind)
-      doc->AddMenu(kCmdTrackContentFirst + static_cast<unsigned>(kind - 1), ContentKindName(kind));
-  }
-  // Then the columns beside this one and the kit menu.
-  return CWpInWell::OnRButtonDown(view, dc, flags, point);
-}
-
-int CWpTrack::OnCommand(CView* view, CDC* dc, unsigned id, long param) {
-  // Contents inside this track (8074 to 8095) and tracks beside it (8028 to
-  // 8072); any other id is one of the kit's commands.
-  CWpTrackBuilder(this).AddChild(id);
-  return CWpInWell::OnCommand(view, dc, id, param);
 }
 
 }  // namespace davodu

@@ -519,6 +519,8 @@ int CWpWell::OnCommand(CView* view, CDC* dc, unsigned id, long param) {
   return CWpKit::OnCommand(view, dc, id, param);
 }
 
+std::string CWpWell::KindLabel() const { return Gbk("井"); }
+
 // ---------------------------------------------------------------- copies
 
 void CWpWell::DuplicateObject(CZuObject** copy, CZuLayer* layer) {

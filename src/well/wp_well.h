@@ -15,9 +15,9 @@
 // and, above that, the header tables.
 //
 // Sources: wp_well.cpp (fields, data binding, tree, menus, copies),
-// wp_well_layout.cpp (widths, heads, drawing, templates, header tables),
-// wp_well_io.cpp (records), wp_well_mouse.cpp (name, symbol and well
-// gestures).
+// wp_well_layout.cpp (widths, heads, templates, header tables),
+// wp_well_draw.cpp (drawing), wp_well_io.cpp (records),
+// wp_well_gestures.cpp (name, symbol and well gestures).
 #ifndef DAVODU_WELL_WP_WELL_H_
 #define DAVODU_WELL_WP_WELL_H_
 
@@ -296,6 +296,7 @@ class CWpWell : public CWpKit {
 
  protected:
   void Initialize();
+  std::string KindLabel() const override;
   // Older documents placed depth columns directly in the well: such a kit
   // is read into a new track of its own, which takes the column's look.
   bool ReadLegacyChild(CZuMFile* file, const std::string& class_name, CWpKit* child) override;
@@ -370,6 +371,7 @@ class CWpWell : public CWpKit {
   FLOATPOINT TypeCentre();
   // The symbol's style, size and colours from the well data.
   void WellType();
+  // Drawing steps (wp_well_draw.cpp).
   void DrawTitle(CDC* dc);
   void DrawType(CDC* dc);
   void DrawSheet(CDC* dc);
@@ -385,7 +387,7 @@ class CWpWell : public CWpKit {
   // documents, the depth type, the layout.
   void FinishRead();
 
-  // --- Mouse steps (wp_well_mouse.cpp).
+  // --- Gesture steps (wp_well_gestures.cpp).
   bool OnNameOrSymbol(CView* view, CPoint point);
   void EndNameOrSymbolDrag(CPoint point);
   void EndResize(CPoint point);

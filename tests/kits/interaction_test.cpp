@@ -114,6 +114,48 @@ TEST_F(Interaction, DeletingTheLastContentDeletesItsTrack) {
   EXPECT_EQ(well->ChildrenCount(), 1);
 }
 
+TEST_F(Interaction, AnUntitledKitIsNamedByItsKindInTheMenu) {
+  const struct {
+    const char* class_name;
+    const char* label;
+  } kinds[] = {
+      {"CWpParam", "参数"},   {"CWpSymbleShoot", "射孔"}, {"CWpCorelith", "岩性"},
+      {"CWpOilTest", "试油"}, {"CWpDepth", "深度道"},    {"CWpCurve", "曲线"},
+      {"CWpText", "文本"},
+      // Kinds without a name of their own.
+      {"CWpProgram", "当选对象"}, {"CWpWaterEntry", "当选对象"},
+  };
+  for (const auto& kind : kinds) {
+    auto* kit = Make<CWpContent>(kind.class_name);
+    ASSERT_NE(kit, nullptr);
+    t2->AddChild(kit, 0);
+    kit->SetTitleText("");
+    Layout();
+    doc.ClearMenu();
+    kit->OnRButtonDown(&view, &dc, 0, BodyMiddle(kit));
+    const std::vector<MenuItem>& menu = doc.GetMenu();
+    EXPECT_TRUE(HasItem(menu, kCmdDelete, Gbk("删除[") + Gbk(kind.label) + "](&D)")) << kind.class_name;
+    // Only a program offers to edit its program.
+    EXPECT_EQ(HasItem(menu, kCmdEditProgram, Gbk("编辑程序")),
+              std::string(kind.class_name) == "CWpProgram")
+        << kind.class_name;
+  }
+  // A title, when there is one, names the kit instead.
+  c->SetTitleText(Gbk("主力层"));
+  doc.ClearMenu();
+  c->OnRButtonDown(&view, &dc, 0, BodyMiddle(c));
+  EXPECT_TRUE(HasItem(doc.GetMenu(), kCmdDelete, Gbk("删除[主力层](&D)")));
+  // An untitled track, and the well once its title is emptied.
+  doc.ClearMenu();
+  t2->OnRButtonDown(&view, &dc, 0, BodyMiddle(t2));
+  EXPECT_TRUE(HasItem(doc.GetMenu(), kCmdDelete, Gbk("删除[内容道](&D)")));
+  EXPECT_TRUE(HasItem(doc.GetMenu(), kCmdClear, Gbk("清空[内容道](&Q)")));
+  well->SetTitleText("");
+  doc.ClearMenu();
+  well->OnRButtonDown(&view, &dc, 0, BodyMiddle(t2));
+  EXPECT_TRUE(HasItem(doc.GetMenu(), kCmdClear, Gbk("清空[井](&Q)")));
+}
+
 TEST_F(Interaction, ClearAsksFirst) {
   const std::vector<MenuItem> menu = view.RightClick(TitleMiddle(a));
   ASSERT_FALSE(menu.empty());

@@ -1,0 +1,46 @@
+// The curve kit: the export of its samples as a text table.
+#include <cstdio>
+#include <string>
+
+#include "davodu/display/wp_curve.h"
+#include "davodu/host/dialogs/dialogs.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/well/wp_well.h"
+
+namespace davodu {
+
+void CWpCurve::ExportContent() {
+  if (!IsValid()) return;
+  CWpWell* well = GetWell();
+  FileDialogRequest request;
+  request.save = true;
+  request.default_extension = "txt";
+  request.default_name = (well ? well->GetName() : std::string()) + Gbk("井曲线数据");
+  request.filter = Gbk("文本文件(*.txt)|*.txt|所有文件(*.*)|*.*||");
+  request.title = Gbk("保存为文件 - 导出曲线数据");
+  request.overwrite_prompt = true;
+  request.path_must_exist = true;
+  HostDialogs& dialogs = AfxGetDialogs();
+  std::string path;
+  if (!dialogs.FileDialog(request, &path)) return;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return;
+  // Lines end with CR LF, the way the host's text files do.
+  std::string header = Gbk("深度[m] ") + title_text_;
+  if (!unit_text_.empty() && unit_text_ != Gbk("无")) header += "[" + unit_text_ + "]";
+  std::fputs(header.c_str(), file);
+  CProcessDialog& progress = dialogs.Progress();
+  progress.SetTitle(Gbk("正在导出曲线数据 ..."));
+  progress.SetMaxValue(100);
+  const int n = GetSampleCount();
+  for (int i = 0; i < n; ++i) {
+    double v = values_[static_cast<std::size_t>(i)];
+    if (v > 9e9 || v < -999 || v != v) v = -9999;
+    std::fprintf(file, "\r\n%9.3f%11.3f", depths_[static_cast<std::size_t>(i)], v);
+    progress.SetPos(static_cast<int>(99LL * i / n));
+  }
+  progress.Uninitialize();
+  std::fclose(file);
+}
+
+}  // namespace davodu

@@ -1,0 +1,174 @@
+// The Add operations of a track: each creates a content of one kind through
+// the object factory and places it in the track.
+#include "davodu/display/wp_curve.h"
+#include "davodu/display/wp_depth.h"
+#include "davodu/display/wp_param.h"
+#include "davodu/display/wp_picture.h"
+#include "davodu/display/wp_program.h"
+#include "davodu/display/wp_text.h"
+#include "davodu/host/objects/object_factory.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/interval/wp_corelith.h"
+#include "davodu/interval/wp_oil_test.h"
+#include "davodu/interval/wp_result.h"
+#include "davodu/interval/wp_sand.h"
+#include "davodu/interval/wp_stratum.h"
+#include "davodu/interval/wp_water_entry.h"
+#include "davodu/kits/wp_content.h"
+#include "davodu/special/wp_facies.h"
+#include "davodu/special/wp_integrated_core.h"
+#include "davodu/special/wp_lth_sample.h"
+#include "davodu/special/wp_sand_stratum.h"
+#include "davodu/special/wp_sidewall_core.h"
+#include "davodu/special/wp_symble_cycle.h"
+#include "davodu/special/wp_symble_shoot.h"
+#include "davodu/special/wp_symble_texture.h"
+#include "davodu/well/wp_track.h"
+
+namespace davodu {
+
+template <typename T>
+T* CWpTrack::NewContent(const char* class_name) {
+  CZuObject* obj = AfxGetObjectFactory()->CreateObject(class_name);
+  auto* kit = dynamic_cast<T*>(obj);
+  if (!kit) AfxGetObjectFactory()->DeleteObject(obj);
+  return kit;
+}
+
+void CWpTrack::PlaceAddedChild(CWpContent* content, int join, int index) {
+  if (index >= 0 && index < ChildrenCount())
+    InsertChild(index, content, join);
+  else
+    AddChild(content, join);
+}
+
+void CWpTrack::InitAddedChild(const char* title, CWpContent* content, int join, int index) {
+  if (title && *title) content->SetTitleText(title);
+  content->SetTitleHeight(content->MinTitle());
+  PlaceAddedChild(content, join, index);
+  content->BuildControlNodePointArray();
+}
+
+void CWpTrack::InvalidateAdded() {
+  if (parent_)
+    parent_->InvalidParent();
+  else
+    InvalidSelf();
+}
+
+template <typename T>
+T* CWpTrack::AddContent(const char* class_name, const char* title, int join, int index,
+                        bool invalidate) {
+  T* kit = NewContent<T>(class_name);
+  if (!kit) return nullptr;
+  InitAddedChild(title, kit, join, index);
+  if (invalidate) InvalidateAdded();
+  return kit;
+}
+
+CWpCurve* CWpTrack::AddCurve(const char* title, int join, int index) {
+  CWpCurve* curve = NewContent<CWpCurve>("CWpCurve");
+  if (!curve) return nullptr;
+  if (title && *title) curve->SetTitleText(title);
+  PlaceAddedChild(curve, join, index);
+  curve->SetTitleHeight(curve->MinTitle());
+  // Curves take their colours in turn from the track's table.
+  const int slot = (ChildrenCount() - 1) % kCurveColorCount;
+  ZULOGPEN pen = curve->GetPen();
+  pen.color = curve_colors_[slot];
+  curve->SetPen(&pen);
+  ZULOGFONT font = curve->GetTitleFont();
+  font.color = curve_colors_[slot];
+  curve->SetTitleFont(&font);
+  return curve;
+}
+
+CWpCorelith* CWpTrack::AddCorelith(const char* title, int join, int index) {
+  return AddContent<CWpCorelith>("CWpCorelith", title, join, index, true);
+}
+
+CWpSand* CWpTrack::AddSand(const char* title, int join, int index) {
+  CWpSand* sand = AddContent<CWpSand>("CWpSand", title, join, index, true);
+  if (sand) sand->BuildBody();
+  return sand;
+}
+
+CWpSandStratum* CWpTrack::AddSandStratum(const char* title, int join, int index) {
+  return AddContent<CWpSandStratum>("CWpSandStratum", title, join, index, true);
+}
+
+CWpStratum* CWpTrack::AddStratum(const char* title, int join, int index) {
+  return AddContent<CWpStratum>("CWpStratum", title, join, index, true);
+}
+
+CWpSymbleCycle* CWpTrack::AddSymbleCycle(const char* title, int join, int index) {
+  return AddContent<CWpSymbleCycle>("CWpSymbleCycle", title, join, index, true);
+}
+
+CWpSymbleTexture* CWpTrack::AddSymbleTexture(const char* title, int join, int index) {
+  return AddContent<CWpSymbleTexture>("CWpSymbleTexture", title, join, index, true);
+}
+
+CWpFacies* CWpTrack::AddFacies(const char* title, int join, int index) {
+  return AddContent<CWpFacies>("CWpFacies", title, join, index, true);
+}
+
+CWpSymbleShoot* CWpTrack::AddSymbleShoot(const char* title, int join, int index) {
+  return AddContent<CWpSymbleShoot>("CWpSymbleShoot", title, join, index, true);
+}
+
+CWpOilTest* CWpTrack::AddOilTest(const char* title, int join, int index) {
+  return AddContent<CWpOilTest>("CWpOilTest", title, join, index, false);
+}
+
+CWpResult* CWpTrack::AddResult(const char* title, int join, int index) {
+  return AddContent<CWpResult>("CWpResult", title, join, index, false);
+}
+
+CWpPicture* CWpTrack::AddPictureList(int type, const char* title, int join, int index) {
+  CWpPicture* picture = AddContent<CWpPicture>("CWpPicture", title, join, index, false);
+  if (picture) picture->SetTitleText(Gbk(type != 0 ? "图形" : "图片"));
+  return picture;
+}
+
+CWpParam* CWpTrack::AddParam(const char* title, int join, int index) {
+  return AddContent<CWpParam>("CWpParam", title, join, index, false);
+}
+
+CWpText* CWpTrack::AddText(CView* /*view*/, const char* title, int join, int index) {
+  return AddContent<CWpText>("CWpText", title, join, index, false);
+}
+
+CWpWaterEntry* CWpTrack::AddWaterEntryList(bool production, const char* title, int join,
+                                           int index) {
+  CWpWaterEntry* kit = AddContent<CWpWaterEntry>("CWpWaterEntry", title, join, index, false);
+  if (kit) kit->SetTitleText(Gbk(production ? "产液" : "吸水"));
+  return kit;
+}
+
+CWpSidewallCore* CWpTrack::AddSidewallCore(const char* title, int join, int index) {
+  CWpSidewallCore* kit = AddContent<CWpSidewallCore>("CWpSidewallCore", title, join, index, true);
+  if (kit) kit->ResetData();
+  return kit;
+}
+
+CWpIntegratedCore* CWpTrack::AddIntegratedCore(const char* title, int join, int index) {
+  CWpIntegratedCore* kit =
+      AddContent<CWpIntegratedCore>("CWpIntegratedCore", title, join, index, true);
+  if (kit) kit->ResetData();
+  return kit;
+}
+
+CWpLthSample* CWpTrack::AddLthSample(const char* title, int join, int index) {
+  return AddContent<CWpLthSample>("CWpLthSample", title, join, index, true);
+}
+
+CWpProgram* CWpTrack::AddProgram(const char* title, int join, int index) {
+  return AddContent<CWpProgram>("CWpProgram", title, join, index, true);
+}
+
+CWpDepth* CWpTrack::AddDepth(const char* title, int join, int index) {
+  return AddContent<CWpDepth>("CWpDepth", title, join, index, true);
+}
+
+}  // namespace davodu
