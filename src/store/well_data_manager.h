@@ -170,7 +170,7 @@ class CWellDataManager {
   double ConvertDepthToAltitude(WellRef well, double md, bool within_survey = false);
   double ConvertAltitudeToDepth(WellRef well, double altitude, bool within_survey = false);
 
-  // --- importing (well_import.cpp)
+  // --- importing (src/import/table_import.cpp)
   // Imports curves into a well, creating the well when missing. With
   // replace, a curve of the same name (letter case ignored) is replaced;
   // without, it makes the import fail. All or nothing.

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 namespace davodu::testing {
 
 CliResult RunCli(const std::string& args) {
@@ -25,7 +27,14 @@ CliResult RunCli(const std::string& args) {
 
 std::string ScratchDir(const std::string& name) {
   namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / ("davodu-test-" + name);
+  // Under the build tree and the running test, so that tests run in
+  // parallel, and test runs of several build trees, never share a folder.
+  std::string test = "no-test";
+  if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
+    test = std::string(info->test_suite_name()) + "." + info->name();
+  for (char& c : test)
+    if (c == '/') c = '_';
+  fs::path dir = fs::path(DAVODU_TEST_SCRATCH) / test / name;
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir.string();

@@ -14,7 +14,7 @@ struct CliResult {
 // Runs `davodu ARGS` through the shell (ARGS is pasted as it is).
 CliResult RunCli(const std::string& args);
 
-// A fresh scratch folder under the test build tree.
+// A fresh scratch folder of the running test, under the test build tree.
 std::string ScratchDir(const std::string& name);
 
 // The whole content of a file ("" when it cannot be read).
