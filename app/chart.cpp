@@ -11,12 +11,12 @@
 
 #include "commands.h"
 #include "davodu/host/dialogs/dialogs.h"
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/graphics/render.h"
-#include "davodu/store/well_data_manager.h"
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/store/well_data_manager.h"
 #include "davodu/well/chart_template.h"
 #include "davodu/well/wp_well.h"
 

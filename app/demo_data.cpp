@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "davodu/host/util/gbk.h"
 #include "davodu/import/las_import.h"
 #include "davodu/store/deviation.h"
-#include "davodu/host/util/gbk.h"
 #include "davodu/store/well_data_manager.h"
 
 namespace davodu::app {

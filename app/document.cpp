@@ -5,8 +5,8 @@
 #include <string>
 
 #include "commands.h"
-#include "davodu/host/records/record_dump.h"
 #include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/records/record_dump.h"
 
 namespace davodu::app {
 

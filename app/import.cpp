@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "commands.h"
-#include "davodu/import/csv_reader.h"
-#include "davodu/import/las_import.h"
 #include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/util.h"
+#include "davodu/import/csv_reader.h"
+#include "davodu/import/las_import.h"
 #include "davodu/store/well_data_manager.h"
 
 namespace davodu::app {

@@ -2,8 +2,8 @@
 
 #include "davodu/data/adapters/catalog_adapters.h"
 #include "davodu/data/adapters/log_cve_adapters.h"
-#include "davodu/store/general_data_manager.h"
 #include "davodu/host/util/util.h"
+#include "davodu/store/general_data_manager.h"
 #include "davodu/store/well_data_manager.h"
 
 namespace davodu {

@@ -9,8 +9,8 @@
 #include "davodu/display/wp_curve.h"
 #include "davodu/host/graphics/dc.h"
 #include "davodu/host/graphics/graph_tool.h"
-#include "davodu/host/util/util.h"
 #include "davodu/host/objects/zu_map.h"
+#include "davodu/host/util/util.h"
 
 namespace davodu {
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "davodu/display/wp_curve.h"
-#include "davodu/host/util/gbk.h"
-#include "davodu/host/util/util.h"
 #include "davodu/host/objects/zu_map_file.h"
 #include "davodu/host/records/zu_file_help.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/util.h"
 #include "davodu/kits/kit_records.h"
 
 namespace davodu {

@@ -15,14 +15,14 @@
 #include "davodu/data/data_sources.h"
 #include "davodu/data/wd_mgr.h"
 #include "davodu/host/graphics/dc.h"
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/graphics/graph_tool.h"
-#include "davodu/host/util/util.h"
-#include "davodu/store/well_data_manager.h"
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/objects/zu_map_file.h"
 #include "davodu/host/records/zu_mfile.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/util.h"
 #include "davodu/kits/kit_records.h"
+#include "davodu/store/well_data_manager.h"
 #include "davodu/well/wp_well.h"
 
 namespace davodu {

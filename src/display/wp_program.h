@@ -3,8 +3,8 @@
 #ifndef DAVODU_DISPLAY_WP_PROGRAM_H_
 #define DAVODU_DISPLAY_WP_PROGRAM_H_
 
-#include "davodu/kits/wp_content.h"
 #include "davodu/data/observer.h"
+#include "davodu/kits/wp_content.h"
 
 namespace davodu {
 

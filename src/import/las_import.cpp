@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "davodu/import/las_reader.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/util.h"
+#include "davodu/import/las_reader.h"
 #include "davodu/store/well_data_manager.h"
 
 namespace davodu {

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "davodu/host/util/gbk.h"
-#include "davodu/store/detail/well_db.h"
 #include "davodu/host/util/util.h"
+#include "davodu/store/detail/well_db.h"
 #include "davodu/store/well_data_manager.h"
 
 namespace davodu {

@@ -3,8 +3,8 @@
 #ifndef DAVODU_INTERVAL_WP_RESULT_H_
 #define DAVODU_INTERVAL_WP_RESULT_H_
 
-#include "davodu/kits/wp_content.h"
 #include "davodu/data/observer.h"
+#include "davodu/kits/wp_content.h"
 
 namespace davodu {
 

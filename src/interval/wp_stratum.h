@@ -3,8 +3,8 @@
 #ifndef DAVODU_INTERVAL_WP_STRATUM_H_
 #define DAVODU_INTERVAL_WP_STRATUM_H_
 
-#include "davodu/interval/wp_segment.h"
 #include "davodu/data/observer.h"
+#include "davodu/interval/wp_segment.h"
 
 namespace davodu {
 

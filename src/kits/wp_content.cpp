@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "davodu/host/graphics/dc.h"
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/graphics/graph_tool.h"
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/records/zu_mfile.h"
+#include "davodu/host/util/gbk.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/util/gbk.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/kits/wp_content.h"
 

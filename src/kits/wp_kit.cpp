@@ -5,13 +5,13 @@
 
 #include <algorithm>
 
-#include "davodu/host/util/exceptions.h"
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/objects/object_factory.h"
-#include "davodu/host/util/util.h"
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/util/exceptions.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/host/util/util.h"
 #include "davodu/well/wp_well.h"
 
 namespace davodu {

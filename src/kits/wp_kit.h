@@ -34,8 +34,8 @@
 #include <vector>
 
 #include "davodu/host/graphics/styles.h"
-#include "davodu/host/util/types.h"
 #include "davodu/host/objects/zu_object.h"
+#include "davodu/host/util/types.h"
 #include "davodu/kits/wp_kit_type.h"
 
 namespace davodu {

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/objects/object_factory.h"
 #include "davodu/host/records/detail/record_walk.h"
 #include "davodu/host/records/zu_mfile.h"
+#include "davodu/host/util/gbk.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/kits/wp_kit.h"
 

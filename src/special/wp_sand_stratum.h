@@ -3,8 +3,8 @@
 #ifndef DAVODU_SPECIAL_WP_SAND_STRATUM_H_
 #define DAVODU_SPECIAL_WP_SAND_STRATUM_H_
 
-#include "davodu/interval/wp_segment.h"
 #include "davodu/data/observer.h"
+#include "davodu/interval/wp_segment.h"
 
 namespace davodu {
 

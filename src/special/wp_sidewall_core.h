@@ -3,8 +3,8 @@
 #ifndef DAVODU_SPECIAL_WP_SIDEWALL_CORE_H_
 #define DAVODU_SPECIAL_WP_SIDEWALL_CORE_H_
 
-#include "davodu/kits/wp_content.h"
 #include "davodu/data/observer.h"
+#include "davodu/kits/wp_content.h"
 
 namespace davodu {
 

@@ -1,7 +1,7 @@
 #include "davodu/store/general_data_manager.h"
-#include "davodu/store/detail/well_db.h"
 
 #include "davodu/host/util/gbk.h"
+#include "davodu/store/detail/well_db.h"
 #include "davodu/store/well_data_manager.h"
 
 namespace davodu {

@@ -1,11 +1,11 @@
 #include "davodu/store/well_data_manager.h"
-#include "davodu/store/detail/well_db.h"
 
 #include <filesystem>
 #include <system_error>
 
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/util.h"
+#include "davodu/store/detail/well_db.h"
 
 namespace davodu {
 

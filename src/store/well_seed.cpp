@@ -2,8 +2,8 @@
 // names, lithology types, colours and oil-bearing grades, facies types,
 // symbol sets) and the table definitions derived from the table registry.
 // Colours are 0x00BBGGRR.
-#include "davodu/store/detail/sqlite_db.h"
 #include "davodu/host/util/util.h"
+#include "davodu/store/detail/sqlite_db.h"
 #include "davodu/store/detail/well_db.h"
 
 namespace davodu {

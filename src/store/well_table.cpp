@@ -1,9 +1,9 @@
 #include "davodu/store/well_table.h"
-#include "davodu/store/detail/well_db.h"
 
 #include <algorithm>
 
 #include "davodu/host/util/gbk.h"
+#include "davodu/store/detail/well_db.h"
 
 namespace davodu {
 

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/objects/object_factory.h"
+#include "davodu/host/objects/zu_layer.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/kits/content_kinds.h"
 #include "davodu/store/well_data_manager.h"
 #include "davodu/store/well_table.h"
-#include "davodu/host/objects/zu_layer.h"
-#include "davodu/kits/content_kinds.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_track_builder.h"
 #include "davodu/well/wp_well.h"

@@ -14,8 +14,8 @@
 
 #include "davodu/host/graphics/dc.h"
 #include "davodu/host/graphics/graph_tool.h"
-#include "davodu/host/util/util.h"
 #include "davodu/host/objects/zu_map.h"
+#include "davodu/host/util/util.h"
 #include "davodu/kits/depth_steps.h"
 #include "davodu/well/wp_track.h"
 

@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/objects/object_factory.h"
 #include "davodu/host/objects/zu_map_file.h"
 #include "davodu/host/objects/zu_object_cell.h"
+#include "davodu/host/util/gbk.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/well/data_set_checker.h"
 #include "davodu/well/wp_track.h"

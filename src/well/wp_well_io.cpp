@@ -5,10 +5,10 @@
 #include <cmath>
 #include <string>
 
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/objects/zu_map_file.h"
 #include "davodu/host/records/zu_file_help.h"
 #include "davodu/host/records/zu_mfile.h"
+#include "davodu/host/util/gbk.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"

@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "app/demo_template.h"
-#include "davodu/import/las_reader.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/import/las_reader.h"
 #include "support/cli.h"
 
 namespace davodu::testing {

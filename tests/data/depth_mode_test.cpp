@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "davodu/data/data_sources.h"
 #include "davodu/data/adapters/depth_mode_adapter.h"
 #include "davodu/data/adapters/log_cve_adapters.h"
+#include "davodu/data/data_sources.h"
 #include "davodu/data/wd_mgr.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/types.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "davodu/data/data_io.h"
 #include "davodu/data/adapters/depth_mode_adapter.h"
+#include "davodu/data/data_io.h"
 #include "davodu/store/general_data_manager.h"
 #include "davodu/store/well_table.h"
 

@@ -13,9 +13,9 @@
 
 #include <vector>
 
-#include "davodu/host/util/types.h"
 #include "davodu/host/objects/view.h"
 #include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/util/types.h"
 
 namespace davodu {
 

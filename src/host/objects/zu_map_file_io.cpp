@@ -14,13 +14,13 @@
 #include <memory>
 
 #include "davodu/host/objects/object_factory.h"
-#include "davodu/host/records/detail/record_walk.h"
-#include "davodu/host/records/record_numbers.h"
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/objects/zu_map_file.h"
-#include "davodu/host/records/zu_mfile.h"
 #include "davodu/host/objects/zu_object.h"
+#include "davodu/host/records/detail/record_walk.h"
+#include "davodu/host/records/record_numbers.h"
+#include "davodu/host/records/zu_mfile.h"
 
 namespace davodu {
 

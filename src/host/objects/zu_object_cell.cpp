@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "davodu/host/graphics/graph_tool.h"
-#include "davodu/host/records/record_numbers.h"
 #include "davodu/host/objects/zu_map.h"
+#include "davodu/host/records/record_numbers.h"
 #include "davodu/host/records/zu_mfile.h"
 
 namespace davodu {

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "davodu/host/graphics/styles.h"
-#include "davodu/host/util/types.h"
 #include "davodu/host/objects/zu_object.h"
+#include "davodu/host/util/types.h"
 
 namespace davodu {
 

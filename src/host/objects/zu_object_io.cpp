@@ -3,9 +3,9 @@
 // segments (131).
 #include <cstring>
 
+#include "davodu/host/objects/zu_object.h"
 #include "davodu/host/records/record_numbers.h"
 #include "davodu/host/records/zu_mfile.h"
-#include "davodu/host/objects/zu_object.h"
 
 namespace davodu {
 

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "davodu/host/util/gbk.h"
-#include "davodu/host/records/record_numbers.h"
 #include "davodu/host/records/detail/record_walk.h"
+#include "davodu/host/records/record_numbers.h"
 #include "davodu/host/records/zu_mfile.h"
+#include "davodu/host/util/gbk.h"
 
 namespace davodu {
 

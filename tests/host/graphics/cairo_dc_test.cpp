@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/graphics/graph_tool.h"
+#include "davodu/host/util/gbk.h"
 
 namespace davodu {
 namespace {

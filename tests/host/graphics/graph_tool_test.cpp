@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "davodu/host/util/gbk.h"
 #include "davodu/host/graphics/recording_dc.h"
+#include "davodu/host/util/gbk.h"
 
 namespace davodu {
 namespace {
