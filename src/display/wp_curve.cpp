@@ -106,6 +106,7 @@ void CWpCurve::Initialize() {
   value_range_type_ = 2;
   scale_decimal_digit_ = 2;
   pen_color_scope_ = 7;
+  title_font_name_apply_ = title_font_size_apply_ = title_font_color_apply_ = 0;
   ttl_font_name_apply_ = ttl_font_size_apply_ = ttl_font_clr_apply_ = 0;
 }
 
@@ -181,8 +182,11 @@ void CWpCurve::InitData(const std::string& name, int mode) {
     flag_line_value_ = (left_ + right_) / 2;
   InitDepAndVal(io);
   // New data settles the scale ends and the square-wave step as reading a
-  // document does, so that a chart saved now reads back unchanged.
-  LmtCve();
+  // document does, so that a chart saved now reads back unchanged. A curve
+  // being reloaded (mode 1 or 2) keeps a square-wave step the user set
+  // while it still fits the scale; only a new curve (mode 0) takes the
+  // step from the scale.
+  LmtCve(/*keep_frequency=*/mode != 0);
 }
 
 bool CWpCurve::ValueValid(double v) const {

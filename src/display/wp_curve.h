@@ -107,7 +107,10 @@ class CWpCurve : public CWpContent {
 
   // --- Host object slots.
   void Draw(CDC* dc, CView* view, CRect* clip, CRect* done) override;
-  void DrawSelectedMark(CDC* dc, CView* view) override;
+  void DrawSelectedMark(CDC* dc, CView* view) override { DrawSelectedMark(dc, view, 1); }
+  // The selection mark; with handles set, also the body drawn selected and
+  // the four edge handles.
+  void DrawSelectedMark(CDC* dc, CView* view, int handles);
   int OnCommand(CView* view, CDC* dc, unsigned id, long param) override;
   CZuObject* HitTest(CPoint point) override;
   void DuplicateAttribute(CZuObject* target) override;
@@ -177,6 +180,11 @@ class CWpCurve : public CWpContent {
   void SetLmtScope(int scope) { lmt_scope_ = scope <= 0 ? 0 : (scope == 1 ? 1 : 2); }
   bool GetLeftAlignText() const { return right_ > left_; }
   void SetLeftAlignText(bool up);
+  // The drawing style (CURVETYPE). SetType is the curve's own: it hides the
+  // content type setter of CWpContent, which stays reachable through a
+  // CWpContent pointer. SetCurveType is the same with an int.
+  CURVETYPE GetType() const { return static_cast<CURVETYPE>(type_curve_); }
+  void SetType(CURVETYPE type) { SetCurveType(type); }
   int GetCurveType() const { return type_curve_; }
   void SetCurveType(int type);
   int GetScanted() const { return scanted_; }
@@ -212,6 +220,14 @@ class CWpCurve : public CWpContent {
   void SetFlagLinePen(const ZULOGPEN& pen) { flag_line_pen_ = pen; }
   int GetPenColorScope() const { return pen_color_scope_; }
   void SetPenColorScope(int scope) { pen_color_scope_ = scope; }
+  // Flags of the host's style pages: whether a change of the title font's
+  // face, size or colour applies to this curve. Stored and returned plainly.
+  unsigned GetTtlFontNameApply() const { return title_font_name_apply_; }
+  void SetTtlFontNameApply(unsigned apply) { title_font_name_apply_ = apply; }
+  unsigned GetTtlFontSizeApply() const { return title_font_size_apply_; }
+  void SetTtlFontSizeApply(unsigned apply) { title_font_size_apply_ = apply; }
+  unsigned GetTtlFontClrApply() const { return title_font_color_apply_; }
+  void SetTtlFontClrApply(unsigned apply) { title_font_color_apply_ = apply; }
   double GetGridOrigin() const { return grid_origin_; }
   double GetGridStep() const { return grid_step_; }
 
@@ -328,6 +344,9 @@ class CWpCurve : public CWpContent {
   int value_range_type_;
   int scale_decimal_digit_;
   int pen_color_scope_;
+  unsigned title_font_name_apply_ = 0;
+  unsigned title_font_size_apply_ = 0;
+  unsigned title_font_color_apply_ = 0;
   unsigned ttl_font_name_apply_;
   unsigned ttl_font_size_apply_;
   unsigned ttl_font_clr_apply_;

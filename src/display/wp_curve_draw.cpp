@@ -432,11 +432,11 @@ void CWpCurve::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
   DrawBlankSpace(dc, view);
 }
 
-void CWpCurve::DrawSelectedMark(CDC* dc, CView*) {
+void CWpCurve::DrawSelectedMark(CDC* dc, CView*, int handles) {
   ZULOGPEN frame = border_pen_;
   frame.style = kPenMarkSelection;
   frame.rop = kRopNotXor;
-  DrawBody(dc, true);
+  if (handles) DrawBody(dc, true);
   const CLineTool& line = AfxGetLineTool();
   const CPoint* n = draw_nodes_;
   auto join = [&](int a, int b) { line.DrawLine(dc, n[a], n[b], frame, zoom_); };
@@ -451,6 +451,7 @@ void CWpCurve::DrawSelectedMark(CDC* dc, CView*) {
     join(12, 14);
     join(13, 15);
   }
+  if (!handles) return;
   ZULOGPEN handle = frame;
   handle.style = kPenMarkHandle;
   for (int i : {6, 7, 8, 9}) DrawNodeSquare(dc, i, handle);
@@ -496,8 +497,11 @@ float CWpCurve::PtOnCurve(CPoint point) const {
   return result >= FLT_MAX ? none : static_cast<float>(result);
 }
 
+// A curve answers in its title band only (and, free of a track, in its
+// body): inside a track the track picks the nearest curve by PtOnCurve, so
+// a curve must not claim its whole draw rectangle.
 CZuObject* CWpCurve::HitTest(CPoint point) {
-  if (CZuObject* hit = CWpKit::HitTest(point)) return hit;
+  if (CZuObject* hit = HitKits(point)) return hit;
   if (!visible_) return nullptr;
   const CPoint* n = draw_nodes_;
   if (point.x >= n[2].x && point.x <= n[5].x && point.y >= n[2].y && point.y <= n[5].y) return this;

@@ -461,7 +461,7 @@ void CWpDepth::DrawBody(CDC* dc, const CRect* clip) {
   }
 }
 
-void CWpDepth::DrawSelectedMark(CDC* dc, CView*) {
+void CWpDepth::DrawSelectedMark(CDC* dc, CView*, int handles) {
   ZULOGPEN frame = border_pen_;
   frame.style = kPenMarkDepthFrame;
   frame.rop = kRopNotXor;
@@ -474,6 +474,7 @@ void CWpDepth::DrawSelectedMark(CDC* dc, CView*) {
     for (auto [a, b] : {std::pair{14, 15}, std::pair{12, 14}, std::pair{13, 15}}) join(a, b);
   for (auto [a, b] : {std::pair{2, 3}, std::pair{0, 10}, std::pair{1, 11}, std::pair{10, 11}})
     join(a, b);
+  if (!handles) return;
   ZULOGPEN handle = frame;
   handle.style = kPenMarkHandle;
   for (int i : {6, 7, 8, 9}) DrawNodeSquare(dc, i, handle);

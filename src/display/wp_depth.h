@@ -30,7 +30,9 @@ class CWpDepth : public CWpContent {
 
   // Host object slots.
   void Draw(CDC* dc, CView* view, CRect* clip, CRect* done) override;
-  void DrawSelectedMark(CDC* dc, CView* view) override;
+  void DrawSelectedMark(CDC* dc, CView* view) override { DrawSelectedMark(dc, view, 1); }
+  // The selection frame; with handles set, also the four edge handles.
+  void DrawSelectedMark(CDC* dc, CView* view, int handles);
   void DuplicateAttribute(CZuObject* target) override;
   void Amplify(FLOATPOINT centre, double fx, double fy) override;
   int ReadFromFile(CZuMFile* file) override;
@@ -90,6 +92,9 @@ class CWpDepth : public CWpContent {
   // --- Settings of the host's style pages.
   int GetDepthScope() const { return depth_scope_; }
   void SetDepthScope(int scope);
+  // The depth scale has no title scope: it stores nothing (hiding the
+  // kit's setter, which would spread a title scope).
+  void SetTitleScope(int) {}
   int GetLabelScope() const { return label_scope_; }
   void SetLabelScope(int) {}
   int GetLblFtScope() const { return label_font_scope_; }

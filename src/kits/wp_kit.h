@@ -65,6 +65,10 @@ class CWpKit : public CZuObject {
   int OnMouseMove(CView* view, CDC* dc, unsigned flags, CPoint point) override;
   int OnRButtonDown(CView* view, CDC* dc, unsigned flags, CPoint point) override;
   int OnCommand(CView* view, CDC* dc, unsigned id, long param) override;
+  // The kit hit at a draw point: the handles and bodies of selected kits
+  // first, then the children (a track asks its curves by their title bands
+  // and then picks the nearest curve, HitCve), then the kit's own draw
+  // rectangle (the host's rule). Null when nothing is hit.
   CZuObject* HitTest(CPoint point) override;
   void BuildControlNodePointArray() override;
   const CPoint* GetControlNodeDrawPointArray() const override { return draw_nodes_; }
@@ -354,6 +358,11 @@ class CWpKit : public CZuObject {
   int border_scope_;
   int border_line_scope_;
   std::vector<CWpKit*> children_;
+
+  // HitTest without its last step: a kit whose own area is narrower than
+  // its draw rectangle (a curve answers only in its title band) asks this
+  // and then tests its own area.
+  CZuObject* HitKits(CPoint point);
 
  private:
   FLOATRECT MapRect(int from, int to) const {

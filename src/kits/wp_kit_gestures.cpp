@@ -25,6 +25,11 @@ bool InSquare(CPoint p, CPoint centre, int half) {
 // ---------------------------------------------------------------- hit tests
 
 CZuObject* CWpKit::HitTest(CPoint point) {
+  if (CZuObject* hit = HitKits(point)) return hit;
+  return visible_ ? CZuObject::HitTest(point) : nullptr;
+}
+
+CZuObject* CWpKit::HitKits(CPoint point) {
   if (!visible_) return nullptr;
   const int w = AfxGetNodeRectWidth() / 2;
   // The selected kits come first: their handles and bodies take precedence
@@ -48,7 +53,7 @@ CZuObject* CWpKit::HitTest(CPoint point) {
   if (GetWpKitType() != WPKIT_TRACK) {
     for (auto it = children_.rbegin(); it != children_.rend(); ++it)
       if (CZuObject* hit = (*it)->HitTest(point)) return hit;
-    return CZuObject::HitTest(point);
+    return nullptr;
   }
   std::vector<CWpKit*> curves;
   for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
@@ -61,7 +66,7 @@ CZuObject* CWpKit::HitTest(CPoint point) {
     if ((*it)->GetWpKitType() == WPKIT_CURVE) continue;
     if (CZuObject* hit = (*it)->HitTest(point)) return hit;
   }
-  return CZuObject::HitTest(point);
+  return nullptr;
 }
 
 int CWpKit::NodeHitTest(CPoint point) {

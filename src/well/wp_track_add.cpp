@@ -1,5 +1,6 @@
 // The Add operations of a track: each creates a content of one kind through
 // the object factory and places it in the track.
+#include "davodu/data/data_sources.h"
 #include "davodu/display/wp_curve.h"
 #include "davodu/display/wp_depth.h"
 #include "davodu/display/wp_param.h"
@@ -24,6 +25,7 @@
 #include "davodu/special/wp_symble_shoot.h"
 #include "davodu/special/wp_symble_texture.h"
 #include "davodu/well/wp_track.h"
+#include "davodu/well/wp_well.h"
 
 namespace davodu {
 
@@ -69,17 +71,39 @@ T* CWpTrack::AddContent(const char* class_name, const char* title, int join, int
 CWpCurve* CWpTrack::AddCurve(const char* title, int join, int index) {
   CWpCurve* curve = NewContent<CWpCurve>("CWpCurve");
   if (!curve) return nullptr;
-  if (title && *title) curve->SetTitleText(title);
+  const std::string text = title ? title : "";
+  if (!text.empty()) curve->SetTitleText(text);
   PlaceAddedChild(curve, join, index);
   curve->SetTitleHeight(curve->MinTitle());
-  // Curves take their colours in turn from the track's table.
+  // Curves take their colours in turn from the track's two tables: the
+  // line and its texts from the first, the point symbol and the second pen
+  // (bars, square waves) from the second. Only colours change, so the title
+  // height stays.
   const int slot = (ChildrenCount() - 1) % kCurveColorCount;
+  const COLORREF first = curve_colors_[slot], second = curve_colors2_[slot];
   ZULOGPEN pen = curve->GetPen();
-  pen.color = curve_colors_[slot];
+  pen.color = first;
   curve->SetPen(&pen);
   ZULOGFONT font = curve->GetTitleFont();
-  font.color = curve_colors_[slot];
+  font.color = first;
   curve->SetTitleFont(&font);
+  ZULOGFONT unit = curve->GetUnitFont();
+  unit.color = first;
+  curve->SetUnitFont(unit);
+  ZULOGFONT limit = curve->GetLimitFont();
+  limit.color = first;
+  curve->SetLimitFont(limit);
+  ZULOGPOINT point = curve->GetPoint();
+  point.color = second;
+  curve->SetPoint(point);
+  ZULOGPEN pen2 = curve->GetPen2();
+  pen2.color = second;
+  curve->SetPen2(pen2);
+  // A curve of a well that has data reads the well's log curve of its
+  // title's name.
+  const CWpWell* well = GetWell();
+  curve->SetSource(well && well->WellExist() ? CVE_WELLLOG : 0);
+  curve->InitData(text, 0);
   return curve;
 }
 

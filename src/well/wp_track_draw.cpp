@@ -173,7 +173,9 @@ void CWpTrack::DrawLogScale(CDC* dc) {
   if (!(w > 0)) return;
 
   // Decades from the one holding lo (floor, so that 0.25 is in the decade
-  // of 0.1) up to the one holding hi; float-rounded powers of ten stay in
+  // of 0.1) up to and including the one holding hi, whose lines are drawn up
+  // to the right end: a 0.2-2000 resistivity grid shows its 1000 line, and a
+  // 0.25-25 grid its 10 and 20 lines. Float-rounded powers of ten stay in
   // their own decade.
   int decade = static_cast<int>(std::floor(DecadeLog(lo)));
   const int last_decade = static_cast<int>(std::floor(DecadeLog(hi)));

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
+#include "davodu/display/wp_depth.h"
 #include "davodu/host/records/record_numbers.h"
 #include "support/cli.h"
 #include "support/kit_fixture.h"
@@ -598,6 +599,97 @@ TEST_F(Curve, SamplesAreLoadedThroughTheWellGatewayAndTrimmed) {
   EXPECT_EQ(c->GetLeft(), 20);
   EXPECT_EQ(c->GetRight(), 25);
   EXPECT_FALSE(c->IsDocumentSamples());
+  wells->Close();
+}
+
+// The curve's own SetType sets its drawing style; the depth scale keeps no
+// title scope; both selection marks draw their handles only when asked.
+TEST_F(Curve, NamedSettersAndTheSelectionMarkHandles) {
+  CWpCurve* c = MakeCurve({10, 20, 30});
+  c->SetType(CVT_SQUARE);
+  EXPECT_EQ(c->GetType(), CVT_SQUARE);
+  EXPECT_EQ(c->GetCurveType(), CVT_SQUARE);
+  EXPECT_EQ(static_cast<CWpContent*>(c)->GetType(), 0) << "the content type is another field";
+  c->SetTtlFontSizeApply(1);
+  EXPECT_EQ(c->GetTtlFontSizeApply(), 1u);
+  EXPECT_EQ(c->GetTtlFontNameApply(), 0u);
+
+  auto* depth = MakeRoot<CWpDepth>("CWpDepth");
+  depth->SetTitleScope(2);
+  EXPECT_EQ(depth->GetTitleScope(), 0);
+
+  auto handles = [&](auto* kit, int flag) {
+    kit->BuildControlNodePointArray();
+    dc.Clear();
+    kit->DrawSelectedMark(&dc, nullptr, flag);
+    int squares = 0;
+    for (const DrawOp& op : dc.ops())
+      if (op.pen && op.pen->style == kPenMarkHandle) ++squares;
+    return squares;
+  };
+  for (int flag : {0, 1}) {
+    EXPECT_EQ(handles(c, flag), 4 * flag) << "curve, handles " << flag;
+    EXPECT_EQ(handles(depth, flag), 4 * flag) << "depth scale, handles " << flag;
+  }
+  // Without handles the curve is not drawn selected either.
+  c->BuildControlNodePointArray();
+  dc.Clear();
+  c->DrawSelectedMark(&dc, nullptr, 0);
+  EXPECT_TRUE(Lines(kLineColor).empty());
+}
+
+// A curve added to a track of a well with data reads the well's curve of
+// its title's name, takes both colour tables in turn, and keeps a square-wave
+// step the user set when its data is reloaded.
+TEST_F(Curve, AddedCurvesLoadTheirDataAndKeepTheUsersStep) {
+  CWellDataManager* wells = CWellDataManager::Instance();
+  ASSERT_TRUE(wells->Open(ScratchDir("curve-added") + "/wells.db"));
+  CurveImport gr{"GR", "", {}, {}};
+  for (int i = 0; i <= 20; ++i) {
+    gr.depths.push_back(1000 + i);
+    gr.values.push_back(i * 5);
+  }
+  ASSERT_TRUE(wells->ImportCurves("W1", {gr}));
+  auto* well = MakeRoot<CWpWell>("CWpWell");
+  well->SetName("W1");
+  well->SetTopDepth(1000);
+  well->SetBottomDepth(1020);
+  well->InitDataTable();
+  ASSERT_EQ(well->WellExist(), 1);
+  CWpTrack* track = well->AddTrack(0, -1);
+  CWpCurve* first = track->AddCurve("SP", 0, -1);
+  CWpCurve* gr_kit = track->AddCurve("GR", 0, -1);
+  ASSERT_NE(gr_kit, nullptr);
+  EXPECT_EQ(gr_kit->GetName(), "GR");
+  EXPECT_EQ(gr_kit->GetSource(), CVE_WELLLOG);
+  EXPECT_EQ(gr_kit->GetSampleCount(), 21);
+  EXPECT_EQ(first->GetName(), "SP") << "named after its title, though the well has no SP";
+  EXPECT_EQ(first->GetSampleCount(), 0);
+  // The second curve of a track: slot 1 of both tables.
+  EXPECT_EQ(gr_kit->GetPen().color, 0x0000FFu);
+  EXPECT_EQ(gr_kit->GetTitleFont().color, 0x0000FFu);
+  EXPECT_EQ(gr_kit->GetUnitFont().color, 0x0000FFu);
+  EXPECT_EQ(gr_kit->GetLimitFont().color, 0x0000FFu);
+  EXPECT_EQ(gr_kit->GetPen2().color, 0x000080u);
+  EXPECT_EQ(gr_kit->GetPoint().color, 0x000080u);
+
+  gr_kit->SetValueRangeType(0);
+  gr_kit->SetLeft(0);
+  gr_kit->SetRight(100);
+  gr_kit->SetFrequency(10);
+  ASSERT_FLOAT_EQ(gr_kit->GetFrequency(), 10);
+  well->ResetData();
+  EXPECT_EQ(gr_kit->GetSampleCount(), 21);
+  EXPECT_FLOAT_EQ(gr_kit->GetFrequency(), 10) << "the user's step survives a reload";
+
+  // A well without data: the curve has no source and loads nothing.
+  auto* dry = MakeRoot<CWpWell>("CWpWell");
+  dry->SetName("NOWHERE");
+  dry->InitDataTable();
+  CWpCurve* none = dry->AddTrack(0, -1)->AddCurve("GR", 0, -1);
+  EXPECT_EQ(none->GetSource(), 0);
+  EXPECT_EQ(none->GetName(), "GR");
+  EXPECT_EQ(none->GetSampleCount(), 0);
   wells->Close();
 }
 

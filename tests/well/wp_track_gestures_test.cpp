@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "davodu/display/wp_curve.h"
 #include "davodu/host/objects/chart_view.h"
 #include "support/kit_fixture.h"
 
@@ -157,6 +158,47 @@ TEST_F(TrackGestures, DraggingATrackMovesItBetweenTheOthers) {
     for (const DrawOp& op : dc.OpsOf(DrawOp::kPolyline))
       marks += op.pen->rop == kRopNotXor && op.pen->style != kPenMarkDepthFrame;
     EXPECT_EQ(marks % 2, 0);
+  }
+}
+
+// A click in a curve track picks the curve nearest to it, or the track when
+// every curve is far; a curve's title band picks that curve.
+TEST_F(TrackGestures, AClickPicksTheNearestCurveOrTheTrack) {
+  well->SetTopDepth(1000);
+  well->SetBottomDepth(1010);
+  CWpTrack* track = tracks[1];
+  CWpCurve* curves[2];
+  const double values[2] = {20, 80};  // a fifth and four fifths of the scale
+  for (int i = 0; i < 2; ++i) {
+    curves[i] = track->AddCurve(i ? "RIGHT" : "LEFT", 0, -1);
+    ASSERT_NE(curves[i], nullptr);
+    curves[i]->SetLeft(0);
+    curves[i]->SetRight(100);
+    std::vector<double> depths, v;
+    for (int d = 1000; d <= 1010; ++d) {
+      depths.push_back(d);
+      v.push_back(values[i]);
+    }
+    curves[i]->SetSamples(depths, v);
+  }
+  well->Update();
+  const int left = track->DrawNode(0).x, right = track->DrawNode(1).x;
+  const int y = (track->DrawNode(0).y + track->DrawNode(10).y) / 2;
+  const struct {
+    double at;  // fraction of the track's width
+    CZuObject* picked;
+  } cases[] = {
+      {0.21, curves[0]}, {0.25, curves[0]}, {0.79, curves[1]}, {0.75, curves[1]}, {0.5, track},
+  };
+  for (const auto& c : cases) {
+    const CPoint p{left + static_cast<int>(c.at * (right - left)), y};
+    EXPECT_EQ(well->HitTest(p), c.picked) << "at " << c.at << " of the width";
+  }
+  // The title band of each curve picks that curve wherever the other lies.
+  for (CWpCurve* c : curves) {
+    const CPoint title{(c->DrawNode(2).x + c->DrawNode(5).x) / 2,
+                       (c->DrawNode(2).y + c->DrawNode(5).y) / 2};
+    EXPECT_EQ(well->HitTest(title), c) << c->GetTitleText();
   }
 }
 

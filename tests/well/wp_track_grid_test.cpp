@@ -264,6 +264,21 @@ TEST_F(TrackGrid, LogarithmicScaleLines) {
   }
 }
 
+// The decade that holds the right end is drawn up to that end: the 1000
+// line of a 0.2-2000 resistivity grid is the one a reader looks for.
+TEST_F(TrackGrid, LogarithmicGridDrawsTheTopDecadeUpToTheRightEnd) {
+  track->ShowDepth(0);
+  track->LogScale(1);
+  track->SetLeft(0.2f);
+  track->SetRight(2000);
+  const auto lines = LogLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_NEAR(lines.back().first, 1000, 10);
+  EXPECT_EQ(lines.back().second, kMajScale);
+  track->SetRight(1000);
+  EXPECT_NEAR(LogLines().back().first, 900, 9) << "the right end itself is the frame";
+}
+
 TEST_F(TrackGrid, LogarithmicScaleWithoutAPositiveRangeDrawsNothing) {
   track->ShowDepth(0);
   const struct {
