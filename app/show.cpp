@@ -70,7 +70,7 @@ WellReport Report(CWellDataManager& wells, std::int64_t id) {
       const auto data = column ? column->GetData() : nullptr;
       if (!data) continue;
       r.curves.push_back({GbkToUtf8(data->name), GbkToUtf8(data->unit),
-                          static_cast<int>(data->depths.size()), data->missing, data->min,
+                          static_cast<int>(data->values.size()), data->missing, data->min,
                           data->max, data->top, data->bottom});
     }
   }

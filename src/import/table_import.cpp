@@ -1,6 +1,8 @@
 // CWellDataManager: importing curves and text tables.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <unordered_map>
 
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/util.h"
@@ -304,10 +306,102 @@ bool CWellDataManager::ImportCurves(std::string_view well, const std::vector<Cur
         const bool present = std::any_of(existing.begin(), existing.end(),
                                          [&](const std::string& n) { return EqualsNoCase(n, c.name); });
         if (present && !replace) throw sql::SqliteError("curve " + GbkToUtf8(c.name) + " exists");
-        db.WriteCurve(id, c.name, c.unit, c.depths, c.values);
+      }
+      // Curves over the same depths share one stored index.
+      std::vector<bool> done(curves.size(), false);
+      for (std::size_t i = 0; i < curves.size(); ++i) {
+        if (done[i]) continue;
+        std::vector<WellDb::CurveValues> group;
+        for (std::size_t j = i; j < curves.size(); ++j) {
+          if (done[j] || curves[j].depths != curves[i].depths) continue;
+          group.push_back({curves[j].name, curves[j].unit, &curves[j].values});
+          done[j] = true;
+        }
+        db.WriteCurves(id, -1, curves[i].depths, group);
       }
       // The log table exists once the well had an import, even of no curve.
       db.StampTable({TableKind::kWellLog, id, 0});
+    });
+  });
+}
+
+namespace {
+
+// Takes the header fields the file gives where the well has none; a field
+// the well has and the file gives differently is kept and noted.
+void MergeHeader(const WellInfo& file, WellInfo* well, std::vector<std::string>* notes) {
+  const auto text = [&](const char* what, const std::string& given, std::string* have) {
+    if (TrimBlanks(given).empty() || given == *have) return;
+    if (TrimBlanks(*have).empty()) {
+      *have = given;
+    } else {
+      notes->push_back(std::string("kept ") + what + " '" + GbkToUtf8(*have) + "'; the file gives '" +
+                       GbkToUtf8(given) + "'");
+    }
+  };
+  const auto number = [&](const char* what, double given, double* have) {
+    if (IsMissing(given) || !std::isfinite(given)) return;
+    if (IsMissing(*have)) {
+      *have = given;
+    } else if (std::fabs(*have - given) > 1e-6 * std::max(1.0, std::fabs(given))) {
+      char buf[96];
+      std::snprintf(buf, sizeof buf, "kept %s %.10g; the file gives %.10g", what, *have, given);
+      notes->push_back(buf);
+    }
+  };
+  text("UWI", file.uwi, &well->uwi);
+  text("field", file.field, &well->field);
+  text("location", file.location, &well->location);
+  text("coordinate reference", file.crs, &well->crs);
+  number("x", file.x, &well->x);
+  number("y", file.y, &well->y);
+  number("elevation", file.kb, &well->kb);
+  number("ground elevation", file.ground, &well->ground);
+  number("total depth", file.total_depth, &well->total_depth);
+}
+
+}  // namespace
+
+bool CWellDataManager::ImportLog(const LogImport& in, LogImportResult* result) {
+  *result = LogImportResult();
+  return Write([&](WellDb& db) {
+    db.Write([&] {
+      std::vector<std::string> notes;
+      const WellInfo* found = db.FindWell(in.well);
+      std::int64_t id = found ? found->id : -1;
+      if (found && !in.run.hash.empty()) {
+        if (const auto run = db.CurrentRun(id, in.run.hash)) {
+          result->run_id = run->id;
+          result->imported_at = run->imported_at;
+          result->already_imported = true;
+          return;
+        }
+      }
+      WellInfo info = found ? *found : WellInfo();
+      if (!found) info.name = in.well;
+      MergeHeader(in.header, &info, &notes);
+      if (!found) {
+        id = db.CreateWell(info);
+        result->well_created = true;
+      } else {
+        const WellInfo& before = *found;
+        const bool changed = info.uwi != before.uwi || info.field != before.field ||
+                             info.location != before.location || info.crs != before.crs ||
+                             info.x != before.x || info.y != before.y || info.kb != before.kb ||
+                             info.ground != before.ground || info.total_depth != before.total_depth;
+        if (changed) db.UpdateWell(info);
+      }
+      LogRunInfo run = in.run;
+      run.well_id = id;
+      run.curves_written = static_cast<int>(in.curves.size());
+      const std::int64_t run_id = db.AddRun(run);
+      std::vector<WellDb::CurveValues> curves;
+      for (const LogImport::Curve& c : in.curves) curves.push_back({c.name, c.unit, &c.values});
+      if (!curves.empty()) db.WriteCurves(id, run_id, in.depths, curves);
+      // The log table exists once the well had an import, even of no curve.
+      db.StampTable({TableKind::kWellLog, id, 0});
+      result->run_id = run_id;
+      result->notes = std::move(notes);
     });
   });
 }
