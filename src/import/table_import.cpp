@@ -42,6 +42,27 @@ struct ColumnPlan {
 
 std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 
+std::string Number(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%g", v);
+  return buf;
+}
+
+// Wells are the same when their names differ only in ASCII letter case.
+std::string WellKey(const std::string& gbk) {
+  std::string key;
+  for (std::size_t i = 0; i < gbk.size(); ++i) {
+    const auto c = static_cast<unsigned char>(gbk[i]);
+    if (c >= 0x81 && i + 1 < gbk.size()) {
+      key.push_back(gbk[i]);
+      key.push_back(gbk[++i]);
+    } else {
+      key.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : gbk[i]);
+    }
+  }
+  return key;
+}
+
 // Reads a sub-key: a number, or a level / cycle name.
 bool ParseSub(const TableLayout& layout, const std::string& text, int* sub) {
   const std::string t = TrimBlanks(text);
@@ -475,7 +496,23 @@ bool CWellDataManager::ImportTableRows(const TableImport& in, std::string* error
       top_slot = k;
   }
 
+  // The slot of a column of the kind among the written ones.
+  const auto slot_of = [&](std::string_view sql) {
+    for (std::size_t k = 0; k < source.size(); ++k) {
+      if (source[k] < 0) continue;
+      const int target = plan.target[static_cast<std::size_t>(source[k])];
+      if (target >= 0 && layout.columns[static_cast<std::size_t>(target)].sql == sql) return k;
+    }
+    return source.size();
+  };
+  const bool survey = layout.kind == TableKind::kDeviation;
+  const std::size_t md_slot = slot_of("md"), inc_slot = slot_of("inclination"), azi_slot = slot_of("azimuth");
+
+  // Rows go to their group by well and sub-key through a map: a field-wide
+  // file of thousands of wells stays linear.
   std::vector<Group> groups;
+  std::unordered_map<std::string, std::size_t> group_of;
+  std::unordered_map<std::string, double> last_md;  // per well, for surveys
   for (std::size_t r = 0; r < in.rows.size(); ++r) {
     const std::vector<std::string>& fields = in.rows[r];
     const int line = r < in.lines.size() ? in.lines[r] : in.header_line + 1 + static_cast<int>(r);
@@ -519,11 +556,26 @@ bool CWellDataManager::ImportTableRows(const TableImport& in, std::string* error
     if (plan.sub >= 0 && !ParseSub(layout, GbkToUtf8(field(plan.sub)), &sub))
       return fail(line, std::string(layout.sub_column) + ": " + Quoted(GbkToUtf8(field(plan.sub))) +
                             " is not one of 1.." + std::to_string(layout.sub_count));
-    auto g = std::find_if(groups.begin(), groups.end(), [&](const Group& x) {
-      return EqualsNoCase(x.well, well) && x.sub == sub;
-    });
-    if (g == groups.end()) g = groups.insert(groups.end(), Group{well, sub, {}});
-    g->rows.push_back(std::move(row));
+    std::string key = WellKey(well);
+    if (survey) {
+      // A survey is refused at the line that cannot be a station.
+      const double md = row[md_slot].ToDouble();
+      const double inc = row[inc_slot].ToDouble();
+      const double azi = row[azi_slot].ToDouble();
+      if (inc < 0 || inc > 180)
+        return fail(line, "inclination " + Number(inc) + " is outside 0 to 180 degrees");
+      if (azi < 0 || azi > 360)
+        return fail(line, "azimuth " + Number(azi) + " is outside 0 to 360 degrees");
+      const auto last = last_md.find(key);
+      if (last != last_md.end() && !(md > last->second))
+        return fail(line, "measured depth " + Number(md) + " does not increase (the station before is at " +
+                              Number(last->second) + ")");
+      last_md[key] = md;
+    }
+    key += '\n' + std::to_string(sub);
+    const auto [it, added] = group_of.emplace(key, groups.size());
+    if (added) groups.push_back(Group{well, sub, {}});
+    groups[it->second].rows.push_back(std::move(row));
   }
   // A file of no rows empties the table it names.
   if (groups.empty() && ((per_well && !TrimBlanks(in.well).empty() && (!layout.sub_column || in.sub > 0)) ||

@@ -169,6 +169,35 @@ TEST(ImportCli, TwoImportersAtOnceBothFinish) {
   EXPECT_EQ(curves, 8u * 6u) << show.out;
 }
 
+// A survey is refused at the first line that cannot be a station.
+TEST(ImportCli, SurveysAreCheckedLineByLine) {
+  const std::string dir = ScratchDir("import-survey");
+  const struct {
+    const char* rows;
+    const char* says;  // "" when the survey is taken
+  } cases[] = {
+      {"A1,0,0,0\nA1,500,180,360\nB1,0,0,0\n", ""},
+      {"A1,0,0,0\nA1,500,181,0\n", ":3: inclination 181 is outside 0 to 180 degrees"},
+      {"A1,0,-1,0\n", ":2: inclination -1 is outside 0 to 180 degrees"},
+      {"A1,0,0,0\nA1,100,10,360.5\n", ":3: azimuth 360.5 is outside 0 to 360 degrees"},
+      {"A1,0,0,0\nA1,100,10,10\nA1,100,12,10\n", ":4: measured depth 100 does not increase"},
+      {"A1,200,0,0\nB1,0,0,0\nA1,100,12,10\n", ":4: measured depth 100 does not increase"},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    const std::string csv = dir + "/survey" + std::to_string(++n) + ".csv";
+    Write(csv, std::string("well,md,inc,azi\n") + c.rows);
+    const CliResult r = RunCli("import --db " + dir + "/wells.db --table deviation " + csv);
+    SCOPED_TRACE(c.rows);
+    if (*c.says == 0) {
+      EXPECT_EQ(r.exit_code, 0) << r.out;
+    } else {
+      EXPECT_EQ(r.exit_code, 1);
+      EXPECT_NE(r.out.find(csv + c.says), std::string::npos) << r.out;
+    }
+  }
+}
+
 TEST(ShowCli, UnknownWellAndMissingDatabase) {
   const std::string dir = ScratchDir("show");
   Write(dir + "/a.csv", "井名,顶深,厚度\nA1,1,2\n");
