@@ -385,19 +385,27 @@ void MergeHeader(const WellInfo& file, WellInfo* well, std::vector<std::string>*
 
 bool CWellDataManager::ImportLog(const LogImport& in, LogImportResult* result) {
   *result = LogImportResult();
+  // A file whose curves are still the well's is recognised before anything
+  // is written: the database, and every stamp, stay as they are.
+  const std::int64_t known = WellId(in.well);
+  if (known >= 0 && !in.run.hash.empty()) {
+    try {
+      if (const auto run = db_->CurrentRun(known, in.run.hash)) {
+        result->run_id = run->id;
+        result->imported_at = run->imported_at;
+        result->already_imported = true;
+        return true;
+      }
+    } catch (const sql::SqliteError& e) {
+      error_ = e.what();
+      return false;
+    }
+  }
   return Write([&](WellDb& db) {
     db.Write([&] {
       std::vector<std::string> notes;
       const WellInfo* found = db.FindWell(in.well);
       std::int64_t id = found ? found->id : -1;
-      if (found && !in.run.hash.empty()) {
-        if (const auto run = db.CurrentRun(id, in.run.hash)) {
-          result->run_id = run->id;
-          result->imported_at = run->imported_at;
-          result->already_imported = true;
-          return;
-        }
-      }
       WellInfo info = found ? *found : WellInfo();
       if (!found) info.name = in.well;
       MergeHeader(in.header, &info, &notes);
