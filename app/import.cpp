@@ -24,7 +24,10 @@ const char kImportHelp[] =
     "\n"
     "  *.las  log curves of one well: the well is --well, else the WELL item\n"
     "         of the file, else the file name; depths in feet become metres;\n"
-    "         curves of the same name are replaced\n"
+    "         curves of the same name are replaced. The file's name, size,\n"
+    "         hash and header sections are recorded; a file already imported\n"
+    "         is recognised and changes nothing; a file without log data\n"
+    "         imports the well's header (UWI, field, location, elevations)\n"
     "  other  a CSV table: its kind is --table, else the file name (e.g.\n"
     "         lithology.csv, 岩性数据.csv), else what the header fits; the\n"
     "         rows of each well replace that well's table. Kinds: wells,\n"
@@ -50,10 +53,23 @@ bool EndsWithNoCase(const std::string& s, std::string_view suffix) {
 
 std::string Stem(const std::string& path) { return std::filesystem::path(path).stem().string(); }
 
-// Imports one LAS file; false with *error set.
+// Imports one LAS file; false with *error set. What the import noticed
+// goes to stderr as notes.
 bool ImportLas(CWellDataManager& wells, const Options& options, const std::string& path,
                std::string* error) {
-  return ImportLasFile(wells, path, options.well, nullptr, error);
+  LasImportResult result;
+  if (!ImportLasFile(wells, path, options.well, &result, error)) return false;
+  if (result.already_imported) {
+    std::fprintf(stderr, "%s: already imported into well '%s' on %s; nothing changed\n", path.c_str(),
+                 result.well.c_str(), result.imported_at.c_str());
+  } else if (result.header_only) {
+    std::fprintf(stderr, "%s: no log data; imported the header of well '%s'\n", path.c_str(),
+                 result.well.c_str());
+  }
+  for (const std::string& note : result.notes) {
+    std::fprintf(stderr, "%s: well '%s': %s\n", path.c_str(), result.well.c_str(), note.c_str());
+  }
+  return true;
 }
 
 // Imports one CSV file; false with *error set.

@@ -17,10 +17,14 @@ const char kShowHelp[] =
     "usage: davodu show [--db FILE] [--json] [WELL]\n"
     "\n"
     "Lists the wells of the well database (--db, default $DAVODU_HOME/wells.db\n"
-    "or ~/.local/share/davodu/wells.db), or only WELL: each curve with its\n"
-    "unit, sample count, missing samples, smallest and largest value, top and\n"
-    "bottom depth in metres, and the row count of every table the well has.\n"
-    "--json writes {\"wells\":[{\"name\":..,\"curves\":[..],\"tables\":{..}}]}.\n";
+    "or ~/.local/share/davodu/wells.db), or only WELL: its identity (UWI,\n"
+    "field, location, coordinates, elevations), each curve with its unit,\n"
+    "sample count, missing samples, smallest and largest value, top and\n"
+    "bottom depth in metres, the row count of every table the well has, and\n"
+    "the log files imported into it (file, size, hash, time, curves).\n"
+    "--json writes {\"wells\":[{\"name\":..,\"uwi\":..,..,\"curves\":[..],\n"
+    "\"tables\":{..},\"runs\":[..]}]}; the runs carry the header items of\n"
+    "their files' ~Well, ~Parameter and ~Other sections.\n";
 
 // The shortest text that reads back as the same double; "null" when missing.
 std::string Number(double v) {
@@ -55,38 +59,41 @@ struct CurveRow {
 
 struct WellReport {
   std::string name;  // UTF-8
+  WellInfo info;     // GBK
   std::vector<CurveRow> curves;
   std::vector<std::pair<std::string, int>> tables;  // table id, rows
+  std::vector<LogRunInfo> runs;                     // GBK
 };
 
-WellReport Report(CWellDataManager& wells, std::int64_t id) {
+// The summary columns of the curves only: no samples are read.
+WellReport Report(CWellDataManager& wells, std::int64_t id, bool with_runs) {
   WellReport r;
-  WellInfo info;
-  wells.GetWellInfo(id, &info);
-  r.name = GbkToUtf8(info.name);
-  if (const auto log = wells.GetWellLog(id)) {
-    for (const std::string& name : log->GetColumnNames()) {
-      const auto column = log->GetColumn(name);
-      const auto data = column ? column->GetData() : nullptr;
-      if (!data) continue;
-      r.curves.push_back({GbkToUtf8(data->name), GbkToUtf8(data->unit),
-                          static_cast<int>(data->depths.size()), data->missing, data->min,
-                          data->max, data->top, data->bottom});
-    }
+  wells.GetWellInfo(id, &r.info);
+  r.name = GbkToUtf8(r.info.name);
+  for (const CurveSummary& c : wells.GetCurveSummaries(id)) {
+    r.curves.push_back({GbkToUtf8(c.name), GbkToUtf8(c.unit), c.count, c.missing, c.min, c.max, c.top,
+                        c.bottom});
   }
   for (const CWellDataManager::TableSummary& t : wells.GetTables(id)) {
     if (t.key.kind == TableKind::kWellLog) continue;
     r.tables.emplace_back(TableId(t.key.kind, t.key.sub), t.rows);
   }
+  if (with_runs) r.runs = wells.GetLogRuns(id);
   return r;
 }
 
+std::string Utf8(const std::string& gbk) { return JsonString(GbkToUtf8(gbk)); }
+
 void PrintJson(const std::vector<WellReport>& reports) {
   std::string out = "{\"wells\":[";
-  for (std::size_t w = 0; w < reports.size(); ++w) {
-    const WellReport& r = reports[w];
-    out += w ? "," : "";
-    out += "{\"name\":" + JsonString(r.name) + ",\"curves\":[";
+  for (std::size_t n = 0; n < reports.size(); ++n) {
+    const WellReport& r = reports[n];
+    out += n ? "," : "";
+    const WellInfo& w = r.info;
+    out += "{\"name\":" + JsonString(r.name) + ",\"uwi\":" + Utf8(w.uwi) + ",\"field\":" +
+           Utf8(w.field) + ",\"location\":" + Utf8(w.location) + ",\"x\":" + Number(w.x) +
+           ",\"y\":" + Number(w.y) + ",\"crs\":" + Utf8(w.crs) + ",\"kb\":" + Number(w.kb) +
+           ",\"ground\":" + Number(w.ground) + ",\"curves\":[";
     for (std::size_t i = 0; i < r.curves.size(); ++i) {
       const CurveRow& c = r.curves[i];
       out += i ? "," : "";
@@ -101,7 +108,24 @@ void PrintJson(const std::vector<WellReport>& reports) {
       out += i ? "," : "";
       out += JsonString(r.tables[i].first) + ":" + std::to_string(r.tables[i].second);
     }
-    out += "}}";
+    out += "},\"runs\":[";
+    for (std::size_t i = 0; i < r.runs.size(); ++i) {
+      const LogRunInfo& run = r.runs[i];
+      out += i ? "," : "";
+      out += "{\"source\":" + Utf8(run.source) + ",\"size\":" + std::to_string(run.size) +
+             ",\"hash\":" + JsonString(run.hash) + ",\"imported_at\":" + JsonString(run.imported_at) +
+             ",\"curves\":" + std::to_string(run.curves_written) + ",\"current\":" +
+             std::to_string(run.curves_current) + ",\"items\":[";
+      for (std::size_t k = 0; k < run.items.size(); ++k) {
+        const LogRunItem& item = run.items[k];
+        out += k ? "," : "";
+        out += "{\"section\":" + JsonString(item.section) + ",\"mnemonic\":" + Utf8(item.mnemonic) +
+               ",\"unit\":" + Utf8(item.unit) + ",\"value\":" + Utf8(item.value) +
+               ",\"description\":" + Utf8(item.description) + "}";
+      }
+      out += "]}";
+    }
+    out += "]}";
   }
   out += "]}\n";
   std::fputs(out.c_str(), stdout);
@@ -118,6 +142,20 @@ void PrintText(const std::vector<WellReport>& reports) {
   if (reports.empty()) std::puts("no wells");
   for (const WellReport& r : reports) {
     std::printf("%s\n", r.name.c_str());
+    const WellInfo& w = r.info;
+    std::string identity;
+    const auto add = [&](const char* what, const std::string& value) {
+      if (!value.empty()) identity += std::string(identity.empty() ? "  " : ", ") + what + " " + value;
+    };
+    add("UWI", GbkToUtf8(w.uwi));
+    add("field", GbkToUtf8(w.field));
+    add("location", GbkToUtf8(w.location));
+    if (!IsMissing(w.x) || !IsMissing(w.y)) {
+      add("x/y", Text(w.x) + " " + Text(w.y) + (w.crs.empty() ? "" : " (" + GbkToUtf8(w.crs) + ")"));
+    }
+    if (!IsMissing(w.kb)) add("kb", Text(w.kb) + " m");
+    if (!IsMissing(w.ground)) add("ground", Text(w.ground) + " m");
+    if (!identity.empty()) std::printf("%s\n", identity.c_str());
     if (!r.curves.empty()) {
       std::printf("  %-12s %-8s %8s %8s %12s %12s %10s %10s\n", "curve", "unit", "count",
                   "missing", "min", "max", "top[m]", "bottom[m]");
@@ -128,6 +166,11 @@ void PrintText(const std::vector<WellReport>& reports) {
                   Text(c.top).c_str(), Text(c.bottom).c_str());
     }
     for (const auto& [table, rows] : r.tables) std::printf("  table %-18s %6d rows\n", table.c_str(), rows);
+    for (const LogRunInfo& run : r.runs) {
+      std::printf("  import %s  %s  %lld bytes  %s  %d curves (%d current), %zu header items\n",
+                  run.imported_at.c_str(), GbkToUtf8(run.source).c_str(), static_cast<long long>(run.size),
+                  run.hash.c_str(), run.curves_written, run.curves_current, run.items.size());
+    }
   }
 }
 
@@ -172,10 +215,11 @@ int RunShow(const Args& args) {
       std::fprintf(stderr, "davodu: no well '%s' in %s\n", well.c_str(), path.c_str());
       return 1;
     }
-    reports.push_back(Report(wells, id));
+    reports.push_back(Report(wells, id, true));
   } else {
+    // The imports of every well only in JSON: the listing stays short.
     CWellPosition* position = wells.GetWellPosition();
-    for (int i = 0; i < position->GetCount(); ++i) reports.push_back(Report(wells, position->GetId(i)));
+    for (int i = 0; i < position->GetCount(); ++i) reports.push_back(Report(wells, position->GetId(i), json));
   }
   if (json) {
     PrintJson(reports);

@@ -9,6 +9,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libfontconfig-dev   # drawing back end
   fonts-noto-cjk                    # CJK faces for Chinese titles
   libsqlite3-dev                    # the embedded well database
+  libxxhash-dev                     # hashes of imported files
   libfast-float-dev                 # number parsing
   libgtest-dev libgmock-dev         # unit tests
   libbenchmark-dev                  # benchmarks under bench/

@@ -340,6 +340,35 @@ std::string_view LasParser::FirstDataLine() const {
   return {};
 }
 
+void LasParser::DefineCurvesFromData() {
+  const std::string_view first_line = FirstDataLine();
+  if (first_line.empty()) Fail(LineOf(data_line_offset_), "log data without curve definitions and without rows");
+  if (delimiter_ == Delimiter::kAuto) {
+    delimiter_ = LooksCommaDelimited(first_line, 2) ? Delimiter::kComma : Delimiter::kBlank;
+  }
+  RowReader reader(text_, data_begin_, data_end_, delimiter_, false, 1, lines_, PageReleaser());
+  std::size_t offset = 0;
+  reader.Next(&offset);
+  const std::size_t columns = reader.cells().size();
+  // "~A  DEPTH  DT  RHOB": the words after the section's name.
+  std::vector<std::string_view> words;
+  std::string_view rest = data_line_.substr(1);
+  while (!rest.empty() && !IsBlank(rest.front())) rest.remove_prefix(1);
+  for (;;) {
+    rest = TrimLeft(rest);
+    if (rest.empty()) break;
+    std::size_t n = 0;
+    while (n < rest.size() && !IsBlank(rest[n])) ++n;
+    words.push_back(rest.substr(0, n));
+    rest.remove_prefix(n);
+  }
+  for (std::size_t i = 0; i < columns; ++i) {
+    ParsedHeader header{data_begin_, {}};
+    if (words.size() == columns) header.item.mnemonic = UpperUtf8(words[i]);
+    curve_items_.push_back(std::move(header));
+  }
+}
+
 void LasParser::ReadData() {
   const std::size_t curve_count = curve_items_.size();
   const std::string_view first_line = FirstDataLine();
@@ -440,7 +469,9 @@ void LasParser::ReadData() {
     Fail(LineOf(not_first_row),
          "expected " + std::to_string(width) + " values, found " + std::to_string(not_first_width));
   }
-  if (bad_index_row != npos) Fail(LineOf(bad_index_row), "the index value " + bad_index + " is not a number");
+  if (bad_index_row != npos) {
+    Fail(LineOf(bad_index_row), "the index value " + bad_index + " is not a number: a depth index is needed");
+  }
 
   const std::size_t columns = std::max(width, curve_count);
   if (values.size() < columns) {  // no rows

@@ -1,6 +1,14 @@
 #include "davodu/import/las_import.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+#include <xxhash.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "davodu/host/util/gbk.h"
@@ -10,8 +18,111 @@
 
 namespace davodu {
 
+bool HashFile(const std::string& path, std::int64_t* size, std::string* hash, std::string* error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    *error = path + ": cannot open the file: " + std::strerror(errno);
+    return false;
+  }
+  const std::unique_ptr<XXH3_state_t, decltype(&XXH3_freeState)> state(XXH3_createState(),
+                                                                         &XXH3_freeState);
+  XXH3_128bits_reset(state.get());
+  // Chunks, not a mapping: a large file is never resident as a whole.
+  std::vector<char> buffer(std::size_t{1} << 20);
+  std::int64_t total = 0;
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      *error = path + ": cannot read the file: " + std::strerror(errno);
+      ::close(fd);
+      return false;
+    }
+    if (n == 0) break;
+    XXH3_128bits_update(state.get(), buffer.data(), static_cast<std::size_t>(n));
+    total += n;
+  }
+  ::close(fd);
+  XXH128_canonical_t canonical;
+  XXH128_canonicalFromHash(&canonical, XXH3_128bits_digest(state.get()));
+  static const char kHex[] = "0123456789abcdef";
+  std::string out = "xxh128:";
+  for (const unsigned char byte : canonical.digest) {
+    out.push_back(kHex[byte >> 4]);
+    out.push_back(kHex[byte & 15]);
+  }
+  *size = total;
+  *hash = std::move(out);
+  return true;
+}
+
+namespace {
+
+// The first item of the section with one of the mnemonics and a value.
+const LasHeaderItem* FindItem(const std::vector<LasHeaderItem>& items,
+                              std::initializer_list<const char*> mnemonics) {
+  for (const char* m : mnemonics) {
+    for (const LasHeaderItem& item : items) {
+      if (item.mnemonic == m && !TrimBlanks(item.value).empty()) return &item;
+    }
+  }
+  return nullptr;
+}
+
+// A numeric item in metres when its unit is a length ("M", "FT", none);
+// kFltMax when absent, not a number, the NULL value or in another unit.
+double LengthItem(const LasFile& las, std::initializer_list<const char*> mnemonics) {
+  const LasHeaderItem* item = FindItem(las.well_section, mnemonics);
+  if (!item) return kFltMax;
+  const double v = CZuVariant(item->value).ToDouble();
+  if (IsMissing(v) || !std::isfinite(v) || (las.has_null && v == las.null_value)) return kFltMax;
+  const double scale = TrimBlanks(item->unit).empty() ? 1.0 : LasIndexUnitToMetres(item->unit);
+  return scale > 0 ? v * scale : kFltMax;
+}
+
+double NumberItem(const LasFile& las, std::initializer_list<const char*> mnemonics) {
+  const LasHeaderItem* item = FindItem(las.well_section, mnemonics);
+  if (!item) return kFltMax;
+  const double v = CZuVariant(item->value).ToDouble();
+  if (IsMissing(v) || !std::isfinite(v) || (las.has_null && v == las.null_value)) return kFltMax;
+  return v;
+}
+
+std::string TextItem(const LasFile& las, std::initializer_list<const char*> mnemonics) {
+  const LasHeaderItem* item = FindItem(las.well_section, mnemonics);
+  return item ? Utf8ToGbk(TrimBlanks(item->value)) : std::string();
+}
+
+// The well's header fields a LAS well section gives. Elevations are taken
+// as the file states them (the reference elevation from EKB, else the drill
+// floor EDF, else EREF or ELEV), converted to metres.
+WellInfo HeaderOf(const LasFile& las) {
+  WellInfo w;
+  w.uwi = TextItem(las, {"UWI", "API"});
+  w.field = TextItem(las, {"FLD"});
+  w.location = TextItem(las, {"LOC"});
+  w.x = NumberItem(las, {"X"});
+  w.y = NumberItem(las, {"Y"});
+  if (!IsMissing(w.x) || !IsMissing(w.y)) w.crs = TextItem(las, {"HZCS"});
+  w.kb = LengthItem(las, {"EKB", "EDF", "EREF", "ELEV"});
+  w.ground = LengthItem(las, {"EGL", "GL"});
+  return w;
+}
+
+void AddItems(const char* section, const std::vector<LasHeaderItem>& items, LogRunInfo* run) {
+  for (const LasHeaderItem& i : items) {
+    run->items.push_back({section, Utf8ToGbk(i.mnemonic), Utf8ToGbk(i.unit), Utf8ToGbk(i.value),
+                          Utf8ToGbk(i.description)});
+  }
+}
+
+}  // namespace
+
 bool ImportLasFile(CWellDataManager& wells, const std::string& path, const std::string& well_in,
-                   std::string* imported_well, std::string* error) {
+                   LasImportResult* result, std::string* error) {
+  LasImportResult ignored;
+  if (!result) result = &ignored;
+  *result = LasImportResult();
   LasFile las;
   LasError las_error;
   if (!ReadLasFile(path, &las, &las_error)) {
@@ -21,29 +132,46 @@ bool ImportLasFile(CWellDataManager& wells, const std::string& path, const std::
   std::string well = well_in;
   if (well.empty()) well = TrimBlanks(las.well_name);
   if (well.empty()) well = std::filesystem::path(path).stem().string();
-  if (las.curves.empty()) {
-    *error = path + ": no curves";
-    return false;
+
+  LogImport in;
+  in.well = Utf8ToGbk(well);
+  in.header = HeaderOf(las);
+  if (las.has_data && !las.curves.empty()) {
+    LasCurve& index = las.curves.front();
+    const double scale = TrimBlanks(index.unit).empty() ? 1.0 : LasIndexUnitToMetres(index.unit);
+    if (scale <= 0) {
+      *error = path + ": the index " + index.mnemonic + " is in '" + index.unit +
+               "', which is not a length: a depth index is needed (M, FT, .1IN)";
+      return false;
+    }
+    in.depths = std::move(index.values);
+    if (scale != 1.0) {
+      for (double& d : in.depths) d *= scale;
+    }
+    for (std::size_t i = 1; i < las.curves.size(); ++i) {
+      LasCurve& c = las.curves[i];
+      if (c.is_text) continue;
+      in.curves.push_back({Utf8ToGbk(c.mnemonic), Utf8ToGbk(c.unit), std::move(c.values)});
+      std::vector<double>().swap(c.values);
+    }
   }
-  const std::string& unit = las.index_unit();
-  const double scale = TrimBlanks(unit).empty() ? 1.0 : LasIndexUnitToMetres(unit);
-  if (scale <= 0) {
-    *error = path + ": the depth index unit '" + unit + "' is not a length";
-    return false;
-  }
-  std::vector<double> depths = las.curves.front().values;
-  for (double& d : depths) d *= scale;
-  std::vector<CurveImport> curves;
-  for (std::size_t i = 1; i < las.curves.size(); ++i) {
-    const LasCurve& c = las.curves[i];
-    if (c.is_text) continue;
-    curves.push_back({Utf8ToGbk(c.mnemonic), Utf8ToGbk(c.unit), depths, c.values});
-  }
-  if (!wells.ImportCurves(Utf8ToGbk(well), curves, true)) {
+  if (!HashFile(path, &in.run.size, &in.run.hash, error)) return false;
+  in.run.source = Utf8ToGbk(path);
+  AddItems("well", las.well_section, &in.run);
+  AddItems("parameter", las.parameter_section, &in.run);
+  for (const std::string& line : las.other_section) in.run.items.push_back({"other", "", "", "", Utf8ToGbk(line)});
+
+  LogImportResult stored;
+  if (!wells.ImportLog(in, &stored)) {
     *error = path + ": " + wells.GetLastError();
     return false;
   }
-  if (imported_well) *imported_well = well;
+  result->well = well;
+  result->curves = static_cast<int>(in.curves.size());
+  result->header_only = !las.has_data;
+  result->already_imported = stored.already_imported;
+  result->imported_at = stored.imported_at;
+  result->notes = std::move(stored.notes);
   return true;
 }
 

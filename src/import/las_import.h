@@ -1,22 +1,44 @@
-// Importing the curves of a LAS file into the well database.
+// Importing LAS files into the well database.
 #ifndef DAVODU_IMPORT_LAS_IMPORT_H_
 #define DAVODU_IMPORT_LAS_IMPORT_H_
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace davodu {
 
 class CWellDataManager;
 
-// Imports the numeric curves of a LAS file (text columns are left out),
-// replacing curves of the same names. The well (UTF-8) is well when not
-// empty, else the file's WELL item, else the file's stem; it is created when
-// missing and its name is returned in *imported_well (may be null). Depths
-// in feet or other length units become metres. Returns false with *error
-// ("FILE:LINE: cause") and leaves the database unchanged when the file
-// cannot be read or stored.
+// What an import of one LAS file did. Text is UTF-8.
+struct LasImportResult {
+  std::string well;              // the well it went into
+  int curves = 0;                // curves stored
+  bool header_only = false;      // the file holds no log data
+  bool already_imported = false; // the same file's curves are the well's already
+  std::string imported_at;       // when the recognised import happened
+  std::vector<std::string> notes;  // header values the well kept
+};
+
+// Imports a LAS file into one well: the well (UTF-8) is `well` when not
+// empty, else the file's WELL item, else the file's stem, and is created
+// when missing. Its numeric curves (text columns are left out) replace
+// curves of the same names; depths in feet or other length units become
+// metres. The import is recorded with the file's name, size and hash and
+// its ~Well, ~Parameter and ~Other sections, and the well takes the header
+// fields it lacks (UWI or API, field, location, elevations, x and y).
+//
+// A file without log data imports its header only. A file imported before
+// whose curves are still the well's is recognised by its hash and changes
+// nothing. Returns false with *error ("FILE:LINE: cause") and leaves the
+// database unchanged when the file cannot be read or stored, and when its
+// index is not a depth (a time, or a unit that is not a length).
 bool ImportLasFile(CWellDataManager& wells, const std::string& path, const std::string& well,
-                   std::string* imported_well, std::string* error);
+                   LasImportResult* result, std::string* error);
+
+// The size and XXH3 128-bit hash ("xxh128:" and 32 hex digits, as
+// `xxhsum -H2` prints it) of a file's bytes, read in chunks.
+bool HashFile(const std::string& path, std::int64_t* size, std::string* hash, std::string* error);
 
 }  // namespace davodu
 

@@ -37,9 +37,23 @@ void LasParser::Parse() {
   ReadSections();
   ApplyVersionSection();
   ApplyWellSection();
-  if (!saw_curves_) Fail(0, "no ~C section (curve definitions)");
-  if (!saw_data_) Fail(0, "no ~A section (log data)");
-  if (curve_items_.empty()) Fail(LineOf(curve_section_offset_), "the ~C section defines no curves");
+  if (!saw_data_) {
+    if (version_items_.empty() && well_items_.empty())
+      Fail(0, "no ~A section (log data), and no version or well items: not a LAS header");
+    // A header without log data: how wells, locations and elevations are
+    // delivered. The curves it defines have no values.
+    for (const ParsedHeader& header : curve_items_) {
+      LasCurve c;
+      c.mnemonic = header.item.mnemonic;
+      c.unit = header.item.unit;
+      c.description = header.item.description;
+      file_.curves.push_back(std::move(c));
+    }
+    NameCurves(&file_.curves);
+    return;
+  }
+  file_.has_data = true;
+  if (curve_items_.empty()) DefineCurvesFromData();
   ReadData();
 }
 
@@ -58,10 +72,11 @@ void LasParser::ReadSections() {
       if (section == Section::kCurve) {
         if (saw_curves_) Fail(LineOf(offset), "a second ~C section: the file holds more than one log");
         saw_curves_ = true;
-        curve_section_offset_ = offset;
       } else if (section == Section::kData) {
         if (saw_data_) Fail(LineOf(offset), "a second ~A section: the file holds more than one log");
         saw_data_ = true;
+        data_line_ = Trim(t);
+        data_line_offset_ = offset;
         // The data lines are read later; here only where they end matters.
         data_begin_ = reader.pos();
         data_end_ = FindSectionLine(data_begin_);
@@ -87,8 +102,10 @@ void LasParser::ReadSections() {
         if (section == Section::kCurve) curve_items_.push_back(std::move(header));
         break;
       }
-      case Section::kData:
       case Section::kOther:
+        file_.other_section.emplace_back(Trim(t));
+        break;
+      case Section::kData:
       case Section::kIgnored:
         break;
     }

@@ -1,5 +1,11 @@
 // Reading LAS files (Log ASCII Standard 1.2, 2.0 and the log data of 3.0).
 //
+// A file without log data (no ~A section, or only other data sets of
+// version 3.0) is read as a header: its sections, and the curves its ~C
+// section defines, without values (LasFile::has_data false). Data without
+// curve definitions takes its column names from the ~A line when that line
+// names every column, else "UNKNOWN:1", "UNKNOWN:2", ...
+//
 // The reader keeps the values as written: the index curve in its own unit
 // (see LasIndexUnitToMetres), missing values (the NULL value of the well
 // section, empty fields, or a NaN as some C libraries print it, "-1.#IND")
@@ -42,6 +48,8 @@ struct LasFile {
   std::vector<LasHeaderItem> version_section;
   std::vector<LasHeaderItem> well_section;
   std::vector<LasHeaderItem> parameter_section;
+  std::vector<std::string> other_section;  // the lines of ~Other, trimmed
+  bool has_data = false;         // a log data section was read
   std::vector<LasCurve> curves;  // curves[0] is the index (depth) curve
 
   // The index curve's unit as written ("M", "FT", ".1IN", ...).

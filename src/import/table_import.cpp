@@ -1,6 +1,8 @@
 // CWellDataManager: importing curves and text tables.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <unordered_map>
 
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/util.h"
@@ -39,6 +41,27 @@ struct ColumnPlan {
 };
 
 std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+
+std::string Number(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%g", v);
+  return buf;
+}
+
+// Wells are the same when their names differ only in ASCII letter case.
+std::string WellKey(const std::string& gbk) {
+  std::string key;
+  for (std::size_t i = 0; i < gbk.size(); ++i) {
+    const auto c = static_cast<unsigned char>(gbk[i]);
+    if (c >= 0x81 && i + 1 < gbk.size()) {
+      key.push_back(gbk[i]);
+      key.push_back(gbk[++i]);
+    } else {
+      key.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : gbk[i]);
+    }
+  }
+  return key;
+}
 
 // Reads a sub-key: a number, or a level / cycle name.
 bool ParseSub(const TableLayout& layout, const std::string& text, int* sub) {
@@ -304,10 +327,110 @@ bool CWellDataManager::ImportCurves(std::string_view well, const std::vector<Cur
         const bool present = std::any_of(existing.begin(), existing.end(),
                                          [&](const std::string& n) { return EqualsNoCase(n, c.name); });
         if (present && !replace) throw sql::SqliteError("curve " + GbkToUtf8(c.name) + " exists");
-        db.WriteCurve(id, c.name, c.unit, c.depths, c.values);
+      }
+      // Curves over the same depths share one stored index.
+      std::vector<bool> done(curves.size(), false);
+      for (std::size_t i = 0; i < curves.size(); ++i) {
+        if (done[i]) continue;
+        std::vector<WellDb::CurveValues> group;
+        for (std::size_t j = i; j < curves.size(); ++j) {
+          if (done[j] || curves[j].depths != curves[i].depths) continue;
+          group.push_back({curves[j].name, curves[j].unit, &curves[j].values});
+          done[j] = true;
+        }
+        db.WriteCurves(id, -1, curves[i].depths, group);
       }
       // The log table exists once the well had an import, even of no curve.
       db.StampTable({TableKind::kWellLog, id, 0});
+    });
+  });
+}
+
+namespace {
+
+// Takes the header fields the file gives where the well has none; a field
+// the well has and the file gives differently is kept and noted.
+void MergeHeader(const WellInfo& file, WellInfo* well, std::vector<std::string>* notes) {
+  const auto text = [&](const char* what, const std::string& given, std::string* have) {
+    if (TrimBlanks(given).empty() || given == *have) return;
+    if (TrimBlanks(*have).empty()) {
+      *have = given;
+    } else {
+      notes->push_back(std::string("kept ") + what + " '" + GbkToUtf8(*have) + "'; the file gives '" +
+                       GbkToUtf8(given) + "'");
+    }
+  };
+  const auto number = [&](const char* what, double given, double* have) {
+    if (IsMissing(given) || !std::isfinite(given)) return;
+    if (IsMissing(*have)) {
+      *have = given;
+    } else if (std::fabs(*have - given) > 1e-6 * std::max(1.0, std::fabs(given))) {
+      char buf[96];
+      std::snprintf(buf, sizeof buf, "kept %s %.10g; the file gives %.10g", what, *have, given);
+      notes->push_back(buf);
+    }
+  };
+  text("UWI", file.uwi, &well->uwi);
+  text("field", file.field, &well->field);
+  text("location", file.location, &well->location);
+  text("coordinate reference", file.crs, &well->crs);
+  number("x", file.x, &well->x);
+  number("y", file.y, &well->y);
+  number("elevation", file.kb, &well->kb);
+  number("ground elevation", file.ground, &well->ground);
+  number("total depth", file.total_depth, &well->total_depth);
+}
+
+}  // namespace
+
+bool CWellDataManager::ImportLog(const LogImport& in, LogImportResult* result) {
+  *result = LogImportResult();
+  // A file whose curves are still the well's is recognised before anything
+  // is written: the database, and every stamp, stay as they are.
+  const std::int64_t known = WellId(in.well);
+  if (known >= 0 && !in.run.hash.empty()) {
+    try {
+      if (const auto run = db_->CurrentRun(known, in.run.hash)) {
+        result->run_id = run->id;
+        result->imported_at = run->imported_at;
+        result->already_imported = true;
+        return true;
+      }
+    } catch (const sql::SqliteError& e) {
+      error_ = e.what();
+      return false;
+    }
+  }
+  return Write([&](WellDb& db) {
+    db.Write([&] {
+      std::vector<std::string> notes;
+      const WellInfo* found = db.FindWell(in.well);
+      std::int64_t id = found ? found->id : -1;
+      WellInfo info = found ? *found : WellInfo();
+      if (!found) info.name = in.well;
+      MergeHeader(in.header, &info, &notes);
+      if (!found) {
+        id = db.CreateWell(info);
+        result->well_created = true;
+      } else {
+        const WellInfo& before = *found;
+        const bool changed = info.uwi != before.uwi || info.field != before.field ||
+                             info.location != before.location || info.crs != before.crs ||
+                             info.x != before.x || info.y != before.y || info.kb != before.kb ||
+                             info.ground != before.ground || info.total_depth != before.total_depth;
+        if (changed) db.UpdateWell(info);
+      }
+      LogRunInfo run = in.run;
+      run.well_id = id;
+      run.curves_written = static_cast<int>(in.curves.size());
+      const std::int64_t run_id = db.AddRun(run);
+      std::vector<WellDb::CurveValues> curves;
+      for (const LogImport::Curve& c : in.curves) curves.push_back({c.name, c.unit, &c.values});
+      if (!curves.empty()) db.WriteCurves(id, run_id, in.depths, curves);
+      // The log table exists once the well had an import, even of no curve.
+      db.StampTable({TableKind::kWellLog, id, 0});
+      result->run_id = run_id;
+      result->notes = std::move(notes);
     });
   });
 }
@@ -381,7 +504,23 @@ bool CWellDataManager::ImportTableRows(const TableImport& in, std::string* error
       top_slot = k;
   }
 
+  // The slot of a column of the kind among the written ones.
+  const auto slot_of = [&](std::string_view sql) {
+    for (std::size_t k = 0; k < source.size(); ++k) {
+      if (source[k] < 0) continue;
+      const int target = plan.target[static_cast<std::size_t>(source[k])];
+      if (target >= 0 && layout.columns[static_cast<std::size_t>(target)].sql == sql) return k;
+    }
+    return source.size();
+  };
+  const bool survey = layout.kind == TableKind::kDeviation;
+  const std::size_t md_slot = slot_of("md"), inc_slot = slot_of("inclination"), azi_slot = slot_of("azimuth");
+
+  // Rows go to their group by well and sub-key through a map: a field-wide
+  // file of thousands of wells stays linear.
   std::vector<Group> groups;
+  std::unordered_map<std::string, std::size_t> group_of;
+  std::unordered_map<std::string, double> last_md;  // per well, for surveys
   for (std::size_t r = 0; r < in.rows.size(); ++r) {
     const std::vector<std::string>& fields = in.rows[r];
     const int line = r < in.lines.size() ? in.lines[r] : in.header_line + 1 + static_cast<int>(r);
@@ -425,11 +564,26 @@ bool CWellDataManager::ImportTableRows(const TableImport& in, std::string* error
     if (plan.sub >= 0 && !ParseSub(layout, GbkToUtf8(field(plan.sub)), &sub))
       return fail(line, std::string(layout.sub_column) + ": " + Quoted(GbkToUtf8(field(plan.sub))) +
                             " is not one of 1.." + std::to_string(layout.sub_count));
-    auto g = std::find_if(groups.begin(), groups.end(), [&](const Group& x) {
-      return EqualsNoCase(x.well, well) && x.sub == sub;
-    });
-    if (g == groups.end()) g = groups.insert(groups.end(), Group{well, sub, {}});
-    g->rows.push_back(std::move(row));
+    std::string key = WellKey(well);
+    if (survey) {
+      // A survey is refused at the line that cannot be a station.
+      const double md = row[md_slot].ToDouble();
+      const double inc = row[inc_slot].ToDouble();
+      const double azi = row[azi_slot].ToDouble();
+      if (inc < 0 || inc > 180)
+        return fail(line, "inclination " + Number(inc) + " is outside 0 to 180 degrees");
+      if (azi < 0 || azi > 360)
+        return fail(line, "azimuth " + Number(azi) + " is outside 0 to 360 degrees");
+      const auto last = last_md.find(key);
+      if (last != last_md.end() && !(md > last->second))
+        return fail(line, "measured depth " + Number(md) + " does not increase (the station before is at " +
+                              Number(last->second) + ")");
+      last_md[key] = md;
+    }
+    key += '\n' + std::to_string(sub);
+    const auto [it, added] = group_of.emplace(key, groups.size());
+    if (added) groups.push_back(Group{well, sub, {}});
+    groups[it->second].rows.push_back(std::move(row));
   }
   // A file of no rows empties the table it names.
   if (groups.empty() && ((per_well && !TrimBlanks(in.well).empty() && (!layout.sub_column || in.sub > 0)) ||

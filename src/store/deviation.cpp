@@ -29,6 +29,38 @@ double Angle(const double a[3], const double b[3]) {
 // Below this dogleg a segment is a straight line.
 constexpr double kStraight = 1e-9;
 
+// The unit normal towards b in the plane of the directions a and b, at the
+// angle beta between them. Directions turned right round (a dogleg of 180
+// degrees) span no plane: the arc is taken in the plane of a and the
+// vertical (or of a and north when a is vertical), instead of dividing by
+// sin(180 degrees) = 0.
+void ArcNormal(const double a[3], const double b[3], double beta, double out[3]) {
+  const double sb = std::sin(beta);
+  if (sb > 1e-7) {
+    const double c = std::cos(beta);
+    for (int k = 0; k < 3; ++k) out[k] = (b[k] - c * a[k]) / sb;
+    return;
+  }
+  const double up[3] = {0, 0, 1};
+  const double north[3] = {1, 0, 0};
+  const double* ref = std::fabs(a[2]) < 0.9 ? up : north;
+  const double d = Dot(a, ref);
+  double len = 0;
+  for (int k = 0; k < 3; ++k) {
+    out[k] = ref[k] - d * a[k];
+    len += out[k] * out[k];
+  }
+  len = std::sqrt(len);
+  for (int k = 0; k < 3; ++k) out[k] /= len;
+}
+
+// Where the arc of length s from a (direction ta) to a point at angle beta
+// runs, with radius r = length / beta.
+void OnArc(const double from[3], const double ta[3], const double normal[3], double r, double phi,
+           double out[3]) {
+  for (int k = 0; k < 3; ++k) out[k] = from[k] + r * (std::sin(phi) * ta[k] + (1 - std::cos(phi)) * normal[k]);
+}
+
 }  // namespace
 
 Trajectory::Trajectory(std::vector<SurveyStation> stations) {
@@ -61,8 +93,15 @@ Trajectory::Trajectory(std::vector<SurveyStation> stations) {
       const Node& p = nodes_.back();
       const double beta = Angle(p.dir, n.dir);
       const double dmd = n.md - p.md;
-      const double factor = beta < kStraight ? 1.0 : 2.0 / beta * std::tan(beta / 2);
-      for (int k = 0; k < 3; ++k) n.pos[k] = p.pos[k] + dmd / 2 * (p.dir[k] + n.dir[k]) * factor;
+      if (beta < kStraight) {
+        for (int k = 0; k < 3; ++k) n.pos[k] = p.pos[k] + dmd * p.dir[k];
+      } else {
+        // The end of the arc; the same formula as inside the segment, so that
+        // the two agree, and defined also for a dogleg of 180 degrees.
+        double normal[3];
+        ArcNormal(p.dir, n.dir, beta, normal);
+        OnArc(p.pos, p.dir, normal, dmd / beta, beta, n.pos);
+      }
     }
     if (n.dir[2] < 1 - 1e-15) vertical_ = false;
     nodes_.push_back(n);
@@ -81,13 +120,9 @@ void Trajectory::PointInSegment(std::size_t i, double md, double out[3]) const {
   // On the arc of radius r from a: r (sin(phi) t_a + (1 - cos(phi)) n), with
   // n the unit normal towards t_b in the plane of the two directions.
   const double r = (b.md - a.md) / beta;
-  const double phi = s / r;
-  const double c = std::cos(beta);
-  const double sb = std::sin(beta);
-  for (int k = 0; k < 3; ++k) {
-    const double normal = (b.dir[k] - c * a.dir[k]) / sb;
-    out[k] = a.pos[k] + r * (std::sin(phi) * a.dir[k] + (1 - std::cos(phi)) * normal);
-  }
+  double normal[3];
+  ArcNormal(a.dir, b.dir, beta, normal);
+  OnArc(a.pos, a.dir, normal, r, s / r, out);
 }
 
 TrajectoryPoint Trajectory::At(double md) const {

@@ -7,6 +7,11 @@
 #include <cstdio>
 
 namespace davodu::sql {
+namespace {
+
+bool IsBusy(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
+
+}  // namespace
 
 Stmt::Stmt(Db& db, std::string_view sql) : db_(db) {
   db_.Check(sqlite3_prepare_v2(db_.handle(), sql.data(), static_cast<int>(sql.size()), &stmt_,
@@ -37,6 +42,11 @@ Stmt& Stmt::BindBlob(int i, const void* data, std::size_t size) {
   return *this;
 }
 
+Stmt& Stmt::BindBlobStatic(int i, const void* data, std::size_t size) {
+  db_.Check(sqlite3_bind_blob64(stmt_, i, size ? data : "", size, SQLITE_STATIC));
+  return *this;
+}
+
 Stmt& Stmt::BindNull(int i) {
   db_.Check(sqlite3_bind_null(stmt_, i));
   return *this;
@@ -57,6 +67,7 @@ void Stmt::Run() {
 }
 
 void Stmt::Reset() { sqlite3_reset(stmt_); }
+void Stmt::ClearBindings() { sqlite3_clear_bindings(stmt_); }
 
 int Stmt::Type(int col) const { return sqlite3_column_type(stmt_, col); }
 bool Stmt::IsNull(int col) const { return Type(col) == SQLITE_NULL; }
@@ -94,6 +105,10 @@ void Db::Open(const std::string& path) {
   Exec("PRAGMA foreign_keys = ON");
 }
 
+void Db::SetBusyTimeout(int ms) {
+  if (db_) sqlite3_busy_timeout(db_, ms);
+}
+
 void Db::Close() {
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
@@ -107,13 +122,18 @@ void Db::Exec(std::string_view sql) {
   if (rc != SQLITE_OK) {
     std::string what = message ? message : sqlite3_errstr(rc);
     sqlite3_free(message);
-    throw SqliteError(what);
+    throw SqliteError(what, IsBusy(rc));
   }
 }
 
 std::int64_t Db::QueryInt(std::string_view sql, std::int64_t fallback) {
   Stmt s(*this, sql);
   return s.Step() && !s.IsNull(0) ? s.Int(0) : fallback;
+}
+
+std::string Db::QueryText(std::string_view sql) {
+  Stmt s(*this, sql);
+  return s.Step() ? s.Text(0) : std::string();
 }
 
 std::int64_t Db::LastInsertId() const { return sqlite3_last_insert_rowid(db_); }
@@ -123,7 +143,7 @@ std::int64_t Db::DataVersion() { return QueryInt("PRAGMA data_version"); }
 void Db::Check(int rc) {
   if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE) return;
   std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
-  throw SqliteError(message);
+  throw SqliteError(message, IsBusy(rc));
 }
 
 namespace {
@@ -138,22 +158,36 @@ std::string NextSavepointName() {
 
 }  // namespace
 
-Transaction::Transaction(Db& db) : db_(db), name_(NextSavepointName()) {
-  db_.Exec("SAVEPOINT " + name_);
+Transaction::Transaction(Db& db, Mode mode) : db_(db) {
+  if (db_.depth_ == 0) {
+    db_.Exec(mode == kWrite ? "BEGIN IMMEDIATE" : "BEGIN");
+    db_.read_only_ = mode == kRead;
+  } else {
+    if (mode == kWrite && db_.read_only_) throw SqliteError("a write inside a read transaction");
+    name_ = NextSavepointName();
+    db_.Exec("SAVEPOINT " + name_);
+  }
+  ++db_.depth_;
 }
 
 Transaction::~Transaction() {
   if (done_) return;
+  --db_.depth_;
   try {
-    db_.Exec("ROLLBACK TO " + name_);
-    db_.Exec("RELEASE " + name_);
+    if (name_.empty()) {
+      db_.Exec("ROLLBACK");
+    } else {
+      db_.Exec("ROLLBACK TO " + name_);
+      db_.Exec("RELEASE " + name_);
+    }
   } catch (const SqliteError&) {
     // The connection is unusable; nothing more can be undone here.
   }
 }
 
 void Transaction::Commit() {
-  db_.Exec("RELEASE " + name_);
+  db_.Exec(name_.empty() ? "COMMIT" : "RELEASE " + name_);
+  --db_.depth_;
   done_ = true;
 }
 

@@ -254,6 +254,28 @@ std::vector<CWellDataManager::TableSummary> CWellDataManager::GetTables(WellRef 
   return tables;
 }
 
+std::vector<CurveSummary> CWellDataManager::GetCurveSummaries(WellRef well) {
+  const std::int64_t id = WellId(well);
+  if (id < 0) return {};
+  try {
+    return db_->CurveSummaries(id);
+  } catch (const sql::SqliteError& e) {
+    error_ = e.what();
+    return {};
+  }
+}
+
+std::vector<LogRunInfo> CWellDataManager::GetLogRuns(WellRef well) {
+  const std::int64_t id = WellId(well);
+  if (id < 0) return {};
+  try {
+    return db_->Runs(id);
+  } catch (const sql::SqliteError& e) {
+    error_ = e.what();
+    return {};
+  }
+}
+
 std::uint64_t CWellDataManager::GetTimeStamp(WellRef well, std::string_view table_name) {
   TableKind kind;
   int sub = 0;

@@ -52,6 +52,33 @@ struct CurveImport {
   std::vector<double> values;
 };
 
+// A log file to import into one well: where it came from, the header items
+// it carried, the well's header fields it gives, and its curves, which share
+// one depth index.
+struct LogImport {
+  std::string well;             // GBK
+  LogRunInfo run;               // source, size, hash and items; the rest is filled in
+  WellInfo header;              // fields the file gives; unset ones empty or kFltMax
+  std::vector<double> depths;   // metres, measured depth
+  struct Curve {
+    std::string name;  // GBK
+    std::string unit;  // GBK
+    std::vector<double> values;  // as many as depths; NaN or kFltMax where missing
+  };
+  std::vector<Curve> curves;
+};
+
+struct LogImportResult {
+  std::int64_t run_id = -1;
+  bool well_created = false;
+  // The same file (same hash) was imported into the well before and its
+  // curves are all still the well's: nothing was written; run_id is that
+  // import's.
+  bool already_imported = false;
+  std::string imported_at;          // of run_id
+  std::vector<std::string> notes;   // UTF-8: header values the well kept
+};
+
 // Rows of a text table to import into one kind of table.
 struct TableImport {
   std::string source;     // the file, for messages (UTF-8)
@@ -152,6 +179,11 @@ class CWellDataManager {
     std::uint64_t stamp = 0;
   };
   std::vector<TableSummary> GetTables(WellRef well);
+  // The well's curves without their samples (what listings need), in
+  // import order; empty for no such well.
+  std::vector<CurveSummary> GetCurveSummaries(WellRef well);
+  // The well's log imports, oldest first, with their header items.
+  std::vector<LogRunInfo> GetLogRuns(WellRef well);
 
   // --- time stamps
   // Grows with every write of any kind (0 while not open).
@@ -176,6 +208,12 @@ class CWellDataManager {
   // without, it makes the import fail. All or nothing.
   bool ImportCurves(std::string_view well, const std::vector<CurveImport>& curves,
                     bool replace = true);
+  // Imports a log file into a well, creating the well when missing: its
+  // curves replace curves of the same names, the import is recorded with its
+  // header items, and header fields the well lacks are taken from the file
+  // (fields the well has are kept; a differing value is noted). All or
+  // nothing.
+  bool ImportLog(const LogImport& in, LogImportResult* result);
   // Imports a table of text rows: the rows of each well (a well column, else
   // in.well) and sub-key replace that table; wells are created when missing.
   // Deviation surveys (kDeviation) replace the survey, well headers

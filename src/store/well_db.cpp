@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <thread>
 #include <unordered_map>
 
 #include "davodu/host/util/gbk.h"
@@ -31,9 +33,9 @@ const CZuVariant& TableData::Get(int row, int column) const {
 
 const std::vector<double>& CurveData::VerticalDepths() const {
   if (!tvd_done_) {
-    tvd_.resize(depths.size());
-    for (std::size_t i = 0; i < depths.size(); ++i)
-      tvd_[i] = trajectory ? trajectory->TvdAt(depths[i]) : depths[i];
+    const std::vector<double>& md = depths();
+    tvd_.resize(md.size());
+    for (std::size_t i = 0; i < md.size(); ++i) tvd_[i] = trajectory ? trajectory->TvdAt(md[i]) : md[i];
     tvd_done_ = true;
   }
   return tvd_;
@@ -106,23 +108,12 @@ CREATE TABLE wells(
   id INTEGER PRIMARY KEY AUTOINCREMENT,
   name TEXT NOT NULL UNIQUE COLLATE NOCASE CHECK(name <> ''),
   x REAL, y REAL, kb REAL, ground REAL, total_depth REAL,
-  field TEXT, well_type TEXT);
+  field TEXT, well_type TEXT, uwi TEXT, location TEXT, crs TEXT);
 CREATE TABLE table_stamps(
   kind TEXT NOT NULL, owner INTEGER NOT NULL, sub INTEGER NOT NULL,
   stamp INTEGER NOT NULL,
   PRIMARY KEY(kind, owner, sub)) WITHOUT ROWID;
 CREATE INDEX table_stamps_owner ON table_stamps(owner);
-CREATE TABLE curves(
-  id INTEGER PRIMARY KEY,
-  well_id INTEGER NOT NULL REFERENCES wells(id) ON DELETE CASCADE,
-  name TEXT NOT NULL COLLATE NOCASE CHECK(name <> ''),
-  unit TEXT NOT NULL DEFAULT '',
-  count INTEGER NOT NULL, missing INTEGER NOT NULL,
-  min REAL, max REAL, top REAL, bottom REAL,
-  depths BLOB NOT NULL, samples BLOB NOT NULL,
-  stamp INTEGER NOT NULL,
-  UNIQUE(well_id, name),
-  CHECK(length(depths) = 8 * count AND length(samples) = 8 * count));
 CREATE TABLE scatter_tables(
   id INTEGER PRIMARY KEY AUTOINCREMENT,
   name TEXT NOT NULL UNIQUE COLLATE NOCASE CHECK(name <> ''),
@@ -137,36 +128,133 @@ CREATE TRIGGER scatter_tables_gone AFTER DELETE ON scatter_tables BEGIN
 END;
 )sql";
 
+// The log curves. A curve row holds only scalars (listing the curves or
+// reading a stamp never touches samples); its values are a BLOB of their
+// own, and its depths a BLOB shared by the curves of one import. An index
+// goes when its last curve does.
+const char kLogSchema[] = R"sql(
+CREATE INDEX wells_uwi ON wells(uwi) WHERE uwi <> '';
+CREATE TABLE log_runs(
+  id INTEGER PRIMARY KEY,
+  well_id INTEGER NOT NULL REFERENCES wells(id) ON DELETE CASCADE,
+  source TEXT NOT NULL, size INTEGER NOT NULL, hash TEXT NOT NULL,
+  imported_at TEXT NOT NULL, curves INTEGER NOT NULL);
+CREATE INDEX log_runs_well ON log_runs(well_id, hash);
+CREATE TABLE log_run_items(
+  run_id INTEGER NOT NULL REFERENCES log_runs(id) ON DELETE CASCADE,
+  pos INTEGER NOT NULL, section TEXT NOT NULL, mnemonic TEXT NOT NULL,
+  unit TEXT NOT NULL, value TEXT NOT NULL, description TEXT NOT NULL,
+  PRIMARY KEY(run_id, pos)) WITHOUT ROWID;
+CREATE TABLE depth_indexes(
+  id INTEGER PRIMARY KEY,
+  count INTEGER NOT NULL,
+  depths BLOB NOT NULL CHECK(length(depths) = 8 * count));
+CREATE TABLE curves(
+  id INTEGER PRIMARY KEY,
+  well_id INTEGER NOT NULL REFERENCES wells(id) ON DELETE CASCADE,
+  name TEXT NOT NULL COLLATE NOCASE CHECK(name <> ''),
+  unit TEXT NOT NULL DEFAULT '',
+  count INTEGER NOT NULL, missing INTEGER NOT NULL,
+  min REAL, max REAL, top REAL, bottom REAL,
+  stamp INTEGER NOT NULL,
+  run_id INTEGER REFERENCES log_runs(id) ON DELETE SET NULL,
+  index_id INTEGER NOT NULL REFERENCES depth_indexes(id),
+  UNIQUE(well_id, name));
+CREATE INDEX curves_index ON curves(index_id);
+CREATE INDEX curves_run ON curves(run_id);
+CREATE TABLE curve_samples(
+  curve_id INTEGER PRIMARY KEY REFERENCES curves(id) ON DELETE CASCADE,
+  samples BLOB NOT NULL);
+CREATE TRIGGER curves_gone AFTER DELETE ON curves BEGIN
+  DELETE FROM depth_indexes WHERE id = old.index_id
+    AND NOT EXISTS (SELECT 1 FROM curves WHERE index_id = old.index_id);
+END;
+CREATE TRIGGER curves_moved AFTER UPDATE OF index_id ON curves
+  WHEN old.index_id <> new.index_id BEGIN
+  DELETE FROM depth_indexes WHERE id = old.index_id
+    AND NOT EXISTS (SELECT 1 FROM curves WHERE index_id = old.index_id);
+END;
+)sql";
+
+// Schema 1 kept each curve's depths and samples in its own row, after the
+// stamp's columns in the file but before it in SQLite's record, so that
+// reading a stamp read both BLOBs. Its curves move into the new tables,
+// each keeping its id and its own index.
+const char kUpgradeFrom1[] = R"sql(
+ALTER TABLE wells ADD COLUMN uwi TEXT;
+ALTER TABLE wells ADD COLUMN location TEXT;
+ALTER TABLE wells ADD COLUMN crs TEXT;
+ALTER TABLE curves RENAME TO curves_v1;
+)sql";
+const char kUpgradeFrom1Copy[] = R"sql(
+INSERT INTO depth_indexes(id, count, depths) SELECT id, count, depths FROM curves_v1;
+INSERT INTO curves(id, well_id, name, unit, count, missing, min, max, top, bottom, stamp,
+                   run_id, index_id)
+  SELECT id, well_id, name, unit, count, missing, min, max, top, bottom, stamp, NULL, id
+  FROM curves_v1;
+INSERT INTO curve_samples(curve_id, samples) SELECT id, samples FROM curves_v1;
+DROP TABLE curves_v1;
+)sql";
+
 }  // namespace
 
 WellDb::WellDb(const std::string& path) {
   db_.Open(path);
-  // Readers (charts) go on while a writer (an import) works; with WAL a
-  // commit is durable at the next checkpoint, which is enough for data that
-  // can be imported again.
-  db_.Exec("PRAGMA journal_mode = WAL");
-  db_.Exec("PRAGMA synchronous = NORMAL");
-  const bool fresh = db_.QueryInt(
-                         "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'meta'") == 0;
-  if (fresh) {
-    sql::Transaction t(db_);
-    CreateSchema();
-    Seed();
-    t.Commit();
-  } else {
-    const std::int64_t version =
-        db_.QueryInt("SELECT value FROM meta WHERE key = 'schema_version'", 0);
-    if (version > welldb::kSchemaVersion) {
-      throw sql::SqliteError(path + " was written by a newer version (schema " +
-                             std::to_string(version) + ")");
+  // Several processes may open (and create) the same file at once; the
+  // first to take the write lock makes the schema, the others wait for it.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  for (;;) {
+    try {
+      Prepare();
+      break;
+    } catch (const sql::SqliteError& e) {
+      if (!e.busy() || std::chrono::steady_clock::now() > deadline) throw;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    if (version < 1) throw sql::SqliteError(path + " is not a well database");
   }
   data_version_ = db_.DataVersion();
 }
 
+void WellDb::Prepare() {
+  // A new file gets large pages: curve samples fill whole pages, and a
+  // page of 16 KiB holds four times the rows of a table for the same
+  // bookkeeping. Has no effect on an existing file.
+  db_.Exec("PRAGMA page_size = " + std::to_string(kPageSize));
+  // Readers (charts) go on while a writer (an import) works; with WAL a
+  // commit is durable at the next checkpoint, which is enough for data that
+  // can be imported again.
+  if (db_.QueryText("PRAGMA journal_mode = WAL") != "wal")
+    throw sql::SqliteError("database is locked", true);
+  db_.Exec("PRAGMA synchronous = NORMAL");
+  const auto version = [&] {
+    if (db_.QueryInt("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'meta'") == 0)
+      return std::int64_t{0};
+    return db_.QueryInt("SELECT value FROM meta WHERE key = 'schema_version'", -1);
+  };
+  // Reading the version needs no lock; only a file to create or upgrade
+  // takes the write lock, and looks again once it has it.
+  std::int64_t v = version();
+  if (v > welldb::kSchemaVersion) {
+    throw sql::SqliteError(path() + " was written by a newer version (schema " + std::to_string(v) +
+                           ")");
+  }
+  if (v == welldb::kSchemaVersion) return;
+  sql::Transaction t(db_);
+  v = version();
+  if (v == 0) {
+    CreateSchema();
+    Seed();
+  } else if (v < 1) {
+    throw sql::SqliteError(path() + " is not a well database");
+  } else if (v < welldb::kSchemaVersion) {
+    Upgrade(v);
+  }
+  t.Commit();
+}
+
 void WellDb::CreateSchema() {
   db_.Exec(kBaseSchema);
+  db_.Exec(kLogSchema);
   std::string scopes;
   for (const TableLayout& layout : AllTableLayouts()) {
     if (layout.owner == TableOwner::kNone) continue;
@@ -186,10 +274,33 @@ void WellDb::CreateSchema() {
   s.Run();
 }
 
+void WellDb::Upgrade(std::int64_t from_version) {
+  if (from_version < 2) {
+    db_.Exec(kUpgradeFrom1);
+    db_.Exec(kLogSchema);
+    db_.Exec(kUpgradeFrom1Copy);
+  }
+  sql::Stmt s(db_, "UPDATE meta SET value = ?1 WHERE key = 'schema_version'");
+  s.Bind(1, welldb::kSchemaVersion);
+  s.Run();
+}
+
+sql::Stmt& WellDb::Cached(const char* sql) {
+  auto& stmt = statements_[sql];
+  if (!stmt) {
+    stmt = std::make_unique<sql::Stmt>(db_, sql);
+  } else {
+    stmt->Reset();
+    stmt->ClearBindings();
+  }
+  return *stmt;
+}
+
 void WellDb::Sync() {
   const std::int64_t v = db_.DataVersion();
   if (v != data_version_) {
     data_version_ = v;
+    DropCaches();
     Invalidate();
   }
 }
@@ -197,8 +308,8 @@ void WellDb::Sync() {
 void WellDb::Invalidate() { ++generation_; }
 
 void WellDb::CheckCaches() {
-  if (cache_generation_ == generation_) return;
-  cache_generation_ = generation_;
+  if (cache_epoch_ == epoch_) return;
+  cache_epoch_ = epoch_;
   wells_loaded_ = false;
   wells_.clear();
   well_index_.clear();
@@ -211,8 +322,8 @@ const std::vector<WellInfo>& WellDb::Wells() {
   CheckCaches();
   if (wells_loaded_) return wells_;
   sql::Stmt s(db_,
-              "SELECT id, name, x, y, kb, ground, total_depth, field, well_type FROM wells "
-              "ORDER BY id");
+              "SELECT id, name, x, y, kb, ground, total_depth, field, well_type, uwi, location, crs "
+              "FROM wells ORDER BY id");
   while (s.Step()) {
     WellInfo w;
     w.id = s.Int(0);
@@ -224,6 +335,9 @@ const std::vector<WellInfo>& WellDb::Wells() {
     w.total_depth = welldb::ReadNumber(s, 6);
     w.field = Utf8ToGbk(s.Text(7));
     w.well_type = Utf8ToGbk(s.Text(8));
+    w.uwi = Utf8ToGbk(s.Text(9));
+    w.location = Utf8ToGbk(s.Text(10));
+    w.crs = Utf8ToGbk(s.Text(11));
     well_index_[LowerAscii(w.name)] = wells_.size();
     wells_.push_back(std::move(w));
   }
@@ -242,6 +356,31 @@ const WellInfo* WellDb::FindWell(std::int64_t id) {
   const auto it = std::lower_bound(wells.begin(), wells.end(), id,
                                    [](const WellInfo& w, std::int64_t v) { return w.id < v; });
   return it != wells.end() && it->id == id ? &*it : nullptr;
+}
+
+void WellDb::RememberWell(const WellInfo& info) {
+  CheckCaches();
+  if (!wells_loaded_) return;  // loaded whole on next use
+  const auto it = std::lower_bound(wells_.begin(), wells_.end(), info.id,
+                                   [](const WellInfo& w, std::int64_t v) { return w.id < v; });
+  if (it != wells_.end() && it->id == info.id) {
+    well_index_.erase(LowerAscii(it->name));
+    *it = info;
+    well_index_[LowerAscii(info.name)] = static_cast<std::size_t>(it - wells_.begin());
+  } else if (it == wells_.end()) {
+    well_index_[LowerAscii(info.name)] = wells_.size();
+    wells_.push_back(info);
+  } else {
+    wells_loaded_ = false;  // ids grow, so this does not happen; reload to be safe
+  }
+}
+
+void WellDb::ForgetWell(std::int64_t id) {
+  CheckCaches();
+  trajectories_.erase(id);
+  wells_loaded_ = false;
+  wells_.clear();
+  well_index_.clear();
 }
 
 std::vector<SurveyStation> WellDb::Deviation(std::int64_t well_id) {
@@ -265,16 +404,20 @@ std::shared_ptr<const Trajectory> WellDb::GetTrajectory(std::int64_t well_id) {
 }
 
 std::optional<std::uint64_t> WellDb::TableStamp(const TableKey& key) {
-  sql::Stmt s(db_, "SELECT stamp FROM table_stamps WHERE kind = ?1 AND owner = ?2 AND sub = ?3");
+  sql::Stmt& s = Cached("SELECT stamp FROM table_stamps WHERE kind = ?1 AND owner = ?2 AND sub = ?3");
   s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub);
-  if (!s.Step()) return std::nullopt;
-  return static_cast<std::uint64_t>(s.Int(0));
+  std::optional<std::uint64_t> stamp;
+  if (s.Step()) stamp = static_cast<std::uint64_t>(s.Int(0));
+  s.Reset();
+  return stamp;
 }
 
 std::uint64_t WellDb::CurveStamp(std::int64_t well_id, std::string_view gbk_name) {
-  sql::Stmt s(db_, "SELECT stamp FROM curves WHERE well_id = ?1 AND name = ?2");
+  sql::Stmt& s = Cached("SELECT stamp FROM curves WHERE well_id = ?1 AND name = ?2");
   s.Bind(1, well_id).Bind(2, GbkToUtf8(gbk_name));
-  return s.Step() ? static_cast<std::uint64_t>(s.Int(0)) : 0;
+  const std::uint64_t stamp = s.Step() ? static_cast<std::uint64_t>(s.Int(0)) : 0;
+  s.Reset();
+  return stamp;
 }
 
 std::uint64_t WellDb::ManagerStamp() {
@@ -297,7 +440,7 @@ std::shared_ptr<const TableData> WellDb::LoadTable(const TableKey& key) {
   const TableLayout& layout = GetTableLayout(key.kind);
   if (layout.owner == TableOwner::kNone) return nullptr;
   CheckCaches();
-  sql::Transaction read(db_);  // stamp and rows from the same state
+  sql::Transaction read(db_, sql::Transaction::kRead);  // stamp and rows from the same state
   const std::optional<std::uint64_t> stamp = TableStamp(key);
   if (!stamp) return nullptr;
   auto& cached = tables_[key];
@@ -346,34 +489,53 @@ std::shared_ptr<const TableData> WellDb::LoadTable(const TableKey& key) {
   return data;
 }
 
+std::shared_ptr<const std::vector<double>> WellDb::LoadIndex(std::int64_t index_id) {
+  auto& cached = indexes_[index_id];
+  if (auto hit = cached.lock()) return hit;
+  sql::Stmt s(db_, "SELECT depths FROM depth_indexes WHERE id = ?1");
+  s.Bind(1, index_id);
+  if (!s.Step()) throw sql::SqliteError("a curve without its depth index");
+  std::size_t size = 0;
+  const void* blob = s.Blob(0, &size);
+  auto index = std::make_shared<const std::vector<double>>(welldb::DecodeDoubles(blob, size));
+  cached = index;
+  return index;
+}
+
 std::shared_ptr<const CurveData> WellDb::LoadCurve(std::int64_t well_id, std::string_view gbk_name) {
   CheckCaches();
   const std::string utf8 = GbkToUtf8(gbk_name);
-  sql::Transaction read(db_);
+  sql::Transaction read(db_, sql::Transaction::kRead);
   sql::Stmt s(db_,
-              "SELECT name, unit, stamp, count, missing, min, max, top, bottom, depths, samples "
+              "SELECT id, name, unit, stamp, count, missing, min, max, top, bottom, index_id "
               "FROM curves WHERE well_id = ?1 AND name = ?2");
   s.Bind(1, well_id).Bind(2, utf8);
   if (!s.Step()) return nullptr;
-  auto& cached = curves_[{well_id, s.Text(0)}];
-  const auto stamp = static_cast<std::uint64_t>(s.Int(2));
+  auto& cached = curves_[{well_id, s.Text(1)}];
+  const auto stamp = static_cast<std::uint64_t>(s.Int(3));
   if (auto hit = cached.lock(); hit && hit->stamp == stamp) return hit;
   auto c = std::make_shared<CurveData>();
   c->well_id = well_id;
-  c->name = Utf8ToGbk(s.Text(0));
-  c->unit = Utf8ToGbk(s.Text(1));
+  c->name = Utf8ToGbk(s.Text(1));
+  c->unit = Utf8ToGbk(s.Text(2));
   c->stamp = stamp;
-  c->missing = static_cast<int>(s.Int(4));
-  c->min = welldb::ReadNumber(s, 5);
-  c->max = welldb::ReadNumber(s, 6);
-  c->top = welldb::ReadNumber(s, 7);
-  c->bottom = welldb::ReadNumber(s, 8);
-  std::size_t size = 0;
-  const void* blob = s.Blob(9, &size);
-  c->depths = welldb::DecodeDoubles(blob, size);
-  blob = s.Blob(10, &size);
-  c->values = welldb::DecodeDoubles(blob, size);
+  const auto count = static_cast<std::size_t>(s.Int(4));
+  c->missing = static_cast<int>(s.Int(5));
+  c->min = welldb::ReadNumber(s, 6);
+  c->max = welldb::ReadNumber(s, 7);
+  c->top = welldb::ReadNumber(s, 8);
+  c->bottom = welldb::ReadNumber(s, 9);
+  c->index = LoadIndex(s.Int(10));
+  sql::Stmt v(db_, "SELECT samples FROM curve_samples WHERE curve_id = ?1");
+  v.Bind(1, s.Int(0));
+  if (v.Step()) {
+    std::size_t size = 0;
+    const void* blob = v.Blob(0, &size);
+    c->values = welldb::DecodeDoubles(blob, size);
+  }
   read.Commit();
+  if (c->values.size() != count || c->index->size() != count)
+    throw sql::SqliteError("curve " + utf8 + ": samples and depths differ in length");
   c->trajectory = GetTrajectory(well_id);
   cached = c;
   return c;
@@ -385,6 +547,80 @@ std::vector<std::string> WellDb::CurveNames(std::int64_t well_id) {
   s.Bind(1, well_id);
   while (s.Step()) names.push_back(Utf8ToGbk(s.Text(0)));
   return names;
+}
+
+std::vector<CurveSummary> WellDb::CurveSummaries(std::int64_t well_id) {
+  std::vector<CurveSummary> curves;
+  sql::Stmt s(db_,
+              "SELECT name, unit, count, missing, min, max, top, bottom, run_id FROM curves "
+              "WHERE well_id = ?1 ORDER BY id");
+  s.Bind(1, well_id);
+  while (s.Step()) {
+    CurveSummary c;
+    c.name = Utf8ToGbk(s.Text(0));
+    c.unit = Utf8ToGbk(s.Text(1));
+    c.count = static_cast<int>(s.Int(2));
+    c.missing = static_cast<int>(s.Int(3));
+    c.min = welldb::ReadNumber(s, 4);
+    c.max = welldb::ReadNumber(s, 5);
+    c.top = welldb::ReadNumber(s, 6);
+    c.bottom = welldb::ReadNumber(s, 7);
+    c.run_id = s.IsNull(8) ? -1 : s.Int(8);
+    curves.push_back(std::move(c));
+  }
+  return curves;
+}
+
+namespace {
+
+const char kRunColumns[] =
+    "SELECT r.id, r.well_id, r.source, r.size, r.hash, r.imported_at, r.curves, "
+    "(SELECT count(*) FROM curves c WHERE c.run_id = r.id) FROM log_runs r ";
+
+LogRunInfo ReadRun(const sql::Stmt& s) {
+  LogRunInfo r;
+  r.id = s.Int(0);
+  r.well_id = s.Int(1);
+  r.source = Utf8ToGbk(s.Text(2));
+  r.size = s.Int(3);
+  r.hash = s.Text(4);
+  r.imported_at = s.Text(5);
+  r.curves_written = static_cast<int>(s.Int(6));
+  r.curves_current = static_cast<int>(s.Int(7));
+  return r;
+}
+
+}  // namespace
+
+std::vector<LogRunInfo> WellDb::Runs(std::int64_t well_id) {
+  std::vector<LogRunInfo> runs;
+  sql::Transaction read(db_, sql::Transaction::kRead);
+  sql::Stmt s(db_, std::string(kRunColumns) + "WHERE r.well_id = ?1 ORDER BY r.id");
+  s.Bind(1, well_id);
+  while (s.Step()) runs.push_back(ReadRun(s));
+  sql::Stmt items(db_,
+                  "SELECT section, mnemonic, unit, value, description FROM log_run_items "
+                  "WHERE run_id = ?1 ORDER BY pos");
+  for (LogRunInfo& run : runs) {
+    items.Reset();
+    items.Bind(1, run.id);
+    while (items.Step()) {
+      run.items.push_back({items.Text(0), Utf8ToGbk(items.Text(1)), Utf8ToGbk(items.Text(2)),
+                           Utf8ToGbk(items.Text(3)), Utf8ToGbk(items.Text(4))});
+    }
+  }
+  read.Commit();
+  return runs;
+}
+
+std::optional<LogRunInfo> WellDb::CurrentRun(std::int64_t well_id, std::string_view hash) {
+  sql::Stmt s(db_, std::string(kRunColumns) + "WHERE r.well_id = ?1 AND r.hash = ?2 ORDER BY r.id DESC");
+  s.Bind(1, well_id).Bind(2, hash);
+  while (s.Step()) {
+    LogRunInfo run = ReadRun(s);
+    if (run.curves_current == run.curves_written) return run;
+  }
+  return std::nullopt;
 }
 
 std::vector<ScatterInfo> WellDb::ScatterTables() {

@@ -1,7 +1,9 @@
 // WellDb: writing. Every public write runs inside Write(), so it is one
 // transaction that stamps what it changed.
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <ctime>
 #include <numeric>
 
 #include "davodu/host/util/gbk.h"
@@ -47,17 +49,17 @@ int ColumnSlot(const TableLayout& layout, std::string_view gbk, const std::vecto
 }  // namespace
 
 void WellDb::StampTable(const TableKey& key) {
-  sql::Stmt s(db_,
-              "INSERT INTO table_stamps(kind, owner, sub, stamp) VALUES(?1, ?2, ?3, ?4) "
-              "ON CONFLICT(kind, owner, sub) DO UPDATE SET stamp = max(excluded.stamp, stamp + 1)");
+  sql::Stmt& s = Cached(
+      "INSERT INTO table_stamps(kind, owner, sub, stamp) VALUES(?1, ?2, ?3, ?4) "
+      "ON CONFLICT(kind, owner, sub) DO UPDATE SET stamp = max(excluded.stamp, stamp + 1)");
   s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, Now());
   s.Run();
 }
 
 void WellDb::StampManager() {
-  sql::Stmt s(db_,
-              "INSERT INTO meta(key, value) VALUES('stamp', ?1) "
-              "ON CONFLICT(key) DO UPDATE SET value = max(excluded.value, value + 1)");
+  sql::Stmt& s = Cached(
+      "INSERT INTO meta(key, value) VALUES('stamp', ?1) "
+      "ON CONFLICT(key) DO UPDATE SET value = max(excluded.value, value + 1)");
   s.Bind(1, Now());
   s.Run();
 }
@@ -84,6 +86,9 @@ void BindWell(sql::Stmt& s, const WellInfo& info) {
   welldb::BindNumber(s, 6, info.total_depth);
   s.Bind(7, GbkToUtf8(info.field));
   s.Bind(8, GbkToUtf8(info.well_type));
+  s.Bind(9, GbkToUtf8(info.uwi));
+  s.Bind(10, GbkToUtf8(info.location));
+  s.Bind(11, GbkToUtf8(info.crs));
 }
 
 }  // namespace
@@ -91,13 +96,16 @@ void BindWell(sql::Stmt& s, const WellInfo& info) {
 std::int64_t WellDb::CreateWell(const WellInfo& info) {
   std::int64_t id = -1;
   Write([&] {
-    sql::Stmt s(db_,
-                "INSERT INTO wells(name, x, y, kb, ground, total_depth, field, well_type) "
-                "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+    sql::Stmt& s = Cached(
+        "INSERT INTO wells(name, x, y, kb, ground, total_depth, field, well_type, uwi, location, "
+        "crs) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
     BindWell(s, info);
     s.Run();
     id = db_.LastInsertId();
     StampTable({TableKind::kWellHeader, 0, 0});
+    WellInfo stored = info;
+    stored.id = id;
+    RememberWell(stored);
   });
   return id;
 }
@@ -108,15 +116,16 @@ void WellDb::UpdateWell(const WellInfo& info) {
     old.Bind(1, info.id);
     if (!old.Step()) throw sql::SqliteError("no well with id " + std::to_string(info.id));
     const double old_kb = welldb::ReadNumber(old, 0);
-    sql::Stmt s(db_,
-                "UPDATE wells SET name = ?1, x = ?2, y = ?3, kb = ?4, ground = ?5, "
-                "total_depth = ?6, field = ?7, well_type = ?8 WHERE id = ?9");
+    sql::Stmt& s = Cached(
+        "UPDATE wells SET name = ?1, x = ?2, y = ?3, kb = ?4, ground = ?5, total_depth = ?6, "
+        "field = ?7, well_type = ?8, uwi = ?9, location = ?10, crs = ?11 WHERE id = ?12");
     BindWell(s, info);
-    s.Bind(9, info.id);
+    s.Bind(12, info.id);
     s.Run();
     const bool same = (IsMissing(old_kb) && IsMissing(info.kb)) || old_kb == info.kb;
     if (!same) RestampWell(info.id);
     StampTable({TableKind::kWellHeader, 0, 0});
+    RememberWell(info);
   });
 }
 
@@ -127,6 +136,7 @@ void WellDb::DeleteWell(std::int64_t id) {
     s.Run();
     if (db_.Changes() == 0) throw sql::SqliteError("no well with id " + std::to_string(id));
     StampTable({TableKind::kWellHeader, 0, 0});
+    ForgetWell(id);
   });
 }
 
@@ -148,6 +158,7 @@ void WellDb::SetDeviation(std::int64_t well_id, const std::vector<SurveyStation>
     }
     StampTable({TableKind::kDeviation, well_id, 0});
     RestampWell(well_id);
+    trajectories_.erase(well_id);
   });
 }
 
@@ -320,55 +331,157 @@ void WellDb::DeleteRow(const TableKey& key, std::int64_t row_id) {
   });
 }
 
+namespace {
+
+// The bytes of doubles as stored (little-endian): the vector's own memory on
+// a little-endian machine, else a converted copy kept in *storage.
+std::pair<const void*, std::size_t> StoredBytes(const std::vector<double>& v, std::string* storage) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return {v.data(), v.size() * sizeof(double)};
+  } else {
+    *storage = welldb::EncodeDoubles(v);
+    return {storage->data(), storage->size()};
+  }
+}
+
+std::string UtcNow() {
+  const std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  gmtime_r(&t, &tm);
+  char buf[32];
+  std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &tm);
+  return buf;
+}
+
+}  // namespace
+
 void WellDb::WriteCurve(std::int64_t well_id, std::string_view gbk_name, std::string_view gbk_unit,
                         const std::vector<double>& depths, const std::vector<double>& values) {
-  if (depths.size() != values.size()) throw sql::SqliteError("depths and values differ in length");
+  WriteCurves(well_id, -1, depths, {{gbk_name, gbk_unit, &values}});
+}
+
+void WellDb::WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::vector<double>& depths,
+                         const std::vector<CurveValues>& curves) {
+  for (const CurveValues& c : curves) {
+    if (c.values->size() != depths.size()) throw sql::SqliteError("depths and values differ in length");
+  }
   // Samples without a depth are dropped; the rest are put in ascending
-  // depth order (a file written bottom-up is turned round).
+  // depth order (a file written bottom-up is turned round). Depths that
+  // already ascend, as most do, are stored as they are.
+  const auto has_depth = [](double d) { return std::isfinite(d) && !IsMissing(d); };
+  const bool in_order = std::all_of(depths.begin(), depths.end(), has_depth) &&
+                        std::is_sorted(depths.begin(), depths.end());
   std::vector<std::size_t> order;
-  for (std::size_t i = 0; i < depths.size(); ++i) {
-    if (std::isfinite(depths[i]) && !IsMissing(depths[i])) order.push_back(i);
-  }
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return depths[a] < depths[b]; });
-  std::vector<double> d(order.size()), v(order.size());
-  int missing = 0;
-  double lo = kFltMax, hi = -kFltMax;
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    d[k] = depths[order[k]];
-    const double x = values[order[k]];
-    if (!std::isfinite(x) || IsMissing(x)) {
-      v[k] = kFltMax;
-      ++missing;
-    } else {
-      v[k] = x;
-      lo = std::min(lo, x);
-      hi = std::max(hi, x);
+  std::vector<double> sorted_depths;
+  if (!in_order) {
+    for (std::size_t i = 0; i < depths.size(); ++i) {
+      if (has_depth(depths[i])) order.push_back(i);
     }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return depths[a] < depths[b]; });
+    sorted_depths.reserve(order.size());
+    for (std::size_t k : order) sorted_depths.push_back(depths[k]);
   }
-  const bool any = missing < static_cast<int>(v.size());
+  const std::vector<double>& d = in_order ? depths : sorted_depths;
+
   Write([&] {
-    sql::Stmt s(db_,
-                "INSERT INTO curves(well_id, name, unit, count, missing, min, max, top, bottom, "
-                "depths, samples, stamp) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12) "
-                "ON CONFLICT(well_id, name) DO UPDATE SET name = excluded.name, unit = excluded.unit, "
-                "count = excluded.count, missing = excluded.missing, min = excluded.min, "
-                "max = excluded.max, top = excluded.top, bottom = excluded.bottom, "
-                "depths = excluded.depths, samples = excluded.samples, "
-                "stamp = max(excluded.stamp, stamp + 1)");
-    s.Bind(1, well_id).Bind(2, GbkToUtf8(gbk_name)).Bind(3, GbkToUtf8(gbk_unit));
-    s.Bind(4, static_cast<std::int64_t>(d.size())).Bind(5, missing);
-    welldb::BindNumber(s, 6, any ? lo : kFltMax);
-    welldb::BindNumber(s, 7, any ? hi : kFltMax);
-    welldb::BindNumber(s, 8, d.empty() ? kFltMax : d.front());
-    welldb::BindNumber(s, 9, d.empty() ? kFltMax : d.back());
-    const std::string db = welldb::EncodeDoubles(d);
-    const std::string vb = welldb::EncodeDoubles(v);
-    s.BindBlob(10, db.data(), db.size()).BindBlob(11, vb.data(), vb.size());
-    s.Bind(12, Now());
-    s.Run();
+    std::string storage;
+    sql::Stmt& index = Cached("INSERT INTO depth_indexes(count, depths) VALUES(?1, ?2)");
+    const auto [index_bytes, index_size] = StoredBytes(d, &storage);
+    index.Bind(1, static_cast<std::int64_t>(d.size())).BindBlobStatic(2, index_bytes, index_size);
+    index.Run();
+    const std::int64_t index_id = db_.LastInsertId();
+
+    sql::Stmt& curve = Cached(
+        "INSERT INTO curves(well_id, name, unit, count, missing, min, max, top, bottom, stamp, "
+        "run_id, index_id) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12) "
+        "ON CONFLICT(well_id, name) DO UPDATE SET name = excluded.name, unit = excluded.unit, "
+        "count = excluded.count, missing = excluded.missing, min = excluded.min, "
+        "max = excluded.max, top = excluded.top, bottom = excluded.bottom, "
+        "stamp = max(excluded.stamp, stamp + 1), run_id = excluded.run_id, "
+        "index_id = excluded.index_id RETURNING id");
+    sql::Stmt& samples =
+        Cached("INSERT OR REPLACE INTO curve_samples(curve_id, samples) VALUES(?1, ?2)");
+    std::vector<double> v;
+    for (const CurveValues& c : curves) {
+      const std::vector<double>& in = *c.values;
+      // Missing values are stored as kFltMax; a copy is made only when the
+      // order changes or some value is missing.
+      const auto is_value = [](double x) { return std::isfinite(x) && !IsMissing(x); };
+      const bool as_is = in_order && std::all_of(in.begin(), in.end(), [&](double x) {
+                           return is_value(x) || x == kFltMax;
+                         });
+      if (!as_is) {
+        v.resize(d.size());
+        for (std::size_t k = 0; k < d.size(); ++k) {
+          const double x = in[in_order ? k : order[k]];
+          v[k] = is_value(x) ? x : kFltMax;
+        }
+      }
+      const std::vector<double>& values = as_is ? in : v;
+      int missing = 0;
+      double lo = kFltMax, hi = -kFltMax;
+      for (const double x : values) {
+        if (x == kFltMax || IsMissing(x)) {
+          ++missing;
+        } else {
+          lo = std::min(lo, x);
+          hi = std::max(hi, x);
+        }
+      }
+      const bool any = missing < static_cast<int>(values.size());
+      curve.Reset();
+      curve.Bind(1, well_id).Bind(2, GbkToUtf8(c.name)).Bind(3, GbkToUtf8(c.unit));
+      curve.Bind(4, static_cast<std::int64_t>(d.size())).Bind(5, missing);
+      welldb::BindNumber(curve, 6, any ? lo : kFltMax);
+      welldb::BindNumber(curve, 7, any ? hi : kFltMax);
+      welldb::BindNumber(curve, 8, d.empty() ? kFltMax : d.front());
+      welldb::BindNumber(curve, 9, d.empty() ? kFltMax : d.back());
+      curve.Bind(10, Now());
+      if (run_id >= 0) {
+        curve.Bind(11, run_id);
+      } else {
+        curve.BindNull(11);
+      }
+      curve.Bind(12, index_id);
+      if (!curve.Step()) throw sql::SqliteError("curve " + GbkToUtf8(c.name) + " was not written");
+      const std::int64_t curve_id = curve.Int(0);
+      curve.Run();
+      const auto [bytes, size] = StoredBytes(values, &storage);
+      samples.Reset();
+      samples.Bind(1, curve_id).BindBlobStatic(2, bytes, size);
+      samples.Run();
+    }
+    curve.Reset();
+    samples.Reset();
+    index.Reset();
     StampTable({TableKind::kWellLog, well_id, 0});
   });
+}
+
+std::int64_t WellDb::AddRun(const LogRunInfo& run) {
+  std::int64_t id = -1;
+  Write([&] {
+    sql::Stmt s(db_,
+                "INSERT INTO log_runs(well_id, source, size, hash, imported_at, curves) "
+                "VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
+    s.Bind(1, run.well_id).Bind(2, GbkToUtf8(run.source)).Bind(3, run.size).Bind(4, run.hash);
+    s.Bind(5, run.imported_at.empty() ? UtcNow() : run.imported_at).Bind(6, run.curves_written);
+    s.Run();
+    id = db_.LastInsertId();
+    sql::Stmt item(db_,
+                   "INSERT INTO log_run_items(run_id, pos, section, mnemonic, unit, value, "
+                   "description) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+    for (std::size_t i = 0; i < run.items.size(); ++i) {
+      const LogRunItem& it = run.items[i];
+      item.Reset();
+      item.Bind(1, id).Bind(2, static_cast<std::int64_t>(i)).Bind(3, it.section);
+      item.Bind(4, GbkToUtf8(it.mnemonic)).Bind(5, GbkToUtf8(it.unit)).Bind(6, GbkToUtf8(it.value));
+      item.Bind(7, GbkToUtf8(it.description));
+      item.Run();
+    }
+  });
+  return id;
 }
 
 void WellDb::DeleteCurve(std::int64_t well_id, std::string_view gbk_name) {

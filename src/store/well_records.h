@@ -52,13 +52,14 @@ struct TableData {
 };
 
 // One log curve as it was at one time stamp. Missing samples hold
-// kFltMax; depths ascend.
+// kFltMax; depths ascend. The curves of one import share their depth index
+// (the same vector, also in memory).
 struct CurveData {
   std::int64_t well_id = 0;
   std::string name;  // GBK
   std::string unit;  // GBK
   std::uint64_t stamp = 0;
-  std::vector<double> depths;
+  std::shared_ptr<const std::vector<double>> index;  // never null
   std::vector<double> values;
   int missing = 0;
   double min = kFltMax;  // over the samples that are not missing
@@ -67,6 +68,8 @@ struct CurveData {
   double bottom = kFltMax;
   std::shared_ptr<const Trajectory> trajectory;  // the well's, when loaded
 
+  // Measured depths of the samples.
+  const std::vector<double>& depths() const { return *index; }
   // True vertical depths of the samples, computed on first use.
   const std::vector<double>& VerticalDepths() const;
 
@@ -86,6 +89,46 @@ struct WellInfo {
   double total_depth = kFltMax;
   std::string field;      // GBK
   std::string well_type;  // GBK
+  std::string uwi;        // GBK; unique well identifier or API number, as delivered
+  std::string location;   // GBK; a description of the location ("LOC" of a LAS file)
+  std::string crs;        // GBK; the name of the coordinate reference of x and y
+};
+
+// A log curve without its samples: what listings need.
+struct CurveSummary {
+  std::string name;  // GBK
+  std::string unit;  // GBK
+  int count = 0;
+  int missing = 0;
+  double min = kFltMax;
+  double max = kFltMax;
+  double top = kFltMax;
+  double bottom = kFltMax;
+  std::int64_t run_id = -1;  // the import it came from; -1 when written directly
+};
+
+// A header line a log file carried: a "MNEM.UNIT VALUE : DESCRIPTION" line
+// of its well ("well"), parameter ("parameter") or other ("other") section.
+// Free text of an other section is kept line by line in description.
+struct LogRunItem {
+  std::string section;  // "well", "parameter" or "other"
+  std::string mnemonic;  // GBK, as are the others
+  std::string unit;
+  std::string value;
+  std::string description;
+};
+
+// One import of a log file into a well: where the data came from.
+struct LogRunInfo {
+  std::int64_t id = -1;
+  std::int64_t well_id = -1;
+  std::string source;       // GBK; the file name as given to the import
+  std::int64_t size = 0;    // bytes
+  std::string hash;         // of the file's bytes: "xxh128:" and 32 hex digits
+  std::string imported_at;  // UTC, "YYYY-MM-DDTHH:MM:SSZ"
+  int curves_written = 0;   // curves the import stored
+  int curves_current = 0;   // of those, the ones no later write replaced
+  std::vector<LogRunItem> items;
 };
 
 // A scattered table's entry.

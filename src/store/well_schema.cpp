@@ -230,7 +230,10 @@ std::vector<TableLayout> BuildLayouts() {
         {"ground", "地面海拔", "gl|ground_elevation", T::kReal, kOpt},
         {"total_depth", "完钻井深", "td", T::kReal, kOpt},
         {"field", "油田", "", T::kText, kOpt},
-        {"well_type", "井别", "type", T::kText, kOpt}}});
+        {"well_type", "井别", "type", T::kText, kOpt},
+        {"uwi", "井标识号", "api|api_number|unique_well_identifier|井编码", T::kText, kOpt},
+        {"location", "井位描述", "loc|位置", T::kText, kOpt},
+        {"crs", "坐标系", "coordinate_system|hzcs|坐标参考系", T::kText, kOpt}}});
   add({K::kWellLog, "log", "curves", "测井数据", O::kNone, nullptr, 0, false, {}});
   return s;
 }

@@ -210,7 +210,7 @@ std::string CWellLogColumn::GetUnit() const {
 
 int CWellLogColumn::GetCount() const {
   const auto data = GetData();
-  return data ? static_cast<int>(data->depths.size()) : -1;
+  return data ? static_cast<int>(data->values.size()) : -1;
 }
 
 int CWellLogColumn::GetMissingCount() const {
@@ -244,7 +244,7 @@ namespace {
 double RangeExtreme(const CurveData* data, double top, double bottom, bool largest) {
   if (!data) return kFltMax;
   if (top > bottom) std::swap(top, bottom);
-  const auto& d = data->depths;
+  const auto& d = data->depths();
   const auto first = std::lower_bound(d.begin(), d.end(), top);
   const auto last = std::upper_bound(d.begin(), d.end(), bottom);
   double best = kFltMax;
@@ -270,7 +270,7 @@ double CWellLogColumn::GetMaxValue(double top, double bottom) const {
 
 const double* CWellLogColumn::GetDepthBuf() const {
   const auto data = GetData();
-  return data && !data->depths.empty() ? data->depths.data() : nullptr;
+  return data && !data->values.empty() ? data->depths().data() : nullptr;
 }
 
 const double* CWellLogColumn::GetDataBuf() const {
@@ -280,7 +280,7 @@ const double* CWellLogColumn::GetDataBuf() const {
 
 const double* CWellLogColumn::GetVerticalDepthBuf() const {
   const auto data = GetData();
-  return data && !data->depths.empty() ? data->VerticalDepths().data() : nullptr;
+  return data && !data->values.empty() ? data->VerticalDepths().data() : nullptr;
 }
 
 // --- CWellLog
@@ -402,6 +402,9 @@ CZuVariant CWellPosition::GetValue(std::int64_t id, std::string_view field) cons
     case 5: return number(w->total_depth);
     case 6: return w->field;
     case 7: return w->well_type;
+    case 8: return w->uwi;
+    case 9: return w->location;
+    case 10: return w->crs;
     default: return {};
   }
 }

@@ -174,7 +174,8 @@ class CWellPosition {
   std::int64_t GetId(int i) const;
   std::string GetName(int i) const;
   // A field of a well by id: "井名", "X坐标", "Y坐标", "补心海拔", "地面海拔",
-  // "完钻井深", "油田", "井别" or their English names; null when unknown.
+  // "完钻井深", "油田", "井别", "井标识号", "井位描述", "坐标系" or their English
+  // names; null when unknown.
   CZuVariant GetValue(std::int64_t id, std::string_view field) const;
   // Grows when a well is added, changed or removed.
   std::uint64_t GetTimeStamp() const;

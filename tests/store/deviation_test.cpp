@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "davodu/store/well_data_manager.h"
 #include "support/cli.h"
 
@@ -16,6 +18,19 @@ TEST(Deviation, MatchesWorkedExamples) {
   EXPECT_NEAR(pair.TvdAt(3600) - pair.TvdAt(3500), 94.01, 0.005);
   const Trajectory quarter({{0, 0, 0}, {1000, 90, 0}});
   EXPECT_NEAR(quarter.TvdAt(1000), 2000 / 3.14159265358979323846, 1e-9);
+}
+
+// A hole turned right round between two stations (straight down, then
+// straight up) is a half circle of length 100: it ends 200 / pi to the side
+// at the depth it started from, and every point on it is finite.
+TEST(Deviation, HalfTurnDoglegIsAHalfCircle) {
+  const Trajectory t({{0, 0, 0}, {1000, 0, 0}, {1100, 180, 0}});
+  const double pi = 3.14159265358979323846;
+  EXPECT_NEAR(t.TvdAt(1100), 1000, 1e-6);
+  EXPECT_NEAR(t.TvdAt(1050), 1000 + 100 / pi, 1e-6);
+  const TrajectoryPoint end = t.At(1100);
+  EXPECT_NEAR(std::hypot(end.north, end.east), 200 / pi, 1e-6);
+  for (double md = 1000; md <= 1100; md += 5) EXPECT_TRUE(std::isfinite(t.TvdAt(md))) << md;
 }
 
 // Minimum-curvature positions worked out by hand: a build from vertical to

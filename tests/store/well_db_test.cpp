@@ -306,9 +306,12 @@ TEST_F(WellDbTest, EveryTableKindImportsUnderBothNames) {
         case ColumnType::kText: row.push_back("文字"); expected.push_back(Gbk("文字")); break;
       }
     }
+    // A survey's stations must go deeper: its second row is one further down.
+    std::vector<std::string> second = row;
+    if (layout.kind == TableKind::kDeviation) second[1] = "20";
     for (const auto* header : {&chinese, &english}) {
       std::string error;
-      ASSERT_TRUE(ImportRows("", layout.kind, sub, *header, {row, row}, &error)) << layout.id << error;
+      ASSERT_TRUE(ImportRows("", layout.kind, sub, *header, {row, second}, &error)) << layout.id << error;
       auto table = layout.kind == TableKind::kDeviation ? nullptr : wells_->GetTable("W1", layout.kind, sub);
       if (layout.kind == TableKind::kDeviation) {
         EXPECT_EQ(wells_->GetDeviation("W1").size(), 2u);

@@ -95,6 +95,38 @@ ThreadConverter& Utf8ToGbkConverter() {
   return converter;
 }
 
+ThreadConverter& Gb18030ToUtf8Converter() {
+  thread_local ThreadConverter converter("UTF-8", "GB18030");
+  return converter;
+}
+
+ThreadConverter& Utf8ToGb18030Converter() {
+  thread_local ThreadConverter converter("GB18030", "UTF-8");
+  return converter;
+}
+
+// A GB18030 four-byte code at the start of s: lead, digit, lead, digit.
+bool IsFourByteCode(std::string_view s) {
+  const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  return s.size() >= 4 && IsGbkLead(b(0)) && b(1) >= 0x30 && b(1) <= 0x39 && IsGbkLead(b(2)) &&
+         b(3) >= 0x30 && b(3) <= 0x39;
+}
+
+// Converts one whole character with cd; false when cd cannot.
+bool ConvertOne(iconv_t cd, std::string_view in, std::string& out) {
+  if (cd == ThreadConverter::kInvalid) return false;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char* src = const_cast<char*>(in.data());
+  std::size_t src_left = in.size();
+  char buf[16];
+  char* dst = buf;
+  std::size_t dst_left = sizeof buf;
+  if (iconv(cd, &src, &src_left, &dst, &dst_left) == static_cast<std::size_t>(-1) || src_left != 0)
+    return false;
+  out.append(buf, sizeof buf - dst_left);
+  return true;
+}
+
 // Converts `in` with `cd`, appending to `out`. Stops at the first byte iconv
 // rejects and returns its offset in `in` (in.size() when all was converted).
 std::size_t ConvertUntilError(iconv_t cd, std::string_view in, std::string& out) {
@@ -131,6 +163,11 @@ std::string GbkToUtf8(std::string_view gbk) {
     } else if (static_cast<unsigned char>(gbk[pos]) < 0x80) {
       // Without a converter only ASCII can be carried over.
       out.push_back(gbk[pos++]);
+      continue;
+    }
+    // A four-byte code of a character GBK lacks.
+    if (IsFourByteCode(gbk.substr(pos)) && ConvertOne(Gb18030ToUtf8Converter().Get(), gbk.substr(pos, 4), out)) {
+      pos += 4;
       continue;
     }
     // A rejected character: a lead byte with a proper trail byte is one
@@ -172,11 +209,11 @@ std::string Utf8ToGbk(std::string_view utf8) {
         }
       }
       if (done >= run.size()) break;
-      // A character GBK has no code for.
+      // A character GBK has no code for: its GB18030 four-byte code.
       bool ignored = false;
-      done += Utf8SequenceLength(run.substr(done), &ignored);
-      out.push_back('?');
-      run.remove_prefix(done);
+      const std::size_t n = Utf8SequenceLength(run.substr(done), &ignored);
+      if (!ConvertOne(Utf8ToGb18030Converter().Get(), run.substr(done, n), out)) out.push_back('?');
+      run.remove_prefix(done + n);
     }
     pos = end;
     if (pos < utf8.size()) {

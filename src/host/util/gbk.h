@@ -1,5 +1,13 @@
 // Conversion between GBK, the code page of all text inside the module, and
 // UTF-8, the code page of terminals, JSON, SQLite and Pango.
+//
+// A character GBK cannot hold ("ºᶟᵌᴬŃ" in a curve name) is written as its
+// four-byte code of GB18030, the standard that extends GBK to all of
+// Unicode, so that every text survives the round trip UTF-8 -> GBK -> UTF-8
+// and two different names never become the same. Text GBK can hold is
+// plain GBK. The four-byte codes (lead byte 0x81-0xFE, then a digit) keep
+// ASCII letters out of trail positions, so code that steps over GBK
+// characters two bytes at a time stays right.
 #ifndef DAVODU_HOST_UTIL_GBK_H_
 #define DAVODU_HOST_UTIL_GBK_H_
 
@@ -8,10 +16,11 @@
 
 namespace davodu {
 
-// GBK bytes to UTF-8. A byte sequence that is not GBK becomes U+FFFD.
+// GBK bytes (with GB18030 four-byte codes) to UTF-8. A byte sequence that
+// is neither becomes U+FFFD.
 std::string GbkToUtf8(std::string_view gbk);
-// UTF-8 to GBK. A character GBK cannot hold, or a malformed sequence,
-// becomes "?".
+// UTF-8 to GBK; a character GBK cannot hold becomes its GB18030 four-byte
+// code, a malformed sequence "?".
 std::string Utf8ToGbk(std::string_view utf8);
 // True when the bytes are valid UTF-8.
 bool IsValidUtf8(std::string_view text);

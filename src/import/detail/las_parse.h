@@ -238,9 +238,14 @@ class LasParser {
   LasFile& file_;
   LineIndex lines_;
   PageReleaser releaser_;
+  // Curve definitions for data that has none: one per column of the
+  // first row, named by the ~A line when it names them all.
+  void DefineCurvesFromData();
+
   bool saw_curves_ = false;
   bool saw_data_ = false;
-  std::size_t curve_section_offset_ = 0;
+  std::string_view data_line_;  // the "~A ..." line
+  std::size_t data_line_offset_ = 0;
   std::size_t data_begin_ = 0;
   std::size_t data_end_ = 0;
   int major_version_ = 2;

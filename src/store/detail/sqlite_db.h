@@ -20,7 +20,14 @@ namespace davodu::sql {
 
 class SqliteError : public std::runtime_error {
  public:
-  explicit SqliteError(const std::string& what) : std::runtime_error(what) {}
+  explicit SqliteError(const std::string& what, bool busy = false)
+      : std::runtime_error(what), busy_(busy) {}
+  // The database was locked by another connection longer than the busy
+  // timeout.
+  bool busy() const { return busy_; }
+
+ private:
+  bool busy_;
 };
 
 class Db;
@@ -40,6 +47,8 @@ class Stmt {
   Stmt& Bind(int i, std::string_view utf8);
   Stmt& Bind(int i, const char* utf8) { return Bind(i, std::string_view(utf8)); }
   Stmt& BindBlob(int i, const void* data, std::size_t size);
+  // Binds without a copy: the bytes must stay until the statement is reset.
+  Stmt& BindBlobStatic(int i, const void* data, std::size_t size);
   Stmt& BindNull(int i);
 
   // Runs one step: true while a row is available, false when done.
@@ -48,6 +57,7 @@ class Stmt {
   void Run();
   // Resets the statement for another run (bindings are kept).
   void Reset();
+  void ClearBindings();
 
   // Column kinds as SQLite reports them (SQLITE_INTEGER, ...).
   int Type(int col) const;
@@ -82,27 +92,43 @@ class Db {
   void Exec(std::string_view sql);
   // The first column of the first row of a query, or fallback when none.
   std::int64_t QueryInt(std::string_view sql, std::int64_t fallback = 0);
+  std::string QueryText(std::string_view sql);
   std::int64_t LastInsertId() const;
   // Rows changed by the last statement.
   int Changes() const;
   // The counter SQLite changes when another connection commits to the file.
   std::int64_t DataVersion();
 
+  // Milliseconds a statement waits for another connection's lock.
+  void SetBusyTimeout(int ms);
+
   sqlite3* handle() { return db_; }
   // Throws SqliteError with the connection's message when rc is an error.
   void Check(int rc);
 
  private:
+  friend class Transaction;
   sqlite3* db_ = nullptr;
   std::string path_;
+  int depth_ = 0;           // open Transaction objects
+  bool read_only_ = false;  // the outermost one is a reader's
 };
 
 // A transaction that is rolled back unless committed. Transactions nest
 // (savepoints): an inner one commits into the outer one, and rolling back
 // the outermost undoes everything.
+//
+// The outermost transaction of a writer starts with BEGIN IMMEDIATE: it
+// takes the database's write lock at once, waiting up to the busy timeout
+// while another connection (another process) holds it. A deferred start
+// would read first and then fail at its first write, without waiting,
+// whenever another writer committed meanwhile. A reader's outermost
+// transaction is deferred and never blocks writers (WAL). A write nested in
+// a read transaction is refused.
 class Transaction {
  public:
-  explicit Transaction(Db& db);
+  enum Mode { kWrite, kRead };
+  explicit Transaction(Db& db, Mode mode = kWrite);
   ~Transaction();
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
@@ -110,7 +136,7 @@ class Transaction {
 
  private:
   Db& db_;
-  std::string name_;
+  std::string name_;  // the savepoint's; empty for the outermost
   bool done_ = false;
 };
 

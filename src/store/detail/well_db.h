@@ -52,6 +52,9 @@ class WellDb {
   // one, the caches are dropped and the generation changes.
   void Sync();
 
+  // Bytes of a database page (set when the file is created).
+  static constexpr int kPageSize = 16384;
+
   // --- wells
   const std::vector<WellInfo>& Wells();
   const WellInfo* FindWell(std::string_view gbk_name);
@@ -72,6 +75,14 @@ class WellDb {
   std::shared_ptr<const CurveData> LoadCurve(std::int64_t well_id, std::string_view gbk_name);
   // GBK names of the well's curves, in import order.
   std::vector<std::string> CurveNames(std::int64_t well_id);
+  // The well's curves without their samples, in import order.
+  std::vector<CurveSummary> CurveSummaries(std::int64_t well_id);
+  // The well's log imports, oldest first, with their header items.
+  std::vector<LogRunInfo> Runs(std::int64_t well_id);
+  // The import of the file of that hash into the well whose curves are all
+  // still the well's; nothing when there is none (never imported, or a
+  // later import replaced some of its curves).
+  std::optional<LogRunInfo> CurrentRun(std::int64_t well_id, std::string_view hash);
   std::vector<ScatterInfo> ScatterTables();
   std::optional<ScatterInfo> FindScatter(std::int64_t id);
   // The tables of an owner that exist, with their row counts.
@@ -106,6 +117,18 @@ class WellDb {
   // Replaces (or adds) a curve. depths and values have the same length.
   void WriteCurve(std::int64_t well_id, std::string_view gbk_name, std::string_view gbk_unit,
                   const std::vector<double>& depths, const std::vector<double>& values);
+  // Replaces (or adds) curves that share one depth index, stored once.
+  // Each values vector is as long as depths; run_id (-1: none) is the
+  // import they come from.
+  struct CurveValues {
+    std::string_view name;  // GBK
+    std::string_view unit;  // GBK
+    const std::vector<double>* values;
+  };
+  void WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::vector<double>& depths,
+                   const std::vector<CurveValues>& curves);
+  // Records an import (its items included); returns its id.
+  std::int64_t AddRun(const LogRunInfo& run);
   void DeleteCurve(std::int64_t well_id, std::string_view gbk_name);
   std::int64_t CreateScatterTable(std::string_view gbk_name, bool is_segment);
   void DeleteScatterTable(std::int64_t id);
@@ -133,6 +156,7 @@ class WellDb {
       StampManager();
       t.Commit();
     } catch (...) {
+      DropCaches();
       Invalidate();
       throw;
     }
@@ -142,9 +166,21 @@ class WellDb {
  private:
   void CreateSchema();
   void Seed();
+  // Brings a database of an older schema to the current one.
+  void Upgrade(std::int64_t from_version);
+  // Opens the file and makes or checks its schema; retried while another
+  // process creates the same file.
+  void Prepare();
+  // A statement prepared once and kept; reset, with its bindings cleared.
+  sql::Stmt& Cached(const char* sql);
+  // The samples of a depth index, shared while someone holds them.
+  std::shared_ptr<const std::vector<double>> LoadIndex(std::int64_t index_id);
+  void ForgetWell(std::int64_t id);
+  void RememberWell(const WellInfo& info);
   void StampManager();
   void RestampWell(std::int64_t well_id);
   void Invalidate();
+  void DropCaches() { ++epoch_; }
   // Order key of the row at the end of a table.
   std::int64_t NextRowNo(const TableKey& key);
   void InsertRows(const TableKey& key, const std::vector<std::string>& columns,
@@ -155,15 +191,20 @@ class WellDb {
   sql::Db db_;
   std::uint64_t generation_ = 1;
   std::int64_t data_version_ = 0;
-  // Caches, valid for cache_generation_.
-  std::uint64_t cache_generation_ = 0;
+  // Caches, valid for cache_epoch_. Writes through this object keep them
+  // right as they go; a commit by another connection or a write that fails
+  // drops them (the epoch changes).
+  std::uint64_t epoch_ = 1;
+  std::uint64_t cache_epoch_ = 0;
   bool wells_loaded_ = false;
   std::vector<WellInfo> wells_;
   std::unordered_map<std::string, std::size_t> well_index_;  // lower-case name -> position
   std::map<std::int64_t, std::shared_ptr<const Trajectory>> trajectories_;
   std::map<TableKey, std::weak_ptr<const TableData>> tables_;
   std::map<std::pair<std::int64_t, std::string>, std::weak_ptr<const CurveData>> curves_;
+  std::map<std::int64_t, std::weak_ptr<const std::vector<double>>> indexes_;
   std::map<TableKey, bool> modified_;
+  std::unordered_map<std::string, std::unique_ptr<sql::Stmt>> statements_;
   void CheckCaches();
 };
 

@@ -45,12 +45,35 @@ TEST(GbkTest, EmbeddedNulIsCarriedThrough) {
   EXPECT_EQ(GbkToUtf8(gbk), utf8);
 }
 
-TEST(GbkTest, UnconvertibleOrMalformedUtf8BecomesQuestionMark) {
+// Characters GBK lacks take their GB18030 four-byte codes and come back
+// unchanged: different names stay different.
+TEST(GbkTest, CharactersGbkLacksRoundTripAsFourByteCodes) {
   const struct {
     std::string utf8;
     std::string gbk;
   } cases[] = {
-      {"a😀b", "a?b"},                      // no GBK code for an emoji
+      {"a😀b", "a\x94\x39\xFC\x36" "b"},  // an emoji, beyond the basic plane
+      {"º", "\x81\x30\x86\x32"},
+      {"深ºᶟ", "\xC9\xEE\x81\x30\x86\x32\x81\x35\xE4\x37"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    EXPECT_EQ(Utf8ToGbk(c.utf8), c.gbk);
+    EXPECT_EQ(GbkToUtf8(c.gbk), c.utf8);
+  }
+  const std::string name = "ºᶟᵌᴬŃ";
+  EXPECT_EQ(GbkToUtf8(Utf8ToGbk(name)), name);
+  EXPECT_NE(Utf8ToGbk(name), Utf8ToGbk("ºᶟᵌᴬN"));
+  // Steps of two bytes never fold a byte of a four-byte code.
+  EXPECT_FALSE(EqualsNoCase(Utf8ToGbk("Aº"), Utf8ToGbk("aᶟ")));
+  EXPECT_TRUE(EqualsNoCase(Utf8ToGbk("Aº"), Utf8ToGbk("aº")));
+}
+
+TEST(GbkTest, MalformedUtf8BecomesQuestionMark) {
+  const struct {
+    std::string utf8;
+    std::string gbk;
+  } cases[] = {
       {"深\xE4\xB8", "\xC9\xEE?"},           // truncated character: one mark
       {"\xE4\xB8x", "?x"},                  // truncated, then ASCII survives
       {"\xFF\xFEz", "??z"},                 // bytes that never start UTF-8
