@@ -25,10 +25,8 @@ DAVODU_IMPLEMENT_DYNCREATE(CWpText, CWpContent)
 
 CWpText::CWpText(CZuLayer* layer) : CWpContent(layer) { Initialize(); }
 
-CWpText::~CWpText() {
-  // The editor may sit in the layer's selection while a block is edited.
-  if (editor_ && layer_) layer_->RemoveSelectedObject(editor_.get());
-}
+// The editor leaves the layer's selection as it is destroyed.
+CWpText::~CWpText() = default;
 
 void CWpText::Initialize() {
   class_name_ = name_ = type_name_ = "CWpText";
