@@ -83,10 +83,11 @@ bool BuildDemoDatabase(CWellDataManager& wells, const std::string& las_path, std
     v[5][k] = 2.55 - 0.25 * sand + 0.02 * noise.Next();                  // DEN, g/cm3
     v[6][k] = 36 - 20 * sand - 6 * oil + 1.5 * noise.Next();             // CNL, %
   }
-  // A washed-out stretch where the density tool read nothing.
-  for (int i = 0; i < n; ++i)
-    if (depths[static_cast<std::size_t>(i)] > 1305 && depths[static_cast<std::size_t>(i)] < 1309)
-      v[5][static_cast<std::size_t>(i)] = NAN;
+  // Washed-out stretches of the shales where the density tool read nothing.
+  for (int i = 0; i < n; ++i) {
+    const double d = depths[static_cast<std::size_t>(i)];
+    if ((d > 1305 && d < 1309) || (d > 1641.5 && d < 1643.5)) v[5][static_cast<std::size_t>(i)] = NAN;
+  }
   const char* names[] = {"GR", "SP", "RT", "RXO", "AC", "DEN", "CNL"};
   const char* units[] = {"API", "mV", "Ω·m", "Ω·m", "μs/m", "g/cm3", "%"};
   std::vector<CurveImport> curves;

@@ -15,15 +15,28 @@ inline constexpr char kDemoTemplate[] = R"json({
     {"kind": "depth", "width": 1800, "title": "深度(m)"},
     {"kind": "curve", "width": 3500, "grid": "linear", "curves": [
       {"name": "SP", "left": -70, "right": -5, "color": "#0000FF"},
-      {"name": "GR", "left": 0, "right": 150, "color": "#008000"}]},
+      {"name": "GR", "left": 0, "right": 150, "color": "#008000", "fills": [
+        {"to": "left", "colors": [
+          {"from": 0, "to": 50, "color": "#FFE45C"},
+          {"from": 50, "to": 75, "color": "#FFE45C"},
+          {"from": 75, "to": 100, "color": "#D2AA6E"},
+          {"from": 100, "to": 150, "color": "#B4B4B4"}]}]}]},
     {"kind": "curve", "width": 4000, "grid": "log", "curves": [
       {"name": "RT", "left": 1, "right": 1000, "log": true, "color": "#C80000"},
       {"name": "RXO", "left": 1, "right": 1000, "log": true, "color": "#0000C8"}]},
     {"kind": "curve", "width": 4000, "grid": "linear", "curves": [
       {"name": "AC", "left": 400, "right": 150, "color": "#A000A0"},
-      {"name": "DEN", "left": 1.95, "right": 2.95, "color": "#C80000"},
+      {"name": "DEN", "left": 1.95, "right": 2.95, "color": "#C80000", "fills": [
+        {"to": "CNL", "where_left": "#FFD84A", "where_right": "#B4CDB4"}]},
       {"name": "CNL", "left": 45, "right": -15, "color": "#0000A0"}]},
-    {"kind": "lithology", "width": 2000, "title": "岩性剖面"}
+    {"kind": "lithology", "width": 2000, "title": "岩性剖面"},
+    {"kind": "text", "width": 2000, "title": "解释结论", "align": "center", "valign": "middle",
+     "items": [
+      {"top": 1525.9, "bottom": 1533.5, "text": "水层"},
+      {"top": 1564.3, "bottom": 1573.8, "text": "油层"},
+      {"top": 1603.3, "bottom": 1620.0, "text": "油层"},
+      {"top": 1620.0, "bottom": 1626.9, "text": "水层"},
+      {"top": 1654.9, "bottom": 1660.0, "text": "水层"}]}
   ]
 }
 )json";

@@ -77,12 +77,48 @@ struct CVEFILLBLOCK {
 };
 static_assert(sizeof(CVEFILLBLOCK) == 184);
 
+// The value-coloured shading of one side of a fill, rebuilt from the curve
+// and the side's colour table whenever the curve is laid out (never stored).
+// A run is a stretch of consecutive samples whose values the table covers;
+// missing samples and values outside the table end a run, so no shading
+// crosses them. Each run is cut into slices, one per sample, reaching half
+// way to the neighbouring samples; a slice takes the colour of its own
+// sample's value, and neighbouring slices of one colour are merged.
+struct CVEFILLSHADE {
+  std::vector<std::vector<double>> values;  // the runs' values
+  std::vector<std::vector<double>> depths;  // the runs' depths
+  // Slices in map coordinates, from the side's column edge to the curve and
+  // back, top to bottom. Each slice but the last of a run also covers the
+  // upper half of the next one, which is drawn over it, so that no seam
+  // shows between the two.
+  std::vector<std::vector<FLOATPOINT>> polygons;
+  std::vector<COLORREF> colors;  // one per polygon
+
+  bool Empty() const { return polygons.empty() || colors.size() != polygons.size(); }
+  void Clear();
+};
+
 struct CVEFILL {
   CVEFILLBLOCK block;
   std::vector<WPCVEFILLCOLOR> colors1;  // side 1
   std::vector<WPCVEFILLCOLOR> colors0;  // side 0
+  // Each fill keeps the shading of its own tables.
+  CVEFILLSHADE shade1;  // from colors1
+  CVEFILLSHADE shade0;  // from colors0
   std::string Target() const;
   void SetTarget(const std::string& gbk_name);
+  // What the target names: the column edge, the middle line, the
+  // specified-value line, or (none of these) another curve of the track.
+  bool TargetsEdge() const;
+  bool TargetsLine() const;  // the edge, the middle line or the value line
+  // The colour table and shading of a side (0 or 1).
+  const std::vector<WPCVEFILLCOLOR>& Table(int side) const { return side ? colors1 : colors0; }
+  std::vector<WPCVEFILLCOLOR>& Table(int side) { return side ? colors1 : colors0; }
+  const CVEFILLSHADE& Shade(int side) const { return side ? shade1 : shade0; }
+  CVEFILLSHADE& Shade(int side) { return side ? shade1 : shade0; }
+  // Whether a side is shaded by value (its switch is on).
+  bool ShadesSide(int side) const { return (side ? block.shade1 : block.shade0) == 1; }
+  const ZULOGBRUSH& Brush(int side) const { return side ? block.brush1 : block.brush0; }
 };
 
 // A stretch of the draw points drawn as one piece: first point, count, and
@@ -259,6 +295,54 @@ class CWpCurve : public CWpContent {
   void Operation(int command);
   // Places the boundary values of the fills on the present scale.
   void LmtFll();
+
+  // --- Fill shading (wp_curve_fill_layout.cpp).
+  // Rebuilds the shading of every fill from its tables: side 1 from the
+  // first table, side 0 from the second. Runs after every body build, so
+  // the shading follows the curve's geometry and data.
+  void CurveColorGradualChange();
+  // Rebuilds the shading of one side of a fill from a colour table; an
+  // empty table leaves no shading (the fill then uses its brush).
+  void CalCurveColorSegmentAndColorRef(CVEFILL* fill, const std::vector<WPCVEFILLCOLOR>& table,
+                                       bool side1);
+  void ClearCurveColorSegmentAndColorRef(CVEFILL* fill, bool side1);
+  // The runs of the samples a colour table covers (see CVEFILLSHADE).
+  void GetFillSegmentVal(const std::vector<WPCVEFILLCOLOR>& table, CVEFILLSHADE* shade);
+  // The slices of the runs, closed at the side's edge, with their colours.
+  void GetFillSegmentPoint(const std::vector<WPCVEFILLCOLOR>& table, CVEFILLSHADE* shade,
+                           bool side1);
+  // The band of a value in a table: k when it lies from entry k's lower
+  // value up to entry k+1's, the last entry when it lies between that
+  // entry's lower and upper value; -1 otherwise. Values are log10 on a
+  // logarithmic scale, as the tables hold them then.
+  static int GetPointInColorIndex(const std::vector<WPCVEFILLCOLOR>& table, double x);
+  // The colour of a value: the first entry's colour at or below its lower
+  // value, the last entry's above the last lower value, and between two
+  // lower values each channel blended between the two entries' colours.
+  // False for an empty table.
+  static bool GetCurveColorref(const std::vector<WPCVEFILLCOLOR>& table, double x,
+                               COLORREF* color);
+
+  // --- Fill drawing (wp_curve_fill_draw.cpp).
+  // Whether the fills are drawn with an update rectangle (null: all): the
+  // body must meet it, the curve have draw segments and at least one fill,
+  // and its style draw a line or points (Type 0, 1 or 4).
+  bool IsDrawFill(const CRect* rect) const;
+  // Draws every enabled fill, in list order, inside the body. A track draws
+  // the fills of all its curves before any curve line (so no fill covers a
+  // line); a curve outside a track draws its own before its body.
+  void DrawFills(CDC* dc, const CRect* rect);
+  // Clipped to the body, one side (0 or 1) of a fill whose target is the
+  // edge, the middle line or the value line, and of a fill to another curve.
+  void DrawOneFillToLine(CDC* dc, const CRect* rect, const CVEFILL& fill, int side);
+  void DrawOneFillToCurve(CDC* dc, const CRect* rect, const CVEFILL& fill, int side);
+  // The value-coloured shading of one side of a fill.
+  void DrawFillShade(CDC* dc, const CVEFILL& fill, int side);
+  // The curve's drawn path on the main scale (the points of its part-1 draw
+  // segments in order), split at missing samples into stretches. With a
+  // rectangle only the stretches and points near its height (100 draw units
+  // beyond it) are kept.
+  std::vector<std::vector<CPoint>> FillPath(const CRect* rect) const;
 
   // --- Drawing (wp_curve_draw.cpp).
   // Distance from a draw point to the drawn curve (draw units × 10); FLT_MAX

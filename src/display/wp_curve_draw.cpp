@@ -11,6 +11,7 @@
 #include "davodu/host/graphics/graph_tool.h"
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/util/util.h"
+#include "davodu/well/wp_track.h"
 
 namespace davodu {
 
@@ -72,6 +73,7 @@ void CWpCurve::BuildBody() {
   CWpKit::BuildBody();
   BuildCurve();
   BuildDrw(nullptr);
+  CurveColorGradualChange();
 }
 
 void CWpCurve::CloseRun(int part) {
@@ -426,7 +428,11 @@ void CWpCurve::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
   if (!visible_) return;
   CWpInWell::Draw(dc, view, clip, done);
   DrawHead(dc);
-  if (std::fabs(static_cast<double>(left_) - right_) > 0.00001) DrawBody(dc, false);
+  if (std::fabs(static_cast<double>(left_) - right_) > 0.00001) {
+    // In a track the track has drawn the fills of all its curves already.
+    if (!dynamic_cast<CWpTrack*>(parent_)) DrawFills(dc, clip);
+    DrawBody(dc, false);
+  }
   DrawBorder(dc, view, clip, done);
   DrawFlagLine(dc);
   DrawBlankSpace(dc, view);

@@ -265,6 +265,7 @@ int CWpCurve::ReadFromFile(CZuMFile* file) {
   if (file->GetRecordNumber() != kRecEnd) return 0;
   LmtCve(true);
   if (!has_digits) Convert();
+  CurveColorGradualChange();
   return 1;
 }
 

@@ -188,6 +188,31 @@ void CWpContent::DrawTitle(CDC* dc, CView*, CRect*, CRect*) {
   if (head_align_ > 0) draw_at((draw_nodes_[14].y + draw_nodes_[12].y) / 2);
 }
 
+void CWpContent::DrawContentMark(CDC* dc, bool handles) {
+  ZULOGPEN frame = border_pen_;
+  frame.style = kPenMarkSelection;
+  frame.rop = kRopNotXor;
+  const CLineTool& line = AfxGetLineTool();
+  const CPoint* n = draw_nodes_;
+  auto join = [&](int a, int b) { line.DrawLine(dc, n[a], n[b], frame, zoom_); };
+  if (head_align_ >= 0) {
+    join(4, 5);
+    join(2, 4);
+    join(3, 5);
+  }
+  join(2, 3);
+  if (client_height_ > 1) join(0, 1);
+  join(0, 10);
+  join(1, 11);
+  join(10, 11);
+  if (!handles) return;
+  ZULOGPEN square = frame;
+  square.style = kPenMarkTopRight;
+  DrawNodeSquare(dc, 5, square);
+  square.style = kPenMarkHandle;
+  for (int i : {6, 7, 8, 9}) DrawNodeSquare(dc, i, square);
+}
+
 namespace {
 
 std::vector<std::string> SplitLines(const std::string& text) {

@@ -70,6 +70,11 @@ class CWpContent : public CWpInWell {
   void DrawBlankSpace(CDC* dc, CView* view);
   // The content title, in the upper (and with head align 1 the lower) title band.
   void DrawTitle(CDC* dc, CView* view, CRect* clip, CRect* done);
+  // The selection mark of the block-type contents (text, picture,
+  // programmable, parameter columns): the frame of the head and body as a
+  // view's mark and, with handles, the squares on draw nodes 5 to 9 (node 5,
+  // the top right corner, in a mark of its own).
+  void DrawContentMark(CDC* dc, bool handles);
 
   // Swaps two contents, in one track or across two.
   static void SwapWpContent(CWpContent* a, CWpContent* b);

@@ -29,6 +29,7 @@ bool ExportsItself(int type) {
     case WPKIT_FACIES:
     case WPKIT_RESULT:
     case WPKIT_SAND:
+    case WPKIT_TEXT:
       return true;
     default:
       return false;

@@ -6,11 +6,13 @@
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
+#include "davodu/display/wp_text.h"
 #include "davodu/host/objects/object_factory.h"
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/util/gbk.h"
@@ -38,11 +40,36 @@ const char* const kKindNames[kContentKindCount] = {
 constexpr int kKindCurve = 1;
 constexpr int kKindDepth = 22;
 
+constexpr int kKindText = 15;
+
+// One entry of a fill's colour table.
+struct FillColorEntry {
+  double from = 0, to = 0;
+  COLORREF color = 0;
+};
+
+// A fill of a curve: what it reaches to and how each side is shaded.
+struct FillEntry {
+  enum Kind { kLeft, kRight, kMiddle, kValue, kCurve };
+  Kind kind = kLeft;
+  std::string curve;  // UTF-8, for kCurve
+  double value = 0;   // for kValue
+  std::optional<COLORREF> where_left, where_right, color;
+  std::vector<FillColorEntry> colors;
+};
+
 struct CurveEntry {
   std::string name, title;  // UTF-8
   float left = 0, right = 0;
   bool log = false;
   COLORREF color = RGB(0, 0, 0);
+  std::vector<FillEntry> fills;
+};
+
+// A text block of a text track.
+struct TextItem {
+  float top = 0, bottom = 0;
+  std::string text;  // UTF-8
 };
 
 struct TrackEntry {
@@ -51,6 +78,10 @@ struct TrackEntry {
   bool log_grid = false;
   std::string title;  // UTF-8
   std::vector<CurveEntry> curves;
+  std::vector<TextItem> items;  // text tracks
+  bool transparent = true;      // text tracks
+  std::string align = "left";   // text tracks: left, center, right
+  std::string valign = "top";   // text tracks: top, middle, bottom
 };
 
 struct ChartEntry {
@@ -147,8 +178,174 @@ COLORREF Color(const std::string& text, const std::string& key) {
   return RGB((value >> 16) & 0xff, (value >> 8) & 0xff, value & 0xff);
 }
 
+// ---------------------------------------------------------------- fills
+
+std::string Indexed(const std::string& key, std::size_t i) {
+  return key + "[" + std::to_string(i) + "]";
+}
+
+std::vector<FillColorEntry> ReadFillColors(const pt::ptree& node, const std::string& key, bool log) {
+  std::vector<FillColorEntry> table;
+  const std::vector<const pt::ptree*> items = Items(node, key);
+  if (items.empty()) Fault(key, "a colour table needs at least one entry");
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string where = Indexed(key, i);
+    CheckKeys(*items[i], where, {"from", "to", "color"});
+    FillColorEntry e;
+    e.from = NumberOf(*items[i], "from", where);
+    e.to = NumberOf(*items[i], "to", where);
+    if (!(e.from < e.to)) Fault(Join(where, "to"), "must be above from");
+    if (log && e.from <= 0) Fault(Join(where, "from"), "a logarithmic curve needs positive values");
+    if (!table.empty() && e.from != table.back().to)
+      Fault(Join(where, "from"), "does not continue the entry before (its to)");
+    const pt::ptree* color = Find(*items[i], "color");
+    if (!color) Fault(Join(where, "color"), "missing");
+    e.color = Color(color->data(), Join(where, "color"));
+    table.push_back(e);
+  }
+  return table;
+}
+
+std::optional<COLORREF> OptionalColor(const pt::ptree& node, const char* name, const std::string& where) {
+  if (!Find(node, name)) return std::nullopt;
+  return Color(TextOf(node, name, where, ""), Join(where, name));
+}
+
+FillEntry ReadFill(const pt::ptree& node, const std::string& where, bool log) {
+  CheckKeys(node, where, {"to", "value", "where_left", "where_right", "color", "colors"});
+  FillEntry f;
+  const std::string to = TextOf(node, "to", where, "");
+  if (to.empty()) Fault(Join(where, "to"), "missing (left, right, middle, value or a curve name)");
+  if (to == "left") {
+    f.kind = FillEntry::kLeft;
+  } else if (to == "right") {
+    f.kind = FillEntry::kRight;
+  } else if (to == "middle") {
+    f.kind = FillEntry::kMiddle;
+  } else if (to == "value") {
+    f.kind = FillEntry::kValue;
+  } else {
+    f.kind = FillEntry::kCurve;
+    f.curve = to;
+    if (Utf8ToGbk(to).size() >= sizeof(CVEFILLBLOCK::target))
+      Fault(Join(where, "to"), Quoted(to) + " is longer than a fill's target name can be");
+  }
+  if (f.kind == FillEntry::kValue) {
+    f.value = NumberOf(node, "value", where);
+    if (log && f.value <= 0) Fault(Join(where, "value"), "a logarithmic curve needs a positive value");
+  } else if (Find(node, "value")) {
+    Fault(Join(where, "value"), "only a fill to \"value\" has it");
+  }
+  f.where_left = OptionalColor(node, "where_left", where);
+  f.where_right = OptionalColor(node, "where_right", where);
+  f.color = OptionalColor(node, "color", where);
+  const bool to_edge = f.kind == FillEntry::kLeft || f.kind == FillEntry::kRight;
+  if (to_edge && (f.where_left || f.where_right))
+    Fault(Join(where, f.where_left ? "where_left" : "where_right"),
+          "a fill to an edge shades one side: give color or colors");
+  if (const pt::ptree* colors = Find(node, "colors"))
+    f.colors = ReadFillColors(*colors, Join(where, "colors"), log);
+  if (!f.color && !f.where_left && !f.where_right && f.colors.empty())
+    Fault(where, "give color, where_left, where_right or colors");
+  return f;
+}
+
+std::vector<FillEntry> ReadFills(const pt::ptree& node, const std::string& key, bool log) {
+  std::vector<FillEntry> fills;
+  const std::vector<const pt::ptree*> items = Items(node, key);
+  for (std::size_t i = 0; i < items.size(); ++i)
+    fills.push_back(ReadFill(*items[i], Indexed(key, i), log));
+  return fills;
+}
+
+// A fill to a curve names another curve of the same track.
+void CheckFillTargets(const TrackEntry& t, const std::string& curves_key) {
+  for (std::size_t i = 0; i < t.curves.size(); ++i) {
+    for (std::size_t k = 0; k < t.curves[i].fills.size(); ++k) {
+      const FillEntry& f = t.curves[i].fills[k];
+      if (f.kind != FillEntry::kCurve) continue;
+      const std::string key = Join(Indexed(curves_key, i), Indexed("fills", k)) + ".to";
+      bool found = false;
+      for (std::size_t j = 0; j < t.curves.size(); ++j)
+        found = found || (j != i && EqualsNoCase(Utf8ToGbk(t.curves[j].name), Utf8ToGbk(f.curve)));
+      if (!found)
+        Fault(key, "no other curve " + Quoted(f.curve) +
+                       " in this track (left, right, middle, value or a curve of the track)");
+    }
+  }
+}
+
+// The fill record of a fill entry, on a curve whose scale is set.
+void AddFill(CWpCurve* curve, const FillEntry& f, bool log) {
+  curve->Operation(0);  // a new fill with the defaults
+  CVEFILL* fill = curve->FillAt(curve->FillCount() - 1);
+  if (!fill) return;
+  CVEFILLBLOCK& b = fill->block;
+  switch (f.kind) {
+    case FillEntry::kLeft:
+    case FillEntry::kRight:
+      fill->SetTarget(Gbk("边框"));
+      break;
+    case FillEntry::kMiddle:
+      fill->SetTarget(Gbk("中线"));
+      break;
+    case FillEntry::kValue:
+      fill->SetTarget(Gbk("指定值线"));
+      break;
+    case FillEntry::kCurve:
+      fill->SetTarget(Utf8ToGbk(f.curve));
+      break;
+  }
+  // The boundary value, as LmtFll places it on the present scale.
+  const float middle = (curve->GetLeft() + curve->GetRight()) / 2;
+  switch (f.kind) {
+    case FillEntry::kLeft:
+    case FillEntry::kRight: b.value = static_cast<float>(kFltMax); break;
+    case FillEntry::kMiddle: b.value = middle; break;
+    case FillEntry::kValue: b.value = static_cast<float>(f.value); break;
+    case FillEntry::kCurve: b.value = -999.9f; break;
+  }
+  // Side 0 lies where the curve is right of the boundary (for an edge fill:
+  // from the left edge to the curve), side 1 where it is left of it.
+  std::optional<COLORREF> side0 = f.where_right, side1 = f.where_left;
+  if (f.kind == FillEntry::kLeft) side0 = f.color, side1.reset();
+  if (f.kind == FillEntry::kRight) side1 = f.color, side0.reset();
+  const bool both = !f.where_left && !f.where_right;
+  if (both && (f.kind == FillEntry::kMiddle || f.kind == FillEntry::kValue ||
+               f.kind == FillEntry::kCurve))
+    side0 = side1 = f.color;
+  bool shades[2] = {side0.has_value(), side1.has_value()};
+  if (!f.colors.empty() && !shades[0] && !shades[1]) {
+    shades[0] = f.kind != FillEntry::kRight;
+    shades[1] = f.kind != FillEntry::kLeft;
+  }
+  std::vector<WPCVEFILLCOLOR> table;
+  for (const FillColorEntry& e : f.colors) {
+    WPCVEFILLCOLOR c;
+    // Tables of a logarithmic curve hold the logarithms of the values.
+    c.lower = log ? std::log10(e.from) : e.from;
+    c.upper = log ? std::log10(e.to) : e.to;
+    c.color = e.color;
+    table.push_back(c);
+  }
+  b.sides = (shades[0] ? 1 : 0) | (shades[1] ? 2 : 0);
+  const std::optional<COLORREF> colors[2] = {side0, side1};
+  for (int side : {0, 1}) {
+    ZULOGBRUSH& brush = side ? b.brush1 : b.brush0;
+    brush.style = kBrushDefaultSolid;
+    brush.color = colors[side].value_or(table.empty() ? brush.color : table.front().color);
+    brush.rop = kRopCopy;
+    if (!table.empty() && shades[side]) {
+      fill->Table(side) = table;
+      (side ? b.shade1 : b.shade0) = 1;
+    }
+  }
+}
+
+// ---------------------------------------------------------------- curves
+
 CurveEntry ReadCurve(const pt::ptree& node, const std::string& where) {
-  CheckKeys(node, where, {"name", "title", "left", "right", "log", "color"});
+  CheckKeys(node, where, {"name", "title", "left", "right", "log", "color", "fills"});
   CurveEntry c;
   c.name = TextOf(node, "name", where, "");
   if (c.name.empty()) Fault(Join(where, "name"), "missing");
@@ -160,11 +357,53 @@ CurveEntry ReadCurve(const pt::ptree& node, const std::string& where) {
   if (c.log && (c.left <= 0 || c.right <= 0))
     Fault(Join(where, "left"), "a logarithmic scale needs positive left and right");
   c.color = Color(TextOf(node, "color", where, "#000000"), Join(where, "color"));
+  if (const pt::ptree* fills = Find(node, "fills"))
+    c.fills = ReadFills(*fills, Join(where, "fills"), c.log);
   return c;
 }
 
+// ---------------------------------------------------------------- text tracks
+
+void ReadTextTrack(const pt::ptree& node, const std::string& where, TrackEntry* t) {
+  t->transparent = BoolOf(node, "transparent", where, true);
+  t->align = TextOf(node, "align", where, t->align);
+  if (t->align != "left" && t->align != "center" && t->align != "right")
+    Fault(Join(where, "align"), "unknown alignment " + Quoted(t->align) + " (left, center or right)");
+  t->valign = TextOf(node, "valign", where, t->valign);
+  if (t->valign != "top" && t->valign != "middle" && t->valign != "bottom")
+    Fault(Join(where, "valign"), "unknown alignment " + Quoted(t->valign) + " (top, middle or bottom)");
+  const pt::ptree* items = Find(node, "items");
+  if (!items) return;
+  const std::string key = Join(where, "items");
+  const std::vector<const pt::ptree*> list = Items(*items, key);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const std::string at = Indexed(key, i);
+    CheckKeys(*list[i], at, {"top", "bottom", "text"});
+    TextItem item;
+    item.top = static_cast<float>(NumberOf(*list[i], "top", at));
+    item.bottom = static_cast<float>(NumberOf(*list[i], "bottom", at));
+    if (!(item.top < item.bottom)) Fault(Join(at, "bottom"), "must lie below top");
+    if (!Find(*list[i], "text")) Fault(Join(at, "text"), "missing");
+    item.text = TextOf(*list[i], "text", at, "");
+    for (std::size_t j = 0; j < t->items.size(); ++j)
+      if (item.top < t->items[j].bottom && t->items[j].top < item.bottom)
+        Fault(at, "overlaps " + Indexed("items", j));
+    t->items.push_back(item);
+  }
+}
+
+void AddTextItems(CWpKit* track, const TrackEntry& t) {
+  auto* text = dynamic_cast<CWpText*>(track ? track->GetChild(0) : nullptr);
+  if (!text) return;
+  text->SetTransparent(t.transparent);
+  text->SetTextAlignH(Gbk(t.align == "center" ? "居中" : t.align == "right" ? "右对齐" : "左对齐"));
+  text->SetTextAlignV(Gbk(t.valign == "middle" ? "居中" : t.valign == "bottom" ? "底对齐" : "顶对齐"));
+  for (const TextItem& item : t.items) text->AddSegmentAtDepth(Utf8ToGbk(item.text), item.top, item.bottom);
+}
+
 TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
-  CheckKeys(node, where, {"kind", "width", "title", "grid", "curves"});
+  CheckKeys(node, where,
+            {"kind", "width", "title", "grid", "curves", "items", "transparent", "align", "valign"});
   TrackEntry t;
   const std::string kind = TextOf(node, "kind", where, "");
   if (kind.empty()) Fault(Join(where, "kind"), "missing");
@@ -178,6 +417,12 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
   t.width = Find(node, "width") ? static_cast<float>(NumberOf(node, "width", where)) : fallback_width;
   if (!(t.width > 0)) Fault(Join(where, "width"), "must be positive");
   t.title = TextOf(node, "title", where, "");
+  if (t.kind == kKindText) {
+    ReadTextTrack(node, where, &t);
+  } else {
+    for (const char* key : {"items", "transparent", "align", "valign"})
+      if (Find(node, key)) Fault(Join(where, key), "only a text track has it");
+  }
   if (t.kind != kKindCurve) {
     if (Find(node, "curves") || Find(node, "grid"))
       Fault(Join(where, Find(node, "curves") ? "curves" : "grid"), "only a curve track has it");
@@ -191,6 +436,7 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
   for (std::size_t i = 0; i < items.size(); ++i)
     t.curves.push_back(ReadCurve(*items[i], curves_key + "[" + std::to_string(i) + "]"));
   if (t.curves.empty()) Fault(curves_key, "a curve track needs at least one curve");
+  CheckFillTargets(t, curves_key);
   // The grid follows the first curve unless given.
   if (grid.empty()) {
     t.log_grid = t.curves.front().log;
@@ -292,6 +538,7 @@ void AddCurveTrack(CWpWell* well, const TrackEntry& t) {
     curve->LogScale(c.log ? 1 : 0);
     curve->SetLeft(c.left);
     curve->SetRight(c.right);
+    for (const FillEntry& f : c.fills) AddFill(curve, f, c.log);
   }
 }
 
@@ -303,6 +550,7 @@ void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   track->SetWidth(t.width);
   if (CWpKit* content = track->GetChild(0); content && !t.title.empty())
     content->SetTitleText(Utf8ToGbk(t.title));
+  if (t.kind == kKindText) AddTextItems(track, t);
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {

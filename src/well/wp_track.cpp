@@ -8,7 +8,9 @@
 #include <cmath>
 #include <vector>
 
+#include "davodu/display/wp_curve.h"
 #include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/util/gbk.h"
 #include "davodu/kits/wp_content.h"
 #include "davodu/well/detail/track_group.h"
 
@@ -527,6 +529,21 @@ void CWpTrack::SetChildTitleFont(int kind, const ZULOGFONT& font) {
 void CWpTrack::SetDepChildTitleFont(int kind, const ZULOGFONT& font) {
   for (CWpKit* c : children_)
     if (c->GetWpKitType() == WPKIT_DEPTH) ApplyTitleFont(c, kind, font);
+}
+
+void CWpTrack::CurveColorGradualChange() {
+  for (CWpKit* c : children_)
+    if (auto* curve = dynamic_cast<CWpCurve*>(c)) curve->CurveColorGradualChange();
+}
+
+CWpCurve* CWpTrack::FindCurve(const std::string& name, bool by_name) const {
+  if (name.empty()) return nullptr;
+  for (CWpKit* c : children_) {
+    auto* curve = dynamic_cast<CWpCurve*>(c);
+    if (curve && EqualsNoCase(by_name ? curve->GetName() : curve->GetTitleText(), name))
+      return curve;
+  }
+  return nullptr;
 }
 
 }  // namespace davodu

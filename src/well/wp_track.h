@@ -20,6 +20,7 @@
 #ifndef DAVODU_WELL_WP_TRACK_H_
 #define DAVODU_WELL_WP_TRACK_H_
 
+#include <string>
 #include <vector>
 
 #include "davodu/kits/wp_in_well.h"
@@ -210,6 +211,11 @@ class CWpTrack : public CWpInWell {
   void SetChildTitleFont(int kind, const ZULOGFONT& font);
   // The same for the depth columns only.
   void SetDepChildTitleFont(int kind, const ZULOGFONT& font);
+  // Every curve rebuilds the value-coloured shading of its fills.
+  void CurveColorGradualChange();
+  // The first curve whose name (by_name) or title is name, letter case
+  // ignored; null when there is none.
+  CWpCurve* FindCurve(const std::string& name, bool by_name = true) const;
 
   // --- Grid (wp_track_grid.cpp). Depth lines run across the body every
   // MinDep, emphasised every MidDep and MajDep; scale lines run down the

@@ -159,8 +159,11 @@ CWpParam* CWpTrack::AddParam(const char* title, int join, int index) {
   return AddContent<CWpParam>("CWpParam", title, join, index, false);
 }
 
-CWpText* CWpTrack::AddText(CView* /*view*/, const char* title, int join, int index) {
-  return AddContent<CWpText>("CWpText", title, join, index, false);
+CWpText* CWpTrack::AddText(CView* view, const char* title, int join, int index) {
+  CWpText* text = AddContent<CWpText>("CWpText", title, join, index, false);
+  // The kit's own step: it learns the view its editor works in.
+  if (text) text->SetView(view);
+  return text;
 }
 
 CWpWaterEntry* CWpTrack::AddWaterEntryList(bool production, const char* title, int join,

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "davodu/display/wp_curve.h"
 #include "davodu/host/graphics/dc.h"
 #include "davodu/host/graphics/graph_tool.h"
 #include "davodu/host/objects/zu_map.h"
@@ -61,6 +62,9 @@ void CWpTrack::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
 }
 
 void CWpTrack::DrawChildren(CDC* dc, CView* view, CRect* clip, CRect* done) {
+  // The fills of all curves first, so that no fill covers another curve's line.
+  for (int i : draw_order_)
+    if (auto* curve = dynamic_cast<CWpCurve*>(GetChild(i))) curve->DrawFills(dc, clip);
   for (int i : draw_order_)
     if (CWpKit* c = GetChild(i)) c->Draw(dc, view, clip, done);
 }

@@ -353,8 +353,9 @@ void CWpWell::SetDepthKitShowType(CWpKit* kit, int type) {
 // The track does not yet pass a unit class on to its stratification kits.
 void CWpWell::SetTrackStratumGrade(CWpTrack*, int) {}
 
-// The track does not yet recolour its curves.
-void CWpWell::TrackCurveColorGradualChange(CWpTrack*) {}
+void CWpWell::TrackCurveColorGradualChange(CWpTrack* track) {
+  if (track) track->CurveColorGradualChange();
+}
 
 // ---------------------------------------------------------------- tracks
 

@@ -336,7 +336,7 @@ class CWpWell : public CWpKit {
   void SetDepthKitShowType(CWpKit* depth, int type);
   // Stratification kits of a track show units of the given class.
   void SetTrackStratumGrade(CWpTrack* track, int unit_class);
-  // The curves of a track recolour themselves in graded colours.
+  // The curves of a track rebuild the value-coloured shading of their fills.
   void TrackCurveColorGradualChange(CWpTrack* track);
 
   // --- Layout steps (wp_well_layout.cpp).

@@ -72,6 +72,12 @@ bool SkipBrush(const CDC* dc, const DeviceBrush& brush) {
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 
+std::vector<CPoint> JoinSegments(const std::vector<std::vector<CPoint>>& segments) {
+  std::vector<CPoint> joined;
+  for (const auto& segment : segments) joined.insert(joined.end(), segment.begin(), segment.end());
+  return joined;
+}
+
 std::array<CPoint, 4> RectCorners(const CRect& r) {
   return {CPoint{r.left, r.top}, CPoint{r.right, r.top}, CPoint{r.right, r.bottom},
           CPoint{r.left, r.bottom}};
@@ -243,9 +249,8 @@ void CFillTool::FillSegments(CDC* dc, const std::vector<std::vector<CPoint>>& se
                              const ZULOGBRUSH& brush, double zoom) const {
   DeviceBrush db;
   if (!Resolve(brush, zoom, &db) || SkipBrush(dc, db)) return;
-  for (const auto& polygon : segments) {
-    if (polygon.size() >= 3) dc->Polygon(polygon.data(), polygon.size(), nullptr, &db);
-  }
+  const std::vector<CPoint> polygon = JoinSegments(segments);
+  if (polygon.size() >= 3) dc->Polygon(polygon.data(), polygon.size(), nullptr, &db);
 }
 
 // ---------------------------------------------------------------------------
@@ -339,6 +344,14 @@ void CPointTool::DrawInRect(CDC* dc, const CRect& rect, const ZULOGPOINT& point)
   double size = std::min(r.Width(), r.Height());
   DrawSymbol(dc, (r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0, size, point.style,
              point.color);
+}
+
+// ---------------------------------------------------------------------------
+// CClipTool
+
+void CClipTool::SetClip(CDC* dc, const std::vector<std::vector<CPoint>>& segments) const {
+  const std::vector<CPoint> polygon = JoinSegments(segments);
+  dc->SetClipPolygon(polygon.data(), polygon.size());
 }
 
 // ---------------------------------------------------------------------------

@@ -49,7 +49,10 @@ class CFillTool {
                    double zoom) const {
     FillPolygon(dc, points.data(), points.size(), brush, zoom);
   }
-  // A segment array: each entry is one closed polygon, all filled alike.
+  // A segment array filled as one polygon: the segments' points joined in
+  // order. Under the even-odd rule, pieces that each run out from and back
+  // to one line (a curve closed at a column edge, for instance) make up
+  // their union, and the joins along that line enclose nothing.
   void FillSegments(CDC* dc, const std::vector<std::vector<CPoint>>& segments,
                     const ZULOGBRUSH& brush, double zoom) const;
 };
@@ -90,6 +93,8 @@ class CClipTool {
   void SetClip(CDC* dc, const std::vector<CPoint>& polygon) const {
     dc->SetClipPolygon(polygon.data(), polygon.size());
   }
+  // Clips to a segment array taken as one polygon, as the fill tool fills it.
+  void SetClip(CDC* dc, const std::vector<std::vector<CPoint>>& segments) const;
   // Ends clipping: restores the state saved at level.
   void AbortClip(CDC* dc, int level) const { dc->RestoreDC(level); }
 };

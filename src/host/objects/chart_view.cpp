@@ -41,6 +41,11 @@ void ChartView::LButtonUp(CPoint point, unsigned flags) {
   ReleaseCapture();
 }
 
+int ChartView::LButtonDblClk(CPoint point, unsigned flags) {
+  CZuObject* object = ObjectAt(point);
+  return object ? object->OnLButtonDblClk(this, dc_, flags, point) : 0;
+}
+
 std::vector<MenuItem> ChartView::RightClick(CPoint point, unsigned flags) {
   CZuMapFile* doc = GetDocument();
   menu_owner_ = nullptr;

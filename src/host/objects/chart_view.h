@@ -34,6 +34,9 @@ class ChartView : public CView {
   CZuObject* LButtonDown(CPoint point, unsigned flags = 0);
   void MouseMove(CPoint point, unsigned flags = 0);
   void LButtonUp(CPoint point, unsigned flags = 0);
+  // A double click goes to the object under the point; returns its answer
+  // (0 when nothing is there).
+  int LButtonDblClk(CPoint point, unsigned flags = 0);
   // Builds the context menu of the object under the point and returns its
   // items (empty when nothing is there).
   std::vector<MenuItem> RightClick(CPoint point, unsigned flags = 0);

@@ -112,7 +112,7 @@ TEST(GraphToolTest, MarksAndNotXorReachOnlyInteractiveDevices) {
        [&](CDC* dc) {
          fill.FillSegments(dc, {square, square}, Brush(kBrushSolid, kRopNotXor), 1);
        },
-       2, 0},
+       1, 0},
       {"hollow fill", [&](CDC* dc) { fill.FillPolygon(dc, square, Brush(kBrushHollow), 1); }, 0, 0},
       {"null pen", [&](CDC* dc) { line.DrawRect(dc, {0, 8, 8, 0}, Pen(kPenNull), 1); }, 0, 0},
   };
@@ -168,6 +168,23 @@ TEST(GraphToolTest, FillStylesResolve) {
       EXPECT_GE(out.hatch_spacing, 1.0);
     }
   }
+}
+
+// A segment array is one polygon, filled and clipped alike: pieces closed
+// at one edge make up their union without a second drawing.
+TEST(GraphToolTest, SegmentArraysAreOnePolygon) {
+  const std::vector<std::vector<CPoint>> pieces = {{{0, 10}, {5, 10}, {5, 6}, {0, 6}},
+                                                   {{0, 4}, {7, 4}, {7, 0}, {0, 0}}};
+  const std::vector<CPoint> joined = {{0, 10}, {5, 10}, {5, 6}, {0, 6},
+                                      {0, 4},  {7, 4},  {7, 0}, {0, 0}};
+  RecordingDC dc(false);
+  AfxGetFillTool().FillSegments(&dc, pieces, Brush(kBrushSolid), 1);
+  AfxGetClipTool().SetClip(&dc, pieces);
+  ASSERT_EQ(dc.ops().size(), 2u);
+  EXPECT_EQ(dc.ops()[0].kind, DrawOp::kPolygon);
+  EXPECT_EQ(dc.ops()[0].points, joined);
+  EXPECT_EQ(dc.ops()[1].kind, DrawOp::kClipPolygon);
+  EXPECT_EQ(dc.ops()[1].points, joined);
 }
 
 TEST(GraphToolTest, TextInRectIsAlignedAndClipped) {
