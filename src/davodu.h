@@ -50,7 +50,9 @@
 
 // Well data access: notification, gateway, data interfaces.
 #include "davodu/data/data_io.h"
+#include "davodu/data/data_set_checker.h"
 #include "davodu/data/data_sources.h"
+#include "davodu/data/interval_rule.h"
 #include "davodu/data/observer.h"
 #include "davodu/data/wd_mgr.h"
 
@@ -67,7 +69,6 @@
 
 // Well, tracks and chart templates.
 #include "davodu/well/chart_template.h"
-#include "davodu/well/data_set_checker.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_track_builder.h"
 #include "davodu/well/wp_well.h"

@@ -16,7 +16,7 @@
 #include "davodu/host/objects/zu_object_cell.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/kits/content_kinds.h"
-#include "davodu/well/data_set_checker.h"
+#include "davodu/data/data_set_checker.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_track_builder.h"
 
