@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "davodu/host/objects/zu_map_file.h"
+#include "davodu/interval/wp_stratum.h"
 #include "davodu/kits/wp_content.h"
 #include "davodu/well/detail/track_group.h"
 
@@ -527,6 +528,11 @@ void CWpTrack::SetChildTitleFont(int kind, const ZULOGFONT& font) {
 void CWpTrack::SetDepChildTitleFont(int kind, const ZULOGFONT& font) {
   for (CWpKit* c : children_)
     if (c->GetWpKitType() == WPKIT_DEPTH) ApplyTitleFont(c, kind, font);
+}
+
+void CWpTrack::SetStratumGrade(int level) {
+  for (CWpKit* c : children_)
+    if (auto* stratum = dynamic_cast<CWpStratum*>(c)) stratum->SetStratumGrade(level);
 }
 
 }  // namespace davodu

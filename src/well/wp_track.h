@@ -210,6 +210,9 @@ class CWpTrack : public CWpInWell {
   void SetChildTitleFont(int kind, const ZULOGFONT& font);
   // The same for the depth columns only.
   void SetDepChildTitleFont(int kind, const ZULOGFONT& font);
+  // Every stratification content shows the given level (0..4); any other
+  // value leaves their levels as configured (CWpStratum::SetStratumGrade).
+  void SetStratumGrade(int level);
 
   // --- Grid (wp_track_grid.cpp). Depth lines run across the body every
   // MinDep, emphasised every MidDep and MajDep; scale lines run down the
