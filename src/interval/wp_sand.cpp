@@ -2,6 +2,7 @@
 #include "davodu/interval/wp_sand.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 

@@ -1,6 +1,7 @@
 // The stratification kit: drawing the strata, their names and the fault
 // points.
 #include <cmath>
+#include <cstdlib>
 
 #include "davodu/host/graphics/graph_tool.h"
 #include "davodu/interval/wp_stratum.h"
@@ -67,6 +68,10 @@ void CWpStratum::DrawStratumAlias(WPSEGMENT& seg, CDC* dc) {
   auto* rec = dynamic_cast<StratumDIndex*>(seg.data.get());
   if (!rec || rec->name.empty() || !show_name_) return;
   const CRect r = MP2LP(FLOATRECT{GetLeft(), seg.top, GetRight(), seg.bottom});
+  // A band lower than a line of text would have the name cross its
+  // boundaries into the neighbours' names: thin strata go unnamed.
+  if (text_dir_ == STRDIR_HORIZONTAL && std::abs(r.top - r.bottom) < 0.8 * name_font_.height * zoom_)
+    return;
   const CPoint at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   const std::string text = DisplayName(rec->name);
   if (text != rec->name && CScriptTextTool::IsScriptText(text)) {

@@ -209,6 +209,7 @@ void ReadIntervalKeys(const pt::ptree& node, const std::string& where, TrackEntr
       double number = 0;
       const auto r = std::from_chars(text.data(), text.data() + text.size(), number);
       if (r.ec == std::errc() && r.ptr == text.data() + text.size()) {
+        if (number == static_cast<double>(SAND_SCATT)) Fault(key, "a scattered table is given by its name");
         t->sand.type = IntegerOf(node, "sand_type", where, SAND_CLASS1, SAND_SEGMENT3);
       } else {
         // A table of the well by its name ("一类砂岩数据", "段数据2"), else a

@@ -89,6 +89,7 @@ TEST(IntervalCli, TemplateKeysOfTheColumnsAreChecked) {
       {R"({"kind": "stratum", "symbol": "bar"})", "tracks[0].symbol: only a sand track has it"},
       {R"({"kind": "sand", "symbol": "box"})", "tracks[0].symbol: unknown symbol 'box' (bracket or bar)"},
       {R"({"kind": "sand", "sand_type": 0})", "tracks[0].sand_type: '0' is not a whole number from 1 to 28"},
+      {R"({"kind": "sand", "sand_type": 29})", "tracks[0].sand_type: a scattered table is given by its name"},
       {R"({"kind": "sand", "precision": 2.5})", "tracks[0].precision: '2.5' is not a whole number"},
   };
   for (const auto& c : cases) {
