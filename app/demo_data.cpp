@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
 #include <filesystem>
 #include <vector>
 
 #include "davodu/host/util/gbk.h"
 #include "davodu/import/las_import.h"
 #include "davodu/store/deviation.h"
+#include "davodu/store/well_catalogs.h"
 #include "davodu/store/well_data_manager.h"
 
 namespace davodu::app {
@@ -34,6 +40,147 @@ double SandFraction(double depth) {
                    0.35 * std::sin(depth / 23.0 + 0.4);
   const double sand = 1 / (1 + std::exp(-4 * (s - 0.55)));
   return std::clamp(sand * (0.8 + 0.2 * (depth - kDemoTop) / (kDemoBottom - kDemoTop)), 0.0, 1.0);
+}
+
+// A depth in the text of an imported table.
+std::string DepthText(double depth) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.2f", depth);
+  return buf;
+}
+
+// One stratification unit of the demo well (texts UTF-8).
+struct Unit {
+  const char* name;
+  double top, bottom;
+};
+
+// The stratification at three levels: formations (组), members (段) and
+// sub-members (亚段), sharing their boundaries.
+const Unit kFormations[] = {{"东营组", kDemoTop, 1450}, {"沙河街组", 1450, kDemoBottom}};
+const Unit kMembers[] = {{"东二段", kDemoTop, 1200}, {"东三段", 1200, 1450},
+                         {"沙一段", 1450, 1540},     {"沙二段", 1540, 1585},
+                         {"沙三段", 1585, kDemoBottom}};
+const Unit kSubMembers[] = {{"东二上", kDemoTop, 1100}, {"东二下", 1100, 1200},
+                            {"东三上", 1200, 1330},     {"东三下", 1330, 1450},
+                            {"沙一上", 1450, 1500},     {"沙一下", 1500, 1540},
+                            {"沙二上", 1540, 1562},     {"沙二下", 1562, 1585},
+                            {"沙三上", 1585, 1612},     {"沙三中", 1612, 1641},
+                            {"沙三下", 1641, kDemoBottom}};
+
+// The catalogue's fourth level: the sub-members with their aliases, whose
+// member number is a subscript and whose part a superscript (Es₃上).
+struct SubMemberType {
+  const char* name;
+  const char* alias;
+  const char* parent;
+  COLORREF color;
+};
+const SubMemberType kSubMemberTypes[] = {
+    {"东二上", "Ed\\2/上", "东二段", RGB(255, 214, 170)}, {"东二下", "Ed\\2/下", "东二段", RGB(250, 200, 150)},
+    {"东三上", "Ed\\3/上", "东三段", RGB(255, 190, 130)}, {"东三下", "Ed\\3/下", "东三段", RGB(245, 175, 115)},
+    {"沙一上", "Es\\1/上", "沙一段", RGB(196, 220, 250)}, {"沙一下", "Es\\1/下", "沙一段", RGB(176, 205, 245)},
+    {"沙二上", "Es\\2/上", "沙二段", RGB(190, 235, 200)}, {"沙二下", "Es\\2/下", "沙二段", RGB(165, 220, 180)},
+    {"沙三上", "Es\\3/上", "沙三段", RGB(235, 205, 245)}, {"沙三中", "Es\\3/中", "沙三段", RGB(220, 185, 235)},
+    {"沙三下", "Es\\3/下", "沙三段", RGB(205, 165, 225)}};
+
+// The fault of the demo well: the well crosses it at 1606 m, in 沙三上,
+// where 6 m of the section are missing.
+constexpr double kFaultDepth = 1606;
+constexpr double kFaultThrow = 6;
+
+bool ImportRows(CWellDataManager& wells, const std::string& well, TableKind kind, int sub,
+                std::vector<std::string> header, std::vector<std::vector<std::string>> rows,
+                std::string* error) {
+  TableImport in;
+  in.source = "demo";
+  in.well = well;
+  in.kind = kind;
+  in.sub = sub;
+  in.header = std::move(header);
+  in.rows = std::move(rows);
+  return wells.ImportTableRows(in, error);
+}
+
+bool ImportUnits(CWellDataManager& wells, const std::string& well, int level,
+                 const std::vector<Unit>& units, std::string* error) {
+  std::vector<std::vector<std::string>> rows;
+  for (const Unit& u : units) rows.push_back({Gbk(u.name), DepthText(u.top), DepthText(u.bottom)});
+  return ImportRows(wells, well, TableKind::kStratum, level, {"name", "top", "bottom"},
+                    std::move(rows), error);
+}
+
+// The sub-member a depth lies in.
+const char* SubMemberAt(double depth) {
+  for (const Unit& u : kSubMembers)
+    if (depth >= u.top && depth < u.bottom) return u.name;
+  return kSubMembers[std::size(kSubMembers) - 1].name;
+}
+
+// Runs of depths (at the curves' step) where the sand fraction exceeds a
+// threshold, at least min_thickness thick.
+std::vector<std::pair<double, double>> SandRuns(double threshold, double min_thickness) {
+  std::vector<std::pair<double, double>> runs;
+  const double step = 0.125;
+  double start = -1;
+  for (double d = kDemoTop; d <= kDemoBottom + step / 2; d += step) {
+    const bool sand = d <= kDemoBottom && SandFraction(d) > threshold;
+    if (sand && start < 0) start = d;
+    if (!sand && start >= 0) {
+      if (d - start >= min_thickness) runs.emplace_back(start, d);
+      start = -1;
+    }
+  }
+  return runs;
+}
+
+// Sand-strata where the logs read sand (GR low), the sands within them
+// where they read clean sand, and the valid parts of the sands in the two
+// oil-bearing stretches.
+bool ImportSands(CWellDataManager& wells, const std::string& well, std::string* error) {
+  const auto in_oil = [](double d) { return (d > 1560 && d < 1620) || (d > 1840 && d < 1870); };
+  std::vector<std::vector<std::string>> rows;
+  const std::vector<std::pair<double, double>> sands = SandRuns(0.55, 0.5);
+  int number = 0;
+  for (const auto& [st_top, st_bottom] : SandRuns(0.42, 0.75)) {
+    std::vector<std::string> row = {Gbk(SubMemberAt(st_top)) + std::to_string(++number),
+                                    "", "", DepthText(st_top), DepthText(st_bottom), "", ""};
+    for (const auto& [top, bottom] : sands) {
+      if (top < st_top || bottom > st_bottom) continue;
+      row[1] = DepthText(top);
+      row[2] = DepthText(bottom);
+      if (in_oil(top) && bottom - top > 1.5) {
+        row[5] = DepthText(top + 0.25);
+        row[6] = DepthText(bottom - 0.25);
+      }
+      break;
+    }
+    rows.push_back(std::move(row));
+  }
+  return ImportRows(wells, well, TableKind::kSand, 0,
+                    {"name", "sand_top", "sand_bottom", "stratum_top", "stratum_bottom",
+                     "valid_top", "valid_bottom"},
+                    std::move(rows), error);
+}
+
+bool BuildIntervals(CWellDataManager& wells, const std::string& well, std::string* error) {
+  // The sub-members join the stratum catalogue as its fourth level.
+  std::shared_ptr<CStratumManager> catalog = wells.GetStratumManager();
+  std::vector<std::vector<CZuVariant>> types;
+  for (const SubMemberType& t : kSubMemberTypes)
+    types.push_back({4, Gbk(t.name), Gbk(t.alias), Gbk(t.parent), static_cast<std::int64_t>(t.color)});
+  if (!catalog || !catalog->table().AppendRecords({"level", "name", "alias", "parent", "color"}, types)) {
+    *error = catalog ? catalog->table().GetLastError() : "no stratum catalogue";
+    return false;
+  }
+  if (!ImportUnits(wells, well, 2, {std::begin(kFormations), std::end(kFormations)}, error) ||
+      !ImportUnits(wells, well, 3, {std::begin(kMembers), std::end(kMembers)}, error) ||
+      !ImportUnits(wells, well, 4, {std::begin(kSubMembers), std::end(kSubMembers)}, error))
+    return false;
+  if (!ImportSands(wells, well, error)) return false;
+  return ImportRows(wells, well, TableKind::kFaultPoint, 0,
+                    {"depth", "throw", "fault", "missing_stratum"},
+                    {{DepthText(kFaultDepth), DepthText(kFaultThrow), "F1", Gbk("沙三上")}}, error);
 }
 
 }  // namespace
@@ -96,6 +243,7 @@ bool BuildDemoDatabase(CWellDataManager& wells, const std::string& las_path, std
     *error = wells.GetLastError();
     return false;
   }
+  if (!BuildIntervals(wells, well, error)) return false;
 
   if (!las_path.empty() && std::filesystem::exists(las_path) &&
       !ImportLasFile(wells, las_path, "", nullptr, error))

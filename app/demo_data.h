@@ -17,8 +17,11 @@ constexpr double kDemoTop = 1000;
 constexpr double kDemoBottom = 2200;
 
 // Fills an open, empty database: the synthetic well with its header,
-// deviation survey and curves GR, SP, RT, RXO, AC, DEN, CNL, and the real
-// log when las_path names a readable file. Returns false with *error set.
+// deviation survey, curves GR, SP, RT, RXO, AC, DEN, CNL, stratification at
+// three levels (formations, members, sub-members with script aliases in the
+// catalogue), sands where the logs read sand and a fault point; and the
+// real log when las_path names a readable file. Returns false with *error
+// set.
 bool BuildDemoDatabase(CWellDataManager& wells, const std::string& las_path, std::string* error);
 
 }  // namespace davodu::app

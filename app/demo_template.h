@@ -12,6 +12,8 @@ inline constexpr char kDemoTemplate[] = R"json({
   "bottom": 1660,
   "depth_type": "md",
   "tracks": [
+    {"kind": "stratum", "width": 1100, "title": "段", "level": 3},
+    {"kind": "stratum", "width": 1300, "title": "亚段", "level": 4},
     {"kind": "depth", "width": 1800, "title": "深度(m)"},
     {"kind": "curve", "width": 3500, "grid": "linear", "curves": [
       {"name": "SP", "left": -70, "right": -5, "color": "#0000FF"},
@@ -29,6 +31,7 @@ inline constexpr char kDemoTemplate[] = R"json({
       {"name": "DEN", "left": 1.95, "right": 2.95, "color": "#C80000", "fills": [
         {"to": "CNL", "where_left": "#FFD84A", "where_right": "#B4CDB4"}]},
       {"name": "CNL", "left": 45, "right": -15, "color": "#0000A0"}]},
+    {"kind": "sand", "width": 1400, "title": "砂岩", "symbol": "bracket", "precision": 1},
     {"kind": "lithology", "width": 2000, "title": "岩性剖面"},
     {"kind": "text", "width": 2000, "title": "解释结论", "align": "center", "valign": "middle",
      "items": [

@@ -50,7 +50,9 @@
 
 // Well data access: notification, gateway, data interfaces.
 #include "davodu/data/data_io.h"
+#include "davodu/data/data_set_checker.h"
 #include "davodu/data/data_sources.h"
+#include "davodu/data/interval_rule.h"
 #include "davodu/data/observer.h"
 #include "davodu/data/wd_mgr.h"
 
@@ -60,6 +62,7 @@
 #include "davodu/kits/kit_records.h"
 #include "davodu/kits/menu_ids.h"
 #include "davodu/kits/module.h"
+#include "davodu/kits/oriented_text.h"
 #include "davodu/kits/wp_content.h"
 #include "davodu/kits/wp_in_well.h"
 #include "davodu/kits/wp_kit.h"
@@ -67,7 +70,6 @@
 
 // Well, tracks and chart templates.
 #include "davodu/well/chart_template.h"
-#include "davodu/well/data_set_checker.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_track_builder.h"
 #include "davodu/well/wp_well.h"
@@ -80,6 +82,8 @@
 #include "davodu/display/wp_picture.h"
 #include "davodu/display/wp_program.h"
 #include "davodu/display/wp_text.h"
+#include "davodu/interval/bound_segment.h"
+#include "davodu/interval/interval_export.h"
 #include "davodu/interval/wp_corelith.h"
 #include "davodu/interval/wp_oil_test.h"
 #include "davodu/interval/wp_result.h"

@@ -4,6 +4,7 @@
 
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/types.h"
+#include "davodu/host/util/util.h"
 
 namespace davodu {
 
@@ -122,6 +123,16 @@ std::vector<std::string> CommaFields(std::string_view text) {
     fields.emplace_back(text.substr(start, comma - start));
     if (comma == std::string_view::npos) break;
     start = comma + 1;
+  }
+  return fields;
+}
+
+std::vector<std::string> ComposedNameFields(std::string_view text) {
+  std::vector<std::string> fields;
+  const CParseString parsed(text, ",", true);
+  for (const std::string& field : parsed.fields()) {
+    std::string trimmed = TrimBlanks(field);
+    if (!trimmed.empty()) fields.push_back(std::move(trimmed));
   }
   return fields;
 }

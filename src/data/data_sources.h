@@ -139,6 +139,10 @@ std::string SandDataSetName(int sand_type);
 std::string FirstField(std::string_view text, std::string_view separators);
 // All fields of a composed name split at commas (empty fields kept).
 std::vector<std::string> CommaFields(std::string_view text);
+// The fields of a composed data name such as a kit's ",table,field,": split
+// at commas, blanks trimmed, empty fields dropped (",T,F," has the two
+// fields T and F; ", , ," has none).
+std::vector<std::string> ComposedNameFields(std::string_view text);
 
 // --- depth conversions through the host well-data manager
 

@@ -1,7 +1,10 @@
 #include "davodu/data/wd_mgr.h"
 
 #include "davodu/data/adapters/catalog_adapters.h"
+#include "davodu/data/adapters/fault_point_adapters.h"
 #include "davodu/data/adapters/log_cve_adapters.h"
+#include "davodu/data/adapters/sand_adapters.h"
+#include "davodu/data/adapters/stratum_adapters.h"
 #include "davodu/host/util/util.h"
 #include "davodu/store/general_data_manager.h"
 #include "davodu/store/well_data_manager.h"
@@ -237,17 +240,63 @@ std::unique_ptr<LogCveDataIO> WDMgrAdapter::CreateLogCve(CVESOURCE src, const st
   return nullptr;
 }
 
+std::unique_ptr<LogSandDIO> WDMgrAdapter::CreateLogSand(SANDTYPE type, const std::string& name) {
+  const DepthType mode = GetDepthType();
+  const int t = type;
+  if (t == SAND_NONE) return std::make_unique<LogSandDefaultAdapter>();
+  if (t == SAND_SCATT) {
+    if (!IsScattTableExist(name, " \t")) return nullptr;
+    return std::make_unique<LogSandScattDAdapter>(mgr_, FirstField(name, " \t"));
+  }
+  if (t < SAND_CLASS1 || t > SAND_SEGMENT3 || !IsWellManaged(well_)) return nullptr;
+  if (t >= SAND_SEGMENT1) {
+    if (!mgr_->GetWellSegmentData(t - SAND_SEGMENT1, well_)) return nullptr;
+    return ForDepth<AdapterSegmentSand, AdapterSegmentTVDSand, AdapterSegmentADSand, LogSandDIO>(
+        mode, mgr_, well_, mgr_, well_, t);
+  }
+  const bool has_table = t <= SAND_NETVALID     ? mgr_->GetWellSandStratum(well_) != nullptr
+                         : t <= SAND_LEVEL_LAST ? mgr_->GetWellFineStratum((t - SAND_LEVEL_FIRST) / 4,
+                                                                         well_) != nullptr
+                                                : mgr_->GetWellInterStratum(well_) != nullptr;
+  if (!has_table) return nullptr;
+  return ForDepth<LogSandDAdapter, LogSandDTVDAdapter, LogSandDADAdapter, LogSandDIO>(
+      mode, mgr_, well_, mgr_, well_, t);
+}
+
+std::unique_ptr<LogStratumDIO> WDMgrAdapter::CreateLogStratum(STRATUMTYPE type, const std::string&) {
+  const int level = type;
+  if (level < STRATUM_LEVEL1 || level > STRATUM_LEVEL5 || !IsWellManaged(well_)) return nullptr;
+  if (!mgr_->GetWellStratum(level, well_)) return nullptr;
+  return ForDepth<LogStratumDAdapter, LogStratumDTVDAdapter, LogStratumDADAdapter, LogStratumDIO>(
+      GetDepthType(), mgr_, well_, mgr_, well_, level);
+}
+
+std::unique_ptr<LogStratum2DIO> WDMgrAdapter::CreateLogStratum2(STRATUMTYPE type,
+                                                                const std::string& name) {
+  const int level = type;
+  if (level == STRATUM_NONE) return std::make_unique<LogStratumDefaultAdapter>();
+  if (level == STRATUM_SCATT) {
+    // The composed name ",table,name column,": its first field is the table.
+    const std::vector<std::string> fields = ComposedNameFields(name);
+    if (fields.size() != 2 || !IsScattTableExist(fields[0], " \t")) return nullptr;
+    return std::make_unique<LogStratum2ScattAdapter>(mgr_, name);
+  }
+  if (level < STRATUM_LEVEL1 || level > STRATUM_LEVEL5 || !IsWellManaged(well_)) return nullptr;
+  if (!mgr_->GetWellStratum(level, well_)) return nullptr;
+  return ForDepth<LogStratum2DAdapter, LogStratum2DTVDAdapter, LogStratum2DADAdapter,
+                  LogStratum2DIO>(GetDepthType(), mgr_, well_, mgr_, well_, level);
+}
+
+std::unique_ptr<LogFaultPointIO> WDMgrAdapter::CreateLogFaultPoint(FaultPointSOURCE src,
+                                                                   const std::string& well) {
+  // The well named by the request, which need not be the chart's.
+  if (src != FAULTPOINT_WELL || !IsWellManaged(well) || !mgr_->GetWellFaultPoint(well)) return nullptr;
+  return ForDepth<AdapterFaultPoint, AdapterTVDFaultPoint, AdapterADFaultPoint, LogFaultPointIO>(
+      GetDepthType(), mgr_, well, mgr_, well);
+}
+
 // The families below have no data objects yet; their requests yield no
 // data, which kits show as empty.
-std::unique_ptr<LogSandDIO> WDMgrAdapter::CreateLogSand(SANDTYPE, const std::string&) {
-  return nullptr;
-}
-std::unique_ptr<LogStratumDIO> WDMgrAdapter::CreateLogStratum(STRATUMTYPE, const std::string&) {
-  return nullptr;
-}
-std::unique_ptr<LogStratum2DIO> WDMgrAdapter::CreateLogStratum2(STRATUMTYPE, const std::string&) {
-  return nullptr;
-}
 std::unique_ptr<LogFaciesDIO> WDMgrAdapter::CreateLogFacies(FACIESSOURCE, const std::string&) {
   return nullptr;
 }
@@ -274,10 +323,6 @@ std::unique_ptr<LogWaterDataIO> WDMgrAdapter::CreateLogWater(WATERSOURCE, const 
   return nullptr;
 }
 std::unique_ptr<LogSandStratum2DIO> WDMgrAdapter::CreateLogSandStratum(DATATYPE, int, CWpWell*) {
-  return nullptr;
-}
-std::unique_ptr<LogFaultPointIO> WDMgrAdapter::CreateLogFaultPoint(FaultPointSOURCE,
-                                                                   const std::string&) {
   return nullptr;
 }
 std::unique_ptr<LogSidewallCoreIO> WDMgrAdapter::CreateLogSidewallCore(DATATYPE, const std::string&) {

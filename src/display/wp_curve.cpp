@@ -9,7 +9,7 @@
 #include "davodu/data/wd_mgr.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/util.h"
-#include "davodu/well/data_set_checker.h"
+#include "davodu/data/data_set_checker.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"
 

@@ -297,6 +297,13 @@ void WellDb::SetValue(const TableKey& key, std::int64_t row_id, std::string_view
   });
 }
 
+void WellDb::SetValues(const TableKey& key, const std::vector<Cell>& cells) {
+  // Each SetValue nests in this one transaction.
+  Write([&] {
+    for (const Cell& c : cells) SetValue(key, c.row_id, c.column, c.value);
+  });
+}
+
 std::int64_t WellDb::InsertRow(const TableKey& key, std::int64_t before_row_no,
                                const std::vector<std::string>& columns,
                                const std::vector<CZuVariant>& values) {

@@ -123,6 +123,24 @@ bool CWellTable::SetValue(int row, std::string_view column, const CZuVariant& va
   return Write([&](WellDb& db) { db.SetValue(key_, id, column, value); });
 }
 
+bool CWellTable::SetValues(const std::vector<CellValue>& cells) {
+  const auto data = GetData();
+  if (!data) {
+    error_ = "the table is gone";
+    return false;
+  }
+  std::vector<WellDb::Cell> by_id;
+  by_id.reserve(cells.size());
+  for (const CellValue& c : cells) {
+    if (c.row < 0 || c.row >= data->GetCount()) {
+      error_ = "no row " + std::to_string(c.row);
+      return false;
+    }
+    by_id.push_back({data->row_ids[static_cast<std::size_t>(c.row)], c.column, c.value});
+  }
+  return Write([&](WellDb& db) { db.SetValues(key_, by_id); });
+}
+
 int CWellTable::InsertRecord(int pos, const RecordValues& values) {
   const auto data = GetData();
   if (!data) {

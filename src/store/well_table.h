@@ -36,6 +36,13 @@ class WellDb;
 // Values of one record by column name (GBK host name or English name).
 using RecordValues = std::vector<std::pair<std::string, CZuVariant>>;
 
+// One cell to write: row, column (GBK host name or English name), value.
+struct CellValue {
+  int row = -1;
+  std::string column;
+  CZuVariant value;
+};
+
 class CWellTable {
  public:
   CWellTable(std::weak_ptr<WellDb> db, TableKey key) : db_(std::move(db)), key_(key) {}
@@ -65,6 +72,11 @@ class CWellTable {
   std::string GetString(int row, std::string_view column) const;
 
   bool SetValue(int row, std::string_view column, const CZuVariant& value);
+  // Writes several cells, of one row or several, in one transaction: all of
+  // them or, on failure (a row out of range among them), none. The interval
+  // edits use it so that a boundary shared by two records, or both ends of
+  // a moved interval, never change apart.
+  bool SetValues(const std::vector<CellValue>& cells);
   // Inserts a record before row pos (at the end when pos is not a row);
   // returns its row or -1.
   int InsertRecord(int pos, const RecordValues& values);

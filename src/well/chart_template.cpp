@@ -16,6 +16,8 @@
 #include "davodu/host/objects/object_factory.h"
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/interval/wp_sand.h"
+#include "davodu/interval/wp_stratum.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/store/well_data_manager.h"
 #include "davodu/store/well_table.h"
@@ -38,6 +40,8 @@ const char* const kKindNames[kContentKindCount] = {
     "rock_sample",  "program",     "depth"};
 
 constexpr int kKindCurve = 1;
+constexpr int kKindSand = 3;
+constexpr int kKindStratum = 5;
 constexpr int kKindDepth = 22;
 
 constexpr int kKindText = 15;
@@ -72,6 +76,19 @@ struct TextItem {
   std::string text;  // UTF-8
 };
 
+// The keys of the interval columns (docs/templates.md, "Interval columns").
+struct StratumEntry {
+  int level = 3;      // 1..5
+  bool names = true;  // stratum names (aliases) in the bands
+  bool fill = true;   // catalogue colours
+};
+struct SandEntry {
+  int type = SAND_CLASS1;
+  std::string table;  // GBK; a scattered table (type 29)
+  bool bar = false;   // filled bars instead of brackets
+  int precision = 2;  // decimals of the thickness
+};
+
 struct TrackEntry {
   int kind = 0;
   float width = 0;
@@ -82,6 +99,8 @@ struct TrackEntry {
   bool transparent = true;      // text tracks
   std::string align = "left";   // text tracks: left, center, right
   std::string valign = "top";   // text tracks: top, middle, bottom
+  StratumEntry stratum;
+  SandEntry sand;
 };
 
 struct ChartEntry {
@@ -401,9 +420,55 @@ void AddTextItems(CWpKit* track, const TrackEntry& t) {
   for (const TextItem& item : t.items) text->AddSegmentAtDepth(Utf8ToGbk(item.text), item.top, item.bottom);
 }
 
+// A whole number within [lo, hi].
+int IntegerOf(const pt::ptree& parent, const char* name, const std::string& where, int lo, int hi) {
+  const double v = NumberOf(parent, name, where);
+  if (v != std::floor(v) || v < lo || v > hi)
+    Fault(Join(where, name), Quoted(parent.get<std::string>(name)) + " is not a whole number from " +
+                                 std::to_string(lo) + " to " + std::to_string(hi));
+  return static_cast<int>(v);
+}
+
+// The keys of the stratum and sand columns; each belongs to its kind.
+void ReadIntervalKeys(const pt::ptree& node, const std::string& where, TrackEntry* t) {
+  for (const char* key : {"level", "names", "fill"})
+    if (Find(node, key) && t->kind != kKindStratum) Fault(Join(where, key), "only a stratum track has it");
+  for (const char* key : {"sand_type", "symbol", "precision"})
+    if (Find(node, key) && t->kind != kKindSand) Fault(Join(where, key), "only a sand track has it");
+  if (t->kind == kKindStratum) {
+    if (Find(node, "level")) t->stratum.level = IntegerOf(node, "level", where, 1, 5);
+    t->stratum.names = BoolOf(node, "names", where, true);
+    t->stratum.fill = BoolOf(node, "fill", where, true);
+  } else if (t->kind == kKindSand) {
+    if (const pt::ptree* type = Find(node, "sand_type")) {
+      const std::string text = type->data();
+      const std::string key = Join(where, "sand_type");
+      if (!type->empty() || text.empty()) Fault(key, "not a sand type or a table name");
+      double number = 0;
+      const auto r = std::from_chars(text.data(), text.data() + text.size(), number);
+      if (r.ec == std::errc() && r.ptr == text.data() + text.size()) {
+        if (number == static_cast<double>(SAND_SCATT)) Fault(key, "a scattered table is given by its name");
+        t->sand.type = IntegerOf(node, "sand_type", where, SAND_CLASS1, SAND_SEGMENT3);
+      } else {
+        // A table of the well by its name ("一类砂岩数据", "段数据2"), else a
+        // scattered table.
+        const std::string gbk = Utf8ToGbk(text);
+        const int named = SandTypeOfName(gbk);
+        t->sand.type = named > 0 ? named : SAND_SCATT;
+        if (named <= 0) t->sand.table = gbk;
+      }
+    }
+    const std::string symbol = TextOf(node, "symbol", where, "bracket");
+    if (symbol != "bracket" && symbol != "bar")
+      Fault(Join(where, "symbol"), "unknown symbol " + Quoted(symbol) + " (bracket or bar)");
+    t->sand.bar = symbol == "bar";
+    if (Find(node, "precision")) t->sand.precision = IntegerOf(node, "precision", where, 0, 6);
+  }
+}
+
 TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
-  CheckKeys(node, where,
-            {"kind", "width", "title", "grid", "curves", "items", "transparent", "align", "valign"});
+  CheckKeys(node, where, {"kind", "width", "title", "grid", "curves", "items", "transparent", "align",
+                          "valign", "level", "names", "fill", "sand_type", "symbol", "precision"});
   TrackEntry t;
   const std::string kind = TextOf(node, "kind", where, "");
   if (kind.empty()) Fault(Join(where, "kind"), "missing");
@@ -423,6 +488,7 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
     for (const char* key : {"items", "transparent", "align", "valign"})
       if (Find(node, key)) Fault(Join(where, key), "only a text track has it");
   }
+  ReadIntervalKeys(node, where, &t);
   if (t.kind != kKindCurve) {
     if (Find(node, "curves") || Find(node, "grid"))
       Fault(Join(where, Find(node, "curves") ? "curves" : "grid"), "only a curve track has it");
@@ -542,15 +608,45 @@ void AddCurveTrack(CWpWell* well, const TrackEntry& t) {
   }
 }
 
+// A stratum or sand column as its keys say.
+void ApplyIntervalKeys(CWpKit* content, const TrackEntry& t) {
+  if (auto* stratum = dynamic_cast<CWpStratum*>(content)) {
+    stratum->SetStratumType(t.stratum.level - 1);
+    stratum->ShowStratumName(t.stratum.names);
+    stratum->UseBkColor(t.stratum.fill);
+  } else if (auto* sand = dynamic_cast<CWpSand*>(content)) {
+    if (!t.sand.table.empty()) sand->SetDataName(t.sand.table);
+    sand->SetSandType(t.sand.type);
+    sand->SetThkTextPrecision(t.sand.precision);
+    if (t.sand.bar) {
+      sand->SetSymbleType(CWpSand::kSymbolBar);
+      ZULOGBRUSH brush;
+      brush.style = kBrushSolid;
+      brush.color = RGB(255, 214, 92);  // sand yellow
+      sand->SetFillBrush(brush);
+      // The thickness stands beside the bar.
+      sand->SetSymbleRightPos(0.45);
+      sand->SetThkTextPos(0.72);
+    } else {
+      // A bracket open to the right, the thickness inside it.
+      sand->SetSymbleType(CWpSand::kSymbolBracket);
+      sand->SetVLinePos(CWpSand::kLineLeft);
+      sand->SetSymbleLeftPos(0.15);
+      sand->SetSymbleRightPos(0.85);
+    }
+  }
+}
+
 void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   CWpTrackBuilder(well).AddChild(kCmdWellTrackFirst + static_cast<unsigned>(t.kind));
   if (well->ChildrenCount() == 0) return;
   CWpKit* track = well->GetChild(well->ChildrenCount() - 1);
   if (!track) return;
   track->SetWidth(t.width);
-  if (CWpKit* content = track->GetChild(0); content && !t.title.empty())
-    content->SetTitleText(Utf8ToGbk(t.title));
+  CWpKit* content = track->GetChild(0);
+  if (content && !t.title.empty()) content->SetTitleText(Utf8ToGbk(t.title));
   if (t.kind == kKindText) AddTextItems(track, t);
+  if (content) ApplyIntervalKeys(content, t);
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {

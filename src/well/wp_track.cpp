@@ -11,6 +11,7 @@
 #include "davodu/display/wp_curve.h"
 #include "davodu/host/objects/zu_map_file.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/interval/wp_stratum.h"
 #include "davodu/kits/wp_content.h"
 #include "davodu/well/detail/track_group.h"
 
@@ -544,6 +545,11 @@ CWpCurve* CWpTrack::FindCurve(const std::string& name, bool by_name) const {
       return curve;
   }
   return nullptr;
+}
+
+void CWpTrack::SetStratumGrade(int level) {
+  for (CWpKit* c : children_)
+    if (auto* stratum = dynamic_cast<CWpStratum*>(c)) stratum->SetStratumGrade(level);
 }
 
 }  // namespace davodu

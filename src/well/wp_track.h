@@ -216,6 +216,9 @@ class CWpTrack : public CWpInWell {
   // The first curve whose name (by_name) or title is name, letter case
   // ignored; null when there is none.
   CWpCurve* FindCurve(const std::string& name, bool by_name = true) const;
+  // Every stratification content shows the given level (0..4); any other
+  // value leaves their levels as configured (CWpStratum::SetStratumGrade).
+  void SetStratumGrade(int level);
 
   // --- Grid (wp_track_grid.cpp). Depth lines run across the body every
   // MinDep, emphasised every MidDep and MajDep; scale lines run down the

@@ -113,7 +113,12 @@ CWpCorelith* CWpTrack::AddCorelith(const char* title, int join, int index) {
 
 CWpSand* CWpTrack::AddSand(const char* title, int join, int index) {
   CWpSand* sand = AddContent<CWpSand>("CWpSand", title, join, index, true);
-  if (sand) sand->BuildBody();
+  if (!sand) return nullptr;
+  sand->BuildBody();
+  // The first class of sand of the well; the kit keeps the type when the
+  // well has no such data yet.
+  sand->SetDataSource(SAND_CLASS1);
+  sand->ResetData();
   return sand;
 }
 
@@ -122,7 +127,13 @@ CWpSandStratum* CWpTrack::AddSandStratum(const char* title, int join, int index)
 }
 
 CWpStratum* CWpTrack::AddStratum(const char* title, int join, int index) {
-  return AddContent<CWpStratum>("CWpStratum", title, join, index, true);
+  CWpStratum* stratum = AddContent<CWpStratum>("CWpStratum", title, join, index, true);
+  if (!stratum) return nullptr;
+  // The third level of the well; the kit keeps the level when the well has
+  // no such data yet.
+  stratum->SetDataSource(STRATUM_LEVEL3);
+  stratum->ResetData();
+  return stratum;
 }
 
 CWpSymbleCycle* CWpTrack::AddSymbleCycle(const char* title, int join, int index) {

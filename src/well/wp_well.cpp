@@ -2,6 +2,7 @@
 // tree operations, menus and commands, copies.
 #include "davodu/well/wp_well.h"
 
+#include "davodu/data/data_set_checker.h"
 #include "davodu/data/wd_mgr.h"
 #include "davodu/display/wp_depth.h"
 #include "davodu/store/well_data_manager.h"
@@ -16,7 +17,6 @@
 #include "davodu/host/objects/zu_object_cell.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/kits/content_kinds.h"
-#include "davodu/well/data_set_checker.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_track_builder.h"
 
@@ -249,7 +249,9 @@ void CWpWell::ComputeValidTopAndBottom() {
 }
 
 void CWpWell::FaultPointSegment() {
-  fault_info_.points.clear();
+  // Without data (a document read but not bound, as `davodu upgrade` does)
+  // the stored fault points stand: clearing them would lose them from the
+  // document written next.
   if (!data_mgr_) return;
   fault_info_.points = BuildFaultPoints(ReadFaultPoints(), top_depth_, bottom_depth_);
 }
@@ -350,8 +352,9 @@ void CWpWell::SetDepthKitShowType(CWpKit* kit, int type) {
     depth->SetShowDepthType(static_cast<DepthType>(type));
 }
 
-// The track does not yet pass a unit class on to its stratification kits.
-void CWpWell::SetTrackStratumGrade(CWpTrack*, int) {}
+void CWpWell::SetTrackStratumGrade(CWpTrack* track, int unit_class) {
+  if (track) track->SetStratumGrade(unit_class);
+}
 
 void CWpWell::TrackCurveColorGradualChange(CWpTrack* track) {
   if (track) track->CurveColorGradualChange();

@@ -163,7 +163,8 @@ class CWpWell : public CWpKit {
   // kit; flag 0 (the well itself asks) rebuilds them and the fault points
   // first.
   const std::vector<ZUPOINT3D>& ScaleSegment(int flag, int& count);
-  // Rebuilds the fault points from the well data.
+  // Rebuilds the fault points from the well data; without a gateway the
+  // stored ones stay.
   void FaultPointSegment();
   bool IsExistDepth() const;
 
@@ -334,7 +335,8 @@ class CWpWell : public CWpKit {
   bool WellPositionValue(const std::string& field, std::string* value) const;
   // A depth scale kit shows depths of the given depth type.
   void SetDepthKitShowType(CWpKit* depth, int type);
-  // Stratification kits of a track show units of the given class.
+  // Stratification kits of a track show units of the given class (a value
+  // outside the levels 0..4 leaves them as configured).
   void SetTrackStratumGrade(CWpTrack* track, int unit_class);
   // The curves of a track rebuild the value-coloured shading of their fills.
   void TrackCurveColorGradualChange(CWpTrack* track);

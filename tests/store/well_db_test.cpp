@@ -503,5 +503,25 @@ TEST_F(WellDbTest, CataloguesAreSeeded) {
   EXPECT_EQ(def.columns[0].name, Gbk("层位"));
 }
 
+// Several cells are one write: all of them, or none when one row is not
+// there.
+TEST_F(WellDbTest, SeveralCellsAreWrittenAtOnceOrNotAtAll) {
+  ASSERT_TRUE(ImportRows("W1", TableKind::kStratum, 1, {"name", "top", "bottom"},
+                         {{"A", "10", "20"}, {"B", "20", "30"}}));
+  std::shared_ptr<CWellTable> t = wells_->GetWellStratum(0, "W1");
+  const std::uint64_t stamp = t->GetTimeStamp();
+  ASSERT_TRUE(t->SetValues({{0, "bottom", 22.0}, {1, "top", 22.0}}));
+  EXPECT_EQ(t->GetDouble(0, "bottom"), 22);
+  EXPECT_EQ(t->GetDouble(1, "top"), 22);
+  EXPECT_GT(t->GetTimeStamp(), stamp);
+
+  const std::uint64_t after = t->GetTimeStamp();
+  EXPECT_FALSE(t->SetValues({{0, "bottom", 25.0}, {2, "top", 25.0}}));
+  EXPECT_FALSE(t->SetValues({{0, "bottom", 25.0}, {1, "top", "not a number"}}));
+  EXPECT_EQ(t->GetDouble(0, "bottom"), 22);
+  EXPECT_EQ(t->GetTimeStamp(), after);
+  EXPECT_FALSE(t->GetLastError().empty());
+}
+
 }  // namespace
 }  // namespace davodu

@@ -9,7 +9,7 @@
 
 #include "davodu/host/objects/chart_view.h"
 #include "davodu/host/records/record_numbers.h"
-#include "davodu/well/data_set_checker.h"
+#include "davodu/data/data_set_checker.h"
 #include "davodu/well/wp_well_scale.h"
 #include "support/cli.h"
 #include "support/kit_fixture.h"

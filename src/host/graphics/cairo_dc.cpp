@@ -184,8 +184,9 @@ class CairoDC::Impl {
   void StrokePoints(const CPoint* points, std::size_t n, bool closed, const DevicePen& pen);
   // Fills (and clears) the current path with a brush.
   void Fill(const DeviceBrush& brush);
-  void Text(CPoint at, const std::string& gbk_text, const DeviceFont& font, double angle,
-            int align_h, int align_v);
+  // markup: the text is Pango markup in UTF-8 instead of plain GBK.
+  void Text(CPoint at, const std::string& text, const DeviceFont& font, double angle, int align_h,
+            int align_v, bool markup = false);
   TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font);
   int SaveDC();
   void RestoreDC(int level);
@@ -200,8 +201,8 @@ class CairoDC::Impl {
   void Close();
   void HatchLines(const DeviceBrush& brush);
   // A layout of text in font, in device units; null for an empty or
-  // invisible text.
-  PangoLayout* Layout(const std::string& gbk_text, const DeviceFont& font);
+  // invisible text. markup: the text is Pango markup in UTF-8.
+  PangoLayout* Layout(const std::string& text, const DeviceFont& font, bool markup = false);
 
   ImageFormat format_;
   std::string path_;
@@ -453,9 +454,9 @@ void CairoDC::Impl::HatchLines(const DeviceBrush& brush) {
   cairo_stroke(cr_);
 }
 
-PangoLayout* CairoDC::Impl::Layout(const std::string& gbk_text, const DeviceFont& font) {
+PangoLayout* CairoDC::Impl::Layout(const std::string& text, const DeviceFont& font, bool markup) {
   const double size = std::isfinite(font.height) ? std::fabs(font.height) * scale_ : 0;
-  if (gbk_text.empty() || size < kMinFontSize || pango_ == nullptr) return nullptr;
+  if (text.empty() || size < kMinFontSize || pango_ == nullptr) return nullptr;
 
   PangoFontDescription* desc = pango_font_description_new();
   const std::string family = FontFamily(font.face);
@@ -474,20 +475,24 @@ PangoLayout* CairoDC::Impl::Layout(const std::string& gbk_text, const DeviceFont
     pango_layout_set_attributes(layout, attrs);
     pango_attr_list_unref(attrs);
   }
-  const std::string utf8 = GbkToUtf8(gbk_text);
-  pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+  if (markup) {
+    pango_layout_set_markup(layout, text.data(), static_cast<int>(text.size()));
+  } else {
+    const std::string utf8 = GbkToUtf8(text);
+    pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+  }
   return layout;
 }
 
-void CairoDC::Impl::Text(CPoint at, const std::string& gbk_text, const DeviceFont& font,
-                         double angle, int align_h, int align_v) {
+void CairoDC::Impl::Text(CPoint at, const std::string& text, const DeviceFont& font,
+                         double angle, int align_h, int align_v, bool markup) {
   if (!std::isfinite(angle)) angle = 0;
   cairo_save(cr_);
   cairo_translate(cr_, DevX(at.x), DevY(at.y));
   // Counter-clockwise on the page is a negative angle in Cairo's Y-down space.
   cairo_rotate(cr_, -angle);
   pango_cairo_update_context(cr_, pango_);
-  PangoLayout* layout = Layout(gbk_text, font);
+  PangoLayout* layout = Layout(text, font, markup);
   if (layout != nullptr) {
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
@@ -633,6 +638,29 @@ void CairoDC::Text(CPoint at, const std::string& gbk_text, const DeviceFont& fon
                    int align_h, int align_v) {
   if (!impl_->open()) return;
   impl_->Text(at, gbk_text, font, angle, align_h, align_v);
+}
+
+void CairoDC::ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font,
+                         double angle, int align_h, int align_v) {
+  if (!impl_->open()) return;
+  // Pango markup: each run escaped, scripts in <sub> and <sup>.
+  std::string markup;
+  for (const TextRun& run : runs) {
+    const std::string utf8 = GbkToUtf8(run.text);
+    if (utf8.empty()) continue;
+    char* escaped = g_markup_escape_text(utf8.data(), static_cast<gssize>(utf8.size()));
+    const char* open = run.place == TextRun::kSubscript     ? "<sub>"
+                       : run.place == TextRun::kSuperscript ? "<sup>"
+                                                            : "";
+    const char* close = run.place == TextRun::kSubscript     ? "</sub>"
+                        : run.place == TextRun::kSuperscript ? "</sup>"
+                                                             : "";
+    markup += open;
+    markup += escaped;
+    markup += close;
+    g_free(escaped);
+  }
+  impl_->Text(at, markup, font, angle, align_h, align_v, true);
 }
 
 TextSize CairoDC::MeasureText(const std::string& gbk_text, const DeviceFont& font) {

@@ -45,6 +45,9 @@ class CairoDC : public CDC {
   void Text(CPoint at, const std::string& gbk_text, const DeviceFont& font, double angle,
             int align_h, int align_v) override;
   TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font) override;
+  // Sets the scripts through Pango markup.
+  void ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font, double angle,
+                  int align_h, int align_v) override;
   int SaveDC() override;
   void RestoreDC(int level) override;
   void SetClipRect(const CRect& rect) override;

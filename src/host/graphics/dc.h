@@ -65,6 +65,16 @@ struct TextSize {
   double height = 0;  // draw units
 };
 
+// A run of script text: text on the baseline, raised as a superscript or
+// lowered as a subscript (stratum codes such as Es with a subscript 3).
+struct TextRun {
+  enum Place { kSubscript = -1, kBaseline = 0, kSuperscript = 1 };
+  std::string text;  // GBK
+  int place = kBaseline;
+
+  friend bool operator==(const TextRun&, const TextRun&) = default;
+};
+
 class CDC {
  public:
   virtual ~CDC() = default;
@@ -87,6 +97,11 @@ class CDC {
                     double angle, int align_h, int align_v) = 0;
   // Extent of one line of text in draw units.
   virtual TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font) = 0;
+  // Runs of script text drawn as one line, anchored, rotated and aligned as
+  // Text does. The base draws the runs' texts one after another as plain
+  // text; devices that can set scripts override it.
+  virtual void ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font,
+                          double angle, int align_h, int align_v);
 
   // Clipping. SaveDC pushes the clip state and returns its level;
   // RestoreDC(level) pops back to it (-1: the last saved state).
@@ -96,6 +111,13 @@ class CDC {
   virtual void SetClipRect(const CRect& rect) = 0;
   virtual void SetClipPolygon(const CPoint* points, std::size_t n) = 0;
 };
+
+inline void CDC::ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font,
+                            double angle, int align_h, int align_v) {
+  std::string text;
+  for (const TextRun& run : runs) text += run.text;
+  Text(at, text, font, angle, align_h, align_v);
+}
 
 }  // namespace davodu
 

@@ -333,6 +333,68 @@ TextSize CTextTool::MeasureText(CDC* dc, const std::string& gbk_text, const ZULO
 }
 
 // ---------------------------------------------------------------------------
+// CScriptTextTool
+
+namespace {
+
+constexpr char kSubscriptMarker = '\\';
+constexpr char kSuperscriptMarker = '/';
+
+// Calls f(position, length) for every GBK character of a text.
+template <typename F>
+void ForEachGbkChar(const std::string& text, F&& f) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t len = lead >= 0x81 && lead <= 0xFE && i + 1 < text.size() ? 2 : 1;
+    f(i, len);
+    i += len;
+  }
+}
+
+}  // namespace
+
+bool CScriptTextTool::IsScriptText(const std::string& text) {
+  bool found = false;
+  ForEachGbkChar(text, [&](std::size_t i, std::size_t len) {
+    if (len == 1 && (text[i] == kSubscriptMarker || text[i] == kSuperscriptMarker)) found = true;
+  });
+  return found;
+}
+
+std::vector<TextRun> CScriptTextTool::Parse(const std::string& text) {
+  std::vector<TextRun> runs;
+  TextRun run;
+  auto flush = [&] {
+    if (!run.text.empty()) runs.push_back(run);
+    run.text.clear();
+  };
+  ForEachGbkChar(text, [&](std::size_t i, std::size_t len) {
+    const char c = text[i];
+    const int place = len != 1                   ? 0
+                      : c == kSubscriptMarker    ? TextRun::kSubscript
+                      : c == kSuperscriptMarker  ? TextRun::kSuperscript
+                                                 : TextRun::kBaseline;
+    if (place == TextRun::kBaseline) {
+      run.text.append(text, i, len);
+      return;
+    }
+    flush();
+    run.place = run.place == place ? TextRun::kBaseline : place;
+  });
+  flush();
+  return runs;
+}
+
+void CScriptTextTool::DrawScriptText(CDC* dc, CPoint at, const std::string& gbk_text,
+                                     const ZULOGFONT& font, double zoom, double angle, int align_h,
+                                     int align_v) const {
+  if (dc == nullptr || gbk_text.empty()) return;
+  const std::vector<TextRun> runs = Parse(gbk_text);
+  if (runs.empty()) return;
+  dc->ScriptText(at, runs, AfxGetTextTool().Resolve(font, zoom), angle, align_h, align_v);
+}
+
+// ---------------------------------------------------------------------------
 // CPointTool
 
 void CPointTool::Draw(CDC* dc, CPoint at, const ZULOGPOINT& point, double zoom) const {
@@ -358,6 +420,11 @@ void CClipTool::SetClip(CDC* dc, const std::vector<std::vector<CPoint>>& segment
 
 const CLineTool& AfxGetLineTool() {
   static const CLineTool tool;
+  return tool;
+}
+
+const CScriptTextTool& AfxGetScriptTextTool() {
+  static const CScriptTextTool tool;
   return tool;
 }
 

@@ -77,6 +77,26 @@ class CTextTool {
                        double zoom) const;
 };
 
+// Script text: a text whose markers set parts of it as subscripts or
+// superscripts, the way stratum aliases are written ("Es\\3/上" is Es with
+// a subscript 3 and a superscript 上). A backslash starts a subscript, a
+// slash a superscript; the marker of the script in force ends it (back to
+// the baseline), the other marker switches to the other script. Markers
+// are found between GBK characters only: the second byte of a two-byte
+// character may equal the backslash.
+class CScriptTextTool {
+ public:
+  // Whether the text holds a marker, and so is drawn as script text.
+  static bool IsScriptText(const std::string& gbk_text);
+  // The runs of a script text, empty runs left out.
+  static std::vector<TextRun> Parse(const std::string& gbk_text);
+
+  // Draws a script text at a point, like CTextTool::DrawText.
+  void DrawScriptText(CDC* dc, CPoint at, const std::string& gbk_text, const ZULOGFONT& font,
+                      double zoom, double angle = 0, int align_h = kAlignCenter,
+                      int align_v = kAlignMiddle) const;
+};
+
 class CPointTool {
  public:
   // A symbol centred at a point; its size is the record's size times the zoom.
@@ -102,6 +122,7 @@ class CClipTool {
 const CLineTool& AfxGetLineTool();
 const CFillTool& AfxGetFillTool();
 const CTextTool& AfxGetTextTool();
+const CScriptTextTool& AfxGetScriptTextTool();
 const CPointTool& AfxGetPointTool();
 const CClipTool& AfxGetClipTool();
 

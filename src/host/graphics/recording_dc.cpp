@@ -47,6 +47,14 @@ void RecordingDC::Text(CPoint at, const std::string& gbk_text, const DeviceFont&
   ops_.push_back(std::move(op));
 }
 
+void RecordingDC::ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font,
+                             double angle, int align_h, int align_v) {
+  std::string text;
+  for (const TextRun& run : runs) text += run.text;
+  Text(at, text, font, angle, align_h, align_v);
+  ops_.back().runs = runs;
+}
+
 TextSize RecordingDC::MeasureText(const std::string& gbk_text, const DeviceFont& font) {
   return {static_cast<double>(gbk_text.size()) * font.height / 2, font.height};
 }

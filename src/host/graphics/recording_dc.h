@@ -17,7 +17,8 @@ struct DrawOp {
   std::optional<DevicePen> pen;
   std::optional<DeviceBrush> brush;
   std::optional<DeviceFont> font;
-  std::string text;                 // GBK
+  std::string text;                 // GBK; script text: the runs' texts joined
+  std::vector<TextRun> runs;        // script text only
   double angle = 0;
   int align_h = 0;
   int align_v = 0;
@@ -35,6 +36,9 @@ class RecordingDC : public CDC {
   void Ellipse(const CRect& rect, const DevicePen* pen, const DeviceBrush* brush) override;
   void Text(CPoint at, const std::string& gbk_text, const DeviceFont& font, double angle,
             int align_h, int align_v) override;
+  // Recorded as a text op whose text joins the runs, with the runs kept.
+  void ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font, double angle,
+                  int align_h, int align_v) override;
   // Width: one cell of half the font height per byte; height: the font height.
   TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font) override;
   int SaveDC() override;

@@ -7,6 +7,9 @@ namespace davodu {
 
 class CZuMapFile;
 
+// Mouse flags passed with mouse events: the left button is down.
+constexpr unsigned MK_LBUTTON = 0x0001;
+
 // Standard cursors.
 enum CursorId : int {
   IDC_ARROW = 0,

@@ -247,6 +247,17 @@ const std::string& Gbk(std::string_view utf8_literal) {
   return it->second;
 }
 
+std::string TruncateGbk(std::string_view gbk, std::size_t max_bytes) {
+  std::size_t end = 0;
+  while (end < gbk.size()) {
+    const auto lead = static_cast<unsigned char>(gbk[end]);
+    const std::size_t len = lead >= 0x81 && lead <= 0xFE && end + 1 < gbk.size() ? 2 : 1;
+    if (end + len > max_bytes) break;
+    end += len;
+  }
+  return std::string(gbk.substr(0, end));
+}
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   std::size_t i = 0;

@@ -30,6 +30,11 @@ bool IsValidUtf8(std::string_view text);
 //   title = Gbk("深度道");
 const std::string& Gbk(std::string_view utf8_literal);
 
+// The longest head of a GBK text that fits in max_bytes without splitting
+// a two-byte character (a lead byte 0x81-0xFE and the byte after it). Used
+// wherever a text is cut to fit a fixed field.
+std::string TruncateGbk(std::string_view gbk, std::size_t max_bytes);
+
 // Case-insensitive comparison of ASCII letters; other bytes (GBK
 // characters) compare exactly.
 bool EqualsNoCase(std::string_view a, std::string_view b);

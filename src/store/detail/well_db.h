@@ -108,6 +108,14 @@ class WellDb {
                   const std::vector<std::vector<CZuVariant>>& rows);
   void SetValue(const TableKey& key, std::int64_t row_id, std::string_view column,
                 const CZuVariant& value);
+  // Sets several cells (row id, column, value) in one transaction: all of
+  // them or none.
+  struct Cell {
+    std::int64_t row_id;
+    std::string column;
+    CZuVariant value;
+  };
+  void SetValues(const TableKey& key, const std::vector<Cell>& cells);
   // Inserts a row before the row with order key before_row_no (-1: at the
   // end); returns its id.
   std::int64_t InsertRow(const TableKey& key, std::int64_t before_row_no,

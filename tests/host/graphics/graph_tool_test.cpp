@@ -313,5 +313,36 @@ TEST(RecordingDCTest, ClipLevelsAndMeasure) {
   EXPECT_DOUBLE_EQ(size.height, 12);
 }
 
+TEST(ScriptTextTest, MarkersSetScriptsBetweenCharacters) {
+  using R = TextRun;
+  const std::string shang = Gbk("上");
+  // A two-byte character whose second byte is a backslash is no marker.
+  const std::string slashed = "\xD5\x5C";
+  const struct {
+    std::string text;
+    bool script;
+    std::vector<TextRun> runs;
+  } cases[] = {
+      {"Es3", false, {{"Es3", R::kBaseline}}},
+      {"Es\\3/" + shang, true, {{"Es", R::kBaseline}, {"3", R::kSubscript}, {shang, R::kSuperscript}}},
+      {"K\\1\\-J", true, {{"K", R::kBaseline}, {"1", R::kSubscript}, {"-J", R::kBaseline}}},
+      {"a/b/c", true, {{"a", R::kBaseline}, {"b", R::kSuperscript}, {"c", R::kBaseline}}},
+      {"Ed" + slashed + "3", false, {{"Ed" + slashed + "3", R::kBaseline}}},
+      {"/", true, {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CScriptTextTool::Parse(c.text), c.runs) << c.text;
+    EXPECT_EQ(CScriptTextTool::IsScriptText(c.text), c.script) << c.text;
+  }
+  RecordingDC dc;
+  ZULOGFONT font;
+  AfxGetScriptTextTool().DrawScriptText(&dc, CPoint{5, 6}, "H\\2/x", font, 1);
+  const std::vector<DrawOp> texts = dc.OpsOf(DrawOp::kText);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].text, "H2x");
+  EXPECT_EQ(texts[0].runs.size(), 3u);
+  EXPECT_EQ(texts[0].align_h, kAlignCenter);
+}
+
 }  // namespace
 }  // namespace davodu

@@ -212,5 +212,24 @@ TEST(GbkFaceNameTest, SetFaceNameTruncatesOnCharacterBoundaries) {
   }
 }
 
+TEST(GbkTruncateTest, NeverSplitsATwoByteCharacter) {
+  const std::string han = Gbk("砂岩");  // two characters, four bytes
+  const struct {
+    std::string text;
+    std::size_t max;
+    std::string kept;
+  } cases[] = {
+      {"abc", 5, "abc"},
+      {"abcdef", 3, "abc"},
+      {han, 4, han},
+      {han, 3, han.substr(0, 2)},
+      {"a" + han, 2, "a"},
+      {"a" + han, 3, "a" + han.substr(0, 2)},
+      {han, 0, ""},
+      {"ab\xC9", 9, "ab\xC9"},  // a lead byte at the end stands alone
+  };
+  for (const auto& c : cases) EXPECT_EQ(TruncateGbk(c.text, c.max), c.kept) << c.max;
+}
+
 }  // namespace
 }  // namespace davodu

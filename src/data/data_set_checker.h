@@ -1,10 +1,12 @@
 // CDataSetChecker: the host's hook for checking a data set of a well.
 //
-// The host installs a check function once; the well's command 16455 asks
-// it to check the well position data of the chart's well. What the check
-// does is the host's business.
-#ifndef DAVODU_WELL_DATA_SET_CHECKER_H_
-#define DAVODU_WELL_DATA_SET_CHECKER_H_
+// The host installs a check function once. The well's command 16455 asks
+// it to check the well position data of the chart's well; every data
+// object asks it about the data set it reads (CheckDataSet), named by the
+// owner (well or scattered table) and the data set ("分层界限.三级分层界限数据").
+// What the check does is the host's business.
+#ifndef DAVODU_DATA_DATA_SET_CHECKER_H_
+#define DAVODU_DATA_DATA_SET_CHECKER_H_
 
 #include <functional>
 #include <string>
@@ -34,4 +36,4 @@ class CDataSetChecker {
 
 }  // namespace davodu
 
-#endif  // DAVODU_WELL_DATA_SET_CHECKER_H_
+#endif  // DAVODU_DATA_DATA_SET_CHECKER_H_

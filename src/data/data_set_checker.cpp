@@ -1,4 +1,4 @@
-#include "davodu/well/data_set_checker.h"
+#include "davodu/data/data_set_checker.h"
 
 namespace davodu {
 

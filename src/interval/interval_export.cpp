@@ -1,0 +1,85 @@
+#include "davodu/interval/interval_export.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "davodu/host/dialogs/dialogs.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/kits/wp_kit.h"
+#include "davodu/well/wp_well.h"
+
+namespace davodu {
+
+int NameColumnWidth(std::size_t longest) {
+  if (longest == 0) return 0;
+  if (longest <= 4) return 5;
+  if (longest < 20) return static_cast<int>(longest / 5 + 1) * 5;
+  if (longest < 40) return static_cast<int>(longest / 10 + 1) * 10;
+  return 50;
+}
+
+std::string FormatIntervalRow(const IntervalExportRow& row, int name_width) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "\n%7.2f%8.1f", static_cast<double>(row.top),
+                static_cast<double>(row.thickness));
+  std::string line = buf;
+  if (name_width > 0 && static_cast<int>(row.name.size()) < name_width)
+    line.append(static_cast<std::size_t>(name_width) - row.name.size(), ' ');
+  if (name_width > 0) line += row.name;
+  return line;
+}
+
+bool WriteExportText(const std::string& path, const std::string& text) {
+  // Written beside the target and renamed over it, so that a failed write
+  // leaves no half file.
+  const std::string temp = path + ".part";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out << text;
+    out.flush();
+    if (!out) {
+      out.close();
+      std::error_code ignored;
+      std::filesystem::remove(temp, ignored);
+      return false;
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temp, path, error);
+  if (error) std::filesystem::remove(temp, error);
+  return !error;
+}
+
+bool ExportIntervalTable(CWpKit* kit, const IntervalExportTable& table) {
+  if (!kit || table.rows.empty()) return false;
+  CWpWell* well = kit->GetWell();
+  FileDialogRequest request;
+  request.save = true;
+  request.default_extension = "txt";
+  request.default_name =
+      (well ? well->GetName() : std::string()) + Gbk("井") + kit->GetTitleText() + Gbk("数据");
+  request.filter = Gbk("文本文件(*.txt)|*.txt|所有文件(*.*)|*.*||");
+  request.title = Gbk("保存为文件 - 导出") + table.what + Gbk("数据");
+  request.overwrite_prompt = true;
+  HostDialogs& dialogs = AfxGetDialogs();
+  std::string path;
+  if (!dialogs.FileDialog(request, &path)) return false;
+
+  CProcessDialog& progress = dialogs.Progress();
+  progress.SetTitle(Gbk("正在导出") + table.what + Gbk("数据 ..."));
+  progress.SetMaxValue(100);
+  std::string text = table.header;
+  const std::size_t n = table.rows.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const IntervalExportRow& row = table.rows[i];
+    if (!(row.thickness >= 0.001f)) continue;
+    text += FormatIntervalRow(row, table.name_width);
+    progress.SetPos(static_cast<int>(i * 99 / n));
+  }
+  progress.Uninitialize();
+  return WriteExportText(path, text);
+}
+
+}  // namespace davodu
