@@ -22,7 +22,8 @@ CWpStratum::CWpStratum(CZuLayer* layer) : CWpSegment(layer) { Initialize(); }
 void CWpStratum::Initialize() {
   class_name_ = name_ = type_name_ = "CWpStratum";
   title_text_ = Gbk("地层");
-  table_name_ = field_name_ = " ";
+  table_name_.assign(1, ' ');
+  field_name_.assign(1, ' ');  // one blank: no name (assign: GCC 12 warns wrongly on = " ")
   ComposeDataName();
   use_bk_color_ = false;
   name_font_ = ZULOGFONT{};
@@ -91,8 +92,13 @@ void CWpStratum::SetStratumGrade(int level) {
 }
 
 void CWpStratum::ComposeDataName() {
-  const auto part = [](const std::string& s) { return s.empty() ? std::string(" ") : s; };
-  data_name_ = "," + part(table_name_) + "," + part(field_name_) + ",";
+  // An empty part is kept as one blank, so that splitting finds two fields.
+  std::string name(1, ',');
+  name += table_name_.empty() ? std::string_view(" ") : std::string_view(table_name_);
+  name += ',';
+  name += field_name_.empty() ? std::string_view(" ") : std::string_view(field_name_);
+  name += ',';
+  data_name_ = std::move(name);
 }
 
 void CWpStratum::SplitDataName() {
