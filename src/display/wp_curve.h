@@ -9,8 +9,8 @@
 // the curve and an edge, the middle line, a value line or another curve.
 //
 // wp_curve.cpp holds the data, the scale and the fills, wp_curve_io.cpp the
-// records, wp_curve_export.cpp the text export, wp_curve_draw.cpp the
-// drawing and hit tests.
+// records, wp_curve_export.cpp the text export, wp_curve_layout.cpp the
+// arrangement of the head, wp_curve_draw.cpp the drawing and hit tests.
 #ifndef DAVODU_DISPLAY_WP_CURVE_H_
 #define DAVODU_DISPLAY_WP_CURVE_H_
 
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "davodu/data/data_sources.h"
+#include "davodu/host/graphics/dc.h"
 #include "davodu/kits/wp_content.h"
 
 namespace davodu {
@@ -132,6 +133,36 @@ class CWpCurve : public CWpContent {
   int IsValid() override;
   void BuildHead() override;
   void BuildBody() override;
+  // The height the head needs for its title, unit, scale values and sample
+  // line at their full size (map units); the chart layout grows the head
+  // row of the curve to it.
+  float MinTitle() override;
+
+  // --- Head.
+  // One text of the head, at draw coordinates: x absolute, y relative to
+  // the sample line.
+  struct HeadText {
+    std::string text;  // GBK
+    ZULOGFONT font;    // shrunk where the text had to fit
+    double x = 0, y = 0;
+    int align_h = kAlignCenter, align_v = kAlignBottom;
+  };
+  // The arrangement of the head in draw units. Texts keep clear of the
+  // sample line and of each other and stay inside [left, right] less the
+  // cell padding; above and below are the extents of the whole block from
+  // the line.
+  struct HeadLayout {
+    std::vector<HeadText> texts;
+    double above = 0, below = 0;
+    bool line = false;
+    double line_left = 0, line_right = 0;
+    bool point = false;
+  };
+  // Arranges the head between draw x left and right at a zoom, its fonts
+  // first multiplied by fit. Texts are measured by dc, or by the font model
+  // without one. A title and scale values too wide to share their row at a
+  // readable size take a row each; what is still too wide is shrunk.
+  HeadLayout LayOutHead(CDC* dc, double zoom, double left, double right, double fit) const;
 
   // --- Data.
   // Loads the samples of the named curve from the well's gateway; mode < 2

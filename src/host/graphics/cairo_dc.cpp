@@ -71,6 +71,13 @@ constexpr double kMinHatchSpacing = 3.0;
 constexpr double kMaxHatchLines = 20000;
 // A font this small in device units draws nothing.
 constexpr double kMinFontSize = 0.05;
+// Texts are aligned on their em square, which stands this far above the
+// baseline (and the rest of an em below it): the ideographic em box of CJK
+// faces, which also holds Latin capitals and figures. A text's box is then
+// exactly its font height tall on every device, so a layout that reserves
+// the font height for a text can rely on it; the line box of the font
+// (ascent plus descent, about 1.45 em for the CJK faces) would not fit.
+constexpr double kEmAboveBaseline = 0.88;
 
 const char* kSerifCjk = "Noto Serif CJK SC";
 const char* kSansCjk = "Noto Sans CJK SC";
@@ -202,6 +209,12 @@ class CairoDC::Impl {
   // A layout of text in font, in device units; null for an empty or
   // invisible text.
   PangoLayout* Layout(const std::string& gbk_text, const DeviceFont& font);
+  // The box a text is aligned on, in device units from the layout's origin:
+  // its advance across, and its em square (the font size) up and down.
+  struct TextBox {
+    double left, top, width, em;
+  };
+  TextBox BoxOf(PangoLayout* layout, const DeviceFont& font) const;
 
   ImageFormat format_;
   std::string path_;
@@ -489,14 +502,10 @@ void CairoDC::Impl::Text(CPoint at, const std::string& gbk_text, const DeviceFon
   pango_cairo_update_context(cr_, pango_);
   PangoLayout* layout = Layout(gbk_text, font);
   if (layout != nullptr) {
-    PangoRectangle logical;
-    pango_layout_get_extents(layout, nullptr, &logical);
-    const double w = static_cast<double>(logical.width) / PANGO_SCALE;
-    const double h = static_cast<double>(logical.height) / PANGO_SCALE;
-    const double dx = align_h == kAlignCenter ? -w / 2 : align_h == kAlignRight ? -w : 0;
-    const double dy = align_v == kAlignMiddle ? -h / 2 : align_v == kAlignBottom ? -h : 0;
-    cairo_move_to(cr_, dx - static_cast<double>(logical.x) / PANGO_SCALE,
-                  dy - static_cast<double>(logical.y) / PANGO_SCALE);
+    const TextBox box = BoxOf(layout, font);
+    const double dx = align_h == kAlignCenter ? -box.width / 2 : align_h == kAlignRight ? -box.width : 0;
+    const double dy = align_v == kAlignMiddle ? -box.em / 2 : align_v == kAlignBottom ? -box.em : 0;
+    cairo_move_to(cr_, dx - box.left, dy - box.top);
     SetSourceColor(cr_, font.color);
     pango_cairo_show_layout(cr_, layout);
     g_object_unref(layout);
@@ -504,16 +513,23 @@ void CairoDC::Impl::Text(CPoint at, const std::string& gbk_text, const DeviceFon
   cairo_restore(cr_);
 }
 
+CairoDC::Impl::TextBox CairoDC::Impl::BoxOf(PangoLayout* layout, const DeviceFont& font) const {
+  PangoRectangle logical;
+  pango_layout_get_extents(layout, nullptr, &logical);
+  const double em = std::fabs(font.height) * scale_;
+  const double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+  return {static_cast<double>(logical.x) / PANGO_SCALE, baseline - kEmAboveBaseline * em,
+          static_cast<double>(logical.width) / PANGO_SCALE, em};
+}
+
 TextSize CairoDC::Impl::MeasureText(const std::string& gbk_text, const DeviceFont& font) {
   if (pango_ == nullptr) return {};
   pango_context_set_matrix(pango_, nullptr);
   PangoLayout* layout = Layout(gbk_text, font);
   if (layout == nullptr) return {};
-  PangoRectangle logical;
-  pango_layout_get_extents(layout, nullptr, &logical);
+  const TextBox box = BoxOf(layout, font);
   g_object_unref(layout);
-  return {static_cast<double>(logical.width) / PANGO_SCALE / scale_,
-          static_cast<double>(logical.height) / PANGO_SCALE / scale_};
+  return {box.width / scale_, box.em / scale_};
 }
 
 int CairoDC::Impl::SaveDC() {
