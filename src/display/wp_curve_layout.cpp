@@ -69,6 +69,7 @@ CWpCurve::HeadLayout CWpCurve::LayOutHead(CDC* dc, double zoom, double left, dou
   std::vector<int> ranks;  // of out.texts, to draw them in a fixed order
   const double z = zoom;
   const double gap = kHeadTextGap * z, pad = kHeadCellPad * z;
+  const double word = kHeadWordGap * z;  // between texts side by side
   const double avail = std::max(0.0, right - left - 2 * pad);
 
   // The sample band: the line and the point symbol drawn on it.
@@ -118,18 +119,27 @@ CWpCurve::HeadLayout CWpCurve::LayOutHead(CDC* dc, double zoom, double left, dou
   auto shrink_row = [&](std::vector<Piece*>& row, double f) {
     for (Piece* p : row) p->Shrink(f);
   };
-  auto alone = [&](std::vector<Piece*>& row) { shrink_row(row, FitFactor(RowWidth(row, gap), 0, avail, 0)); };
+  auto alone = [&](std::vector<Piece*>& row) { shrink_row(row, FitFactor(RowWidth(row, word), 0, avail, 0)); };
+  // The scale values on a row of their own; when even that is not readable
+  // they stagger, each on its own row (not when they stand on the line).
+  bool staggered = false;
   auto pair_alone = [&] {
-    const double f = FitFactor(lo.w + hi.w + gap, 0, avail, 0);
-    lo.Shrink(f);
-    hi.Shrink(f);
+    const double f = FitFactor(lo.w + hi.w + word, 0, avail, 0);
+    if (pair_at == 0 || (lo.ReadableAt(f) && hi.ReadableAt(f))) {
+      lo.Shrink(f);
+      hi.Shrink(f);
+      return;
+    }
+    staggered = true;
+    lo.Shrink(FitFactor(lo.w, 0, avail, 0));
+    hi.Shrink(FitFactor(hi.w, 0, avail, 0));
   };
   // The group sharing a row with the scale values, when they fit together
   // readably; otherwise each gets a row of its own.
   std::vector<Piece*>* sharing = pair_at <= 0 ? &over : pair_at == 1 ? &under : nullptr;
   bool shared = false;
   if (sharing && !sharing->empty()) {
-    const double f = FitFactor(RowWidth(*sharing, gap) + lo.w + hi.w + 2 * gap, 0, avail, 0);
+    const double f = FitFactor(RowWidth(*sharing, word) + lo.w + hi.w + 2 * word, 0, avail, 0);
     shared = lo.ReadableAt(f) && hi.ReadableAt(f);
     for (const Piece* p : *sharing) shared = shared && p->ReadableAt(f);
     if (shared) {
@@ -150,7 +160,7 @@ CWpCurve::HeadLayout CWpCurve::LayOutHead(CDC* dc, double zoom, double left, dou
   // A centred group within [l, r], bottom or top aligned at y.
   auto place_row = [&](const std::vector<Piece*>& row, double l, double r, double y, int align_v) {
     if (row.empty()) return;
-    const double w = RowWidth(row, gap);
+    const double w = RowWidth(row, word);
     const double cx = r - l <= w ? (l + r) / 2 : std::clamp(xc, l + w / 2, r - w / 2);
     if (row.size() == 1) {
       out.texts.push_back({row[0]->text, row[0]->font, cx, y, kAlignCenter, align_v});
@@ -165,18 +175,23 @@ CWpCurve::HeadLayout CWpCurve::LayOutHead(CDC* dc, double zoom, double left, dou
       out.texts.push_back({row[i]->text, row[i]->font, last ? cx + w / 2 : x, y,
                            last ? kAlignRight : kAlignLeft, align_v});
       ranks.push_back(row[i]->rank);
-      x += row[i]->w + gap;
+      x += row[i]->w + word;
     }
   };
   const double inner_l = left + pad, inner_r = right - pad;
-  auto place_pair = [&](double y, int align_v) {
+  // The scale values at the ends of a row (staggered: the left one on this
+  // row, the right one on the next, step away from the line); returns the
+  // height they take.
+  auto place_pair = [&](double y, int align_v, double step) {
+    const double y_hi = staggered ? y + step * (lo.h + gap) : y;
     out.texts.push_back({lo.text, lo.font, inner_l, y, kAlignLeft, align_v});
-    out.texts.push_back({hi.text, hi.font, inner_r, y, kAlignRight, align_v});
+    out.texts.push_back({hi.text, hi.font, inner_r, y_hi, kAlignRight, align_v});
     ranks.push_back(lo.rank);
     ranks.push_back(hi.rank);
+    return staggered ? lo.h + gap + hi.h : std::max(lo.h, hi.h);
   };
   // The free span between the scale values of a shared row.
-  const double span_l = inner_l + lo.w + gap, span_r = inner_r - hi.w - gap;
+  const double span_l = inner_l + lo.w + word, span_r = inner_r - hi.w - word;
 
   // Above the line, from the line up.
   double up = clear;
@@ -188,8 +203,7 @@ CWpCurve::HeadLayout CWpCurve::LayOutHead(CDC* dc, double zoom, double left, dou
     above_any = true;
   };
   if (pair_at == -1) {
-    place_pair(up, kAlignBottom);
-    double h = pair_h;
+    double h = place_pair(up, kAlignBottom, 1);
     if (shared) {
       place_row(over, span_l, span_r, up, kAlignBottom);
       h = std::max(h, RowHeight(over));
@@ -198,7 +212,7 @@ CWpCurve::HeadLayout CWpCurve::LayOutHead(CDC* dc, double zoom, double left, dou
     above_any = true;
     if (!shared) stack_up(over, inner_l, inner_r);
   } else if (pair_at == 0) {
-    place_pair(0, kAlignMiddle);
+    place_pair(0, kAlignMiddle, 0);
     if (!shared) up = std::max(up, pair_h / 2 + gap);
     stack_up(over, shared ? span_l : inner_l, shared ? span_r : inner_r);
   } else {
@@ -217,8 +231,7 @@ CWpCurve::HeadLayout CWpCurve::LayOutHead(CDC* dc, double zoom, double left, dou
     below_any = true;
   };
   if (pair_at == 1) {
-    place_pair(-down, kAlignTop);
-    double h = pair_h;
+    double h = place_pair(-down, kAlignTop, -1);
     if (shared) {
       place_row(under, span_l, span_r, -down, kAlignTop);
       h = std::max(h, RowHeight(under));

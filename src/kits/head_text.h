@@ -17,8 +17,12 @@
 
 namespace davodu {
 
-// Clear space, in map units, between a head text and a line or another text.
+// Clear space, in map units, between a head text and a line or the text
+// above or below it.
 inline constexpr double kHeadTextGap = 30;
+// Clear space, in map units, between texts side by side in a row: a word
+// space, so that a name and a scale value never read as one.
+inline constexpr double kHeadWordGap = 100;
 // Clear space, in map units, between a head text and the edges of its cell:
 // the gap plus room for the frame line drawn on the edge.
 inline constexpr double kHeadCellPad = 80;
