@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -172,6 +173,11 @@ class CairoDC::Impl {
   // Opens the surface; false with *error when Cairo refuses it.
   bool Open(std::string* error);
   bool Finish(std::string* error);
+  bool NextPage(const std::string& next_path, std::string* error);
+  void SetOrigin(CPoint top_left) {
+    page_.left = top_left.x;
+    page_.top = top_left.y;
+  }
   bool open() const { return cr_ != nullptr; }
 
   double hairline() const {
@@ -202,9 +208,27 @@ class CairoDC::Impl {
   }
 
   cairo_t* cr() const { return cr_; }
+  double encode_seconds() const { return encode_seconds_; }
 
  private:
+  // Adds the time of its life to encode_seconds_.
+  class EncodeTimer {
+   public:
+    explicit EncodeTimer(double* total) : total_(total), start_(std::chrono::steady_clock::now()) {}
+    ~EncodeTimer() {
+      *total_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    }
+    EncodeTimer(const EncodeTimer&) = delete;
+    EncodeTimer& operator=(const EncodeTimer&) = delete;
+
+   private:
+    double* total_;
+    std::chrono::steady_clock::time_point start_;
+  };
+
   void Close();
+  // Writes the raster surface to path_ as a PNG file.
+  cairo_status_t WritePng();
   void HatchLines(const DeviceBrush& brush);
   // A layout of text in font, in device units; null for an empty or
   // invisible text.
@@ -224,6 +248,7 @@ class CairoDC::Impl {
   cairo_t* cr_ = nullptr;
   PangoContext* pango_ = nullptr;
   int depth_ = 0;  // SaveDC levels in force
+  double encode_seconds_ = 0;
 };
 
 bool CairoDC::Impl::Open(std::string* error) {
@@ -239,7 +264,7 @@ bool CairoDC::Impl::Open(std::string* error) {
         std::snprintf(buf, sizeof buf, "%.0f x %.0f", w, h);
         SetError(error, std::string("the image would be ") + buf +
                             " pixels; a PNG can be at most " + std::to_string(kMaxRasterSide) +
-                            " pixels a side: use a lower --dpi, or write SVG or PDF");
+                            " pixels a side: cut it into pages (--pages), use a lower --dpi, or write SVG or PDF");
         return false;
       }
       surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(1, static_cast<int>(w)),
@@ -301,9 +326,10 @@ bool CairoDC::Impl::Finish(std::string* error) {
   }
   cairo_status_t status = cairo_status(cr_);
   if (status == CAIRO_STATUS_SUCCESS) {
+    EncodeTimer timer(&encode_seconds_);
     cairo_surface_flush(surface_);
     if (format_ == ImageFormat::kPng) {
-      status = cairo_surface_write_to_png(surface_, path_.c_str());
+      status = WritePng();
     } else {
       [[maybe_unused]] LibraryLeaksIgnored ignored;
       cairo_surface_finish(surface_);
@@ -315,6 +341,43 @@ bool CairoDC::Impl::Finish(std::string* error) {
     SetError(error, "cannot write " + path_ + ": " + cairo_status_to_string(status));
     return false;
   }
+  return true;
+}
+
+cairo_status_t CairoDC::Impl::WritePng() {
+  return cairo_surface_write_to_png(surface_, path_.c_str());
+}
+
+bool CairoDC::Impl::NextPage(const std::string& next_path, std::string* error) {
+  if (!open()) {
+    SetError(error, "the drawing of " + path_ + " was already finished");
+    return false;
+  }
+  // Back to the page's own state: no clip, no transformation.
+  for (; depth_ > 0; --depth_) cairo_restore(cr_);
+  cairo_status_t status = cairo_status(cr_);
+  EncodeTimer timer(&encode_seconds_);
+  switch (format_) {
+    case ImageFormat::kPng:
+      if (status == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface_);
+        status = WritePng();
+      }
+      path_ = next_path;
+      break;
+    case ImageFormat::kPdf:
+      if (status == CAIRO_STATUS_SUCCESS) cairo_show_page(cr_);
+      status = cairo_status(cr_);
+      break;
+    case ImageFormat::kSvg:
+      SetError(error, path_ + ": an SVG file has one page");
+      return false;
+  }
+  if (status != CAIRO_STATUS_SUCCESS) {
+    SetError(error, "cannot write " + path_ + ": " + cairo_status_to_string(status));
+    return false;
+  }
+  Clear(0xFFFFFF);
   return true;
 }
 
@@ -615,6 +678,16 @@ void CairoDC::Clear(COLORREF background) {
 }
 
 bool CairoDC::Finish(std::string* error) { return impl_->Finish(error); }
+
+double CairoDC::encode_seconds() const { return impl_->encode_seconds(); }
+
+void CairoDC::SetOrigin(CPoint top_left) {
+  if (impl_->open()) impl_->SetOrigin(top_left);
+}
+
+bool CairoDC::NextPage(const std::string& next_path, std::string* error) {
+  return impl_->NextPage(next_path, error);
+}
 
 void CairoDC::Polyline(const CPoint* points, std::size_t n, const DevicePen& pen) {
   if (!impl_->open() || points == nullptr || n < 2 || Invisible(pen)) return;
