@@ -295,9 +295,18 @@ class CWpCurve : public CWpContent {
   // Distance from a draw point to the drawn curve (draw units × 10); FLT_MAX
   // when the curve has fewer than two draw points or the point is beside it.
   float PtOnCurve(CPoint point) const override;
-  const std::vector<CPoint>& GetDrawPoints() const { return draw_points_; }
-  const CDrawPointSegmentArray& GetDrawSegments() const { return draw_segments_; }
-  void ArrSegFll(CDrawPointSegmentArray& out) const { out = draw_segments_; }
+  const std::vector<CPoint>& GetDrawPoints() const {
+    EnsureDrawn();
+    return draw_points_;
+  }
+  const CDrawPointSegmentArray& GetDrawSegments() const {
+    EnsureDrawn();
+    return draw_segments_;
+  }
+  void ArrSegFll(CDrawPointSegmentArray& out) const {
+    EnsureDrawn();
+    out = draw_segments_;
+  }
   // Builds the draw points and runs; 1 on success.
   int BuildCurve();
   // Cuts the runs into draw segments, limited to a clip rectangle when given;
@@ -365,6 +374,11 @@ class CWpCurve : public CWpContent {
   double linear_right_;
   double log_left_;
   double log_right_;
+  // The draw points and segments are a cache: BuildBody only marks them
+  // stale and they are built on first use, as a chart's layout runs its
+  // change chains many times over before the chart is drawn once.
+  void EnsureDrawn() const;
+  bool drawn_stale_ = false;
   std::vector<CPoint> draw_points_;
   std::vector<int> segment_lengths_;
   std::vector<int> segment_parts_;

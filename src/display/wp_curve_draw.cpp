@@ -63,8 +63,16 @@ void CWpCurve::BuildHead() {
 
 void CWpCurve::BuildBody() {
   CWpKit::BuildBody();
-  BuildCurve();
-  BuildDrw(nullptr);
+  drawn_stale_ = true;
+}
+
+void CWpCurve::EnsureDrawn() const {
+  if (!drawn_stale_) return;
+  // Curves are never defined const: the cache may be filled in place.
+  auto* self = const_cast<CWpCurve*>(this);
+  self->drawn_stale_ = false;
+  self->BuildCurve();
+  self->BuildDrw(nullptr);
 }
 
 void CWpCurve::CloseRun(int part) {
@@ -134,6 +142,10 @@ int CWpCurve::BuildCurve() {
 }
 
 int CWpCurve::BuildDrw(const CRect* rect) {
+  if (drawn_stale_) {
+    drawn_stale_ = false;
+    BuildCurve();
+  }
   if (draw_points_.empty() || segment_lengths_.empty()) return 0;
   if (GetSampleCount() < 1 || !ScaleUsable()) return 0;
   draw_segments_.clear();
@@ -258,6 +270,7 @@ void CWpCurve::DrawSquareWave(CDC* dc, const ZULOGPEN& pen, double zoom) {
 }
 
 void CWpCurve::DrawBody(CDC* dc, bool selected) {
+  EnsureDrawn();
   if (std::fabs(static_cast<double>(left_) - right_) < 0.00001 || draw_segments_.empty()) return;
   const double zoom = selected ? 1.0 : zoom_;
   ZULOGPEN style_pen = pen2_;
@@ -378,6 +391,7 @@ void CWpCurve::DrawSelectedMark(CDC* dc, CView*, int handles) {
 // ---------------------------------------------------------------- hits
 
 float CWpCurve::PtOnCurve(CPoint point) const {
+  EnsureDrawn();
   const float none = FLT_MAX;
   const std::size_t n = draw_points_.size();
   if (n < 2) return none;
