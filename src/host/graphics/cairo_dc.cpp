@@ -19,10 +19,12 @@
 #include <cstdio>
 #include <cstring>
 #include <numbers>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "davodu/host/graphics/png_writer.h"
 #include "davodu/host/util/gbk.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -187,7 +189,16 @@ class CairoDC::Impl {
   double DevY(double y) const { return (page_.top - y) * scale_; }
 
   void Clear(COLORREF background);
-  void AppendPolygon(const CPoint* points, std::size_t n, bool snap = false);
+  // Adds the points to the path as a new subpath; fresh: clears the path
+  // first.
+  void AppendPolygon(const CPoint* points, std::size_t n, bool snap = false, bool fresh = true);
+  // An open polyline, stroked with the next ones of the same pen in one go:
+  // the grid of a chart is thousands of lines of a few pens, and one
+  // stroke per pen is much cheaper (and a smaller vector file) than one a
+  // line. Where lines of one pen cross, the crossing is inked once.
+  void BatchPolyline(const CPoint* points, std::size_t n, const DevicePen& pen);
+  // Strokes the batched polylines; every other drawing operation calls it first.
+  void Flush();
   void AppendEllipse(const CRect& rect);
   // Line width of a pen in device units, never thinner than a hairline.
   double DeviceWidth(const DevicePen& pen) const;
@@ -248,7 +259,9 @@ class CairoDC::Impl {
   cairo_t* cr_ = nullptr;
   PangoContext* pango_ = nullptr;
   int depth_ = 0;  // SaveDC levels in force
+  std::optional<DevicePen> batch_pen_;  // the pen of the polylines in the path
   double encode_seconds_ = 0;
+  std::string write_error_;  // why the last PNG could not be written
 };
 
 bool CairoDC::Impl::Open(std::string* error) {
@@ -324,6 +337,7 @@ bool CairoDC::Impl::Finish(std::string* error) {
     SetError(error, "the drawing of " + path_ + " was already finished");
     return false;
   }
+  Flush();
   cairo_status_t status = cairo_status(cr_);
   if (status == CAIRO_STATUS_SUCCESS) {
     EncodeTimer timer(&encode_seconds_);
@@ -338,14 +352,20 @@ bool CairoDC::Impl::Finish(std::string* error) {
   }
   Close();
   if (status != CAIRO_STATUS_SUCCESS) {
-    SetError(error, "cannot write " + path_ + ": " + cairo_status_to_string(status));
+    SetError(error, !write_error_.empty() ? write_error_
+                                          : "cannot write " + path_ + ": " + cairo_status_to_string(status));
     return false;
   }
   return true;
 }
 
 cairo_status_t CairoDC::Impl::WritePng() {
-  return cairo_surface_write_to_png(surface_, path_.c_str());
+  return WriteRgbPng(path_, cairo_image_surface_get_data(surface_),
+                     cairo_image_surface_get_width(surface_),
+                     cairo_image_surface_get_height(surface_),
+                     cairo_image_surface_get_stride(surface_), &write_error_)
+             ? CAIRO_STATUS_SUCCESS
+             : CAIRO_STATUS_WRITE_ERROR;
 }
 
 bool CairoDC::Impl::NextPage(const std::string& next_path, std::string* error) {
@@ -353,6 +373,7 @@ bool CairoDC::Impl::NextPage(const std::string& next_path, std::string* error) {
     SetError(error, "the drawing of " + path_ + " was already finished");
     return false;
   }
+  Flush();
   // Back to the page's own state: no clip, no transformation.
   for (; depth_ > 0; --depth_) cairo_restore(cr_);
   cairo_status_t status = cairo_status(cr_);
@@ -374,7 +395,8 @@ bool CairoDC::Impl::NextPage(const std::string& next_path, std::string* error) {
       return false;
   }
   if (status != CAIRO_STATUS_SUCCESS) {
-    SetError(error, "cannot write " + path_ + ": " + cairo_status_to_string(status));
+    SetError(error, !write_error_.empty() ? write_error_
+                                          : "cannot write " + path_ + ": " + cairo_status_to_string(status));
     return false;
   }
   Clear(0xFFFFFF);
@@ -389,8 +411,8 @@ void CairoDC::Impl::Clear(COLORREF background) {
   cairo_restore(cr_);
 }
 
-void CairoDC::Impl::AppendPolygon(const CPoint* points, std::size_t n, bool snap) {
-  cairo_new_path(cr_);
+void CairoDC::Impl::AppendPolygon(const CPoint* points, std::size_t n, bool snap, bool fresh) {
+  if (fresh) cairo_new_path(cr_);
   for (std::size_t i = 0; i < n; ++i) {
     double x = DevX(points[i].x), y = DevY(points[i].y);
     if (snap) {
@@ -428,6 +450,23 @@ void CairoDC::Impl::AppendEllipse(const CRect& rect) {
 double CairoDC::Impl::DeviceWidth(const DevicePen& pen) const {
   const double width = std::isfinite(pen.width) ? pen.width * scale_ : 0;
   return std::max(width, hairline());
+}
+
+void CairoDC::Impl::BatchPolyline(const CPoint* points, std::size_t n, const DevicePen& pen) {
+  if (!batch_pen_ || !(*batch_pen_ == pen)) {
+    Flush();
+    cairo_new_path(cr_);
+    batch_pen_ = pen;
+  }
+  const bool snap = format_ == ImageFormat::kPng && DeviceWidth(pen) < 1.5;
+  AppendPolygon(points, n, snap, false);
+}
+
+void CairoDC::Impl::Flush() {
+  if (!batch_pen_) return;
+  const DevicePen pen = *batch_pen_;
+  batch_pen_.reset();
+  Stroke(pen);
 }
 
 void CairoDC::Impl::StrokePoints(const CPoint* points, std::size_t n, bool closed,
@@ -674,7 +713,9 @@ CairoDC::CairoDC(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 CairoDC::~CairoDC() = default;
 
 void CairoDC::Clear(COLORREF background) {
-  if (impl_->open()) impl_->Clear(background);
+  if (!impl_->open()) return;
+  impl_->Flush();
+  impl_->Clear(background);
 }
 
 bool CairoDC::Finish(std::string* error) { return impl_->Finish(error); }
@@ -682,7 +723,9 @@ bool CairoDC::Finish(std::string* error) { return impl_->Finish(error); }
 double CairoDC::encode_seconds() const { return impl_->encode_seconds(); }
 
 void CairoDC::SetOrigin(CPoint top_left) {
-  if (impl_->open()) impl_->SetOrigin(top_left);
+  if (!impl_->open()) return;
+  impl_->Flush();
+  impl_->SetOrigin(top_left);
 }
 
 bool CairoDC::NextPage(const std::string& next_path, std::string* error) {
@@ -691,12 +734,13 @@ bool CairoDC::NextPage(const std::string& next_path, std::string* error) {
 
 void CairoDC::Polyline(const CPoint* points, std::size_t n, const DevicePen& pen) {
   if (!impl_->open() || points == nullptr || n < 2 || Invisible(pen)) return;
-  impl_->StrokePoints(points, n, false, pen);
+  impl_->BatchPolyline(points, n, pen);
 }
 
 void CairoDC::Polygon(const CPoint* points, std::size_t n, const DevicePen* pen,
                       const DeviceBrush* brush) {
   if (!impl_->open() || points == nullptr || n < 2) return;
+  impl_->Flush();
   if (brush != nullptr && !Invisible(*brush) && n >= 3) {
     impl_->AppendPolygon(points, n);
     impl_->Fill(*brush);
@@ -708,6 +752,7 @@ void CairoDC::Polygon(const CPoint* points, std::size_t n, const DevicePen* pen,
 
 void CairoDC::Ellipse(const CRect& rect, const DevicePen* pen, const DeviceBrush* brush) {
   if (!impl_->open()) return;
+  impl_->Flush();
   if (brush != nullptr && !Invisible(*brush)) {
     impl_->AppendEllipse(rect);
     impl_->Fill(*brush);
@@ -721,6 +766,7 @@ void CairoDC::Ellipse(const CRect& rect, const DevicePen* pen, const DeviceBrush
 void CairoDC::Text(CPoint at, const std::string& gbk_text, const DeviceFont& font, double angle,
                    int align_h, int align_v) {
   if (!impl_->open()) return;
+  impl_->Flush();
   impl_->Text(at, gbk_text, font, angle, align_h, align_v);
 }
 
@@ -728,14 +774,21 @@ TextSize CairoDC::MeasureText(const std::string& gbk_text, const DeviceFont& fon
   return impl_->MeasureText(gbk_text, font);
 }
 
-int CairoDC::SaveDC() { return impl_->open() ? impl_->SaveDC() : 0; }
+int CairoDC::SaveDC() {
+  if (!impl_->open()) return 0;
+  impl_->Flush();
+  return impl_->SaveDC();
+}
 
 void CairoDC::RestoreDC(int level) {
-  if (impl_->open()) impl_->RestoreDC(level);
+  if (!impl_->open()) return;
+  impl_->Flush();
+  impl_->RestoreDC(level);
 }
 
 void CairoDC::SetClipRect(const CRect& rect) {
   if (!impl_->open()) return;
+  impl_->Flush();
   const CRect r = rect.Normalized();
   cairo_t* cr = impl_->cr();
   cairo_new_path(cr);
@@ -746,6 +799,7 @@ void CairoDC::SetClipRect(const CRect& rect) {
 
 void CairoDC::SetClipPolygon(const CPoint* points, std::size_t n) {
   if (!impl_->open()) return;
+  impl_->Flush();
   // Fewer than three points enclose nothing: the clip becomes empty.
   if (points == nullptr || n < 3) {
     cairo_new_path(impl_->cr());
