@@ -13,6 +13,7 @@
 
 #include "app/demo_template.h"
 #include "davodu/host/graphics/recording_dc.h"
+#include "davodu/host/objects/zu_object_cell.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/well/chart_template.h"
 #include "support/kit_fixture.h"
@@ -90,6 +91,15 @@ class HeadLayout : public KitTest {
       cells->push_back(BoxOf(CRect{n[2].x, n[4].y, n[3].x, n[2].y}));
     }
     for (const CWpKit* c : kit->GetChildren()) Cells(c, false, cells);
+    if (!well) return;
+    // The header tables: each of their cells.
+    const auto* w = static_cast<const CWpWell*>(kit);
+    for (int i = 0; i < w->SheetsCount(); ++i) {
+      const CZuObjectCell* table = w->GetSheet(i)->upper;
+      for (int r = 0; r < table->GetRows(); ++r)
+        for (int c = 0; c < table->GetColumns(); ++c)
+          cells->push_back(BoxOf(w->GetTranslator().MapToDraw(table->GetCellRect(r, c))));
+    }
   }
 
   // Draws the chart and checks every text above the body.
@@ -101,7 +111,7 @@ class HeadLayout : public KitTest {
     for (CZuObject* o : layer->GetObjectList()) o->Draw(&dc, nullptr, nullptr, nullptr);
 
     const double body_top = well->DrawNode(0).y;
-    const double head_top = well->DrawNode(2).y + well->GetTitleHeight() * zoom;
+    const double head_top = well->DrawNode(4).y;  // above the header tables too
     std::vector<Box> cells;
     Cells(well, true, &cells);
     std::vector<std::pair<std::string, Box>> texts;
@@ -149,6 +159,13 @@ TEST_F(HeadLayout, TheDemoChartsHeadTextsStayInTheirCells) {
   symbol.size = 300;
   well->SetTypePoint(symbol);
   well->SetTypeAlign(4);
+  // A header table, one of its texts far too long for its cell.
+  WellSheet* sheet = well->AddSheet();
+  ASSERT_NE(sheet, nullptr);
+  sheet->upper->SetCellText(0, 0, Utf8ToGbk("井名"));
+  sheet->upper->SetCellText(0, 1, Utf8ToGbk("示例1井"));
+  sheet->upper->SetCellText(1, 0, Utf8ToGbk("油田"));
+  sheet->upper->SetCellText(1, 1, Utf8ToGbk("一个名字很长很长很长很长的示例油田"));
   well->Update();
   ExpectCleanHead(well);
 }
