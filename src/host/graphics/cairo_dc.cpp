@@ -373,6 +373,10 @@ bool CairoDC::Impl::NextPage(const std::string& next_path, std::string* error) {
     SetError(error, "the drawing of " + path_ + " was already finished");
     return false;
   }
+  if (format_ == ImageFormat::kSvg) {
+    SetError(error, path_ + ": an SVG file has one page");
+    return false;
+  }
   Flush();
   // Back to the page's own state: no clip, no transformation.
   for (; depth_ > 0; --depth_) cairo_restore(cr_);
@@ -391,8 +395,7 @@ bool CairoDC::Impl::NextPage(const std::string& next_path, std::string* error) {
       status = cairo_status(cr_);
       break;
     case ImageFormat::kSvg:
-      SetError(error, path_ + ": an SVG file has one page");
-      return false;
+      break;  // refused above
   }
   if (status != CAIRO_STATUS_SUCCESS) {
     SetError(error, !write_error_.empty() ? write_error_
