@@ -1,6 +1,9 @@
 // davodu build, render and export: charts made from templates, drawn to
 // images and their curve samples written as text tables.
+#include <sys/resource.h>
+
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +14,7 @@
 
 #include "commands.h"
 #include "davodu/host/dialogs/dialogs.h"
+#include "davodu/host/graphics/cairo_dc.h"
 #include "davodu/host/graphics/render.h"
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/objects/zu_map.h"
@@ -36,12 +40,21 @@ const char kBuildHelp[] =
 const char kRenderHelp[] =
     "usage: davodu render [--db FILE] CHART.wpd -o OUT.png|OUT.svg|OUT.pdf\n"
     "                     [--dpi N] [--depth-type md|tvd|ad]\n"
+    "                     [--pages [--page-height MM]] [--stats]\n"
     "\n"
     "Draws a chart document with the curves of the well database (--db) to a\n"
     "PNG (at --dpi, default 150), SVG or PDF file. --depth-type draws the\n"
-    "depths as measured, true vertical or altitude depths. A PNG can be at\n"
-    "most 32767 pixels a side: for longer charts lower --dpi, or write SVG or\n"
-    "PDF.\n";
+    "depths as measured, true vertical or altitude depths.\n"
+    "\n"
+    "--pages cuts a long chart into pages --page-height mm tall (default 297,\n"
+    "A4 portrait) with the head of the chart at the top of every page and the\n"
+    "depths running on from page to page: the pages of one PDF, or one PNG\n"
+    "file per page (OUT_%d.png names them: %d is the page number; without\n"
+    "it, _N goes before .png). A PNG can be at most 32767 pixels a side, so\n"
+    "long charts need pages, a lower --dpi, SVG or PDF.\n"
+    "\n"
+    "--stats prints to stderr the time spent reading, laying out, drawing and\n"
+    "writing, and the peak memory of the process.\n";
 
 const char kExportHelp[] =
     "usage: davodu export [--db FILE] CHART.wpd --dir DIR [--utf8]\n"
@@ -155,6 +168,29 @@ class RecordingDialogs : public HostDialogs {
   HostDialogs* inner_;
 };
 
+// A finite positive number, the whole text.
+bool PositiveNumber(const std::string& text, double* value) {
+  const auto r = std::from_chars(text.data(), text.data() + text.size(), *value);
+  return r.ec == std::errc() && r.ptr == text.data() + text.size() && std::isfinite(*value) &&
+         *value > 0;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The largest resident size the process had, in MB.
+double PeakMemoryMb() {
+  struct rusage usage {};
+  if (getrusage(RUSAGE_SELF, &usage) != 0) return 0;
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kB on Linux
+}
+
+bool EndsWithPng(const std::string& path) {
+  ImageFormat format;
+  return ImageFormatFromPath(path, &format) && format == ImageFormat::kPng;
+}
+
 bool WantsHelp(const Args& args) {
   for (const std::string& a : args)
     if (a == "--help" || a == "-h") return true;
@@ -220,11 +256,18 @@ int RunRender(const Args& args) {
     std::fputs(kRenderHelp, stdout);
     return 0;
   }
-  std::string db, chart, out, dpi_text, depth_type;
+  std::string db, chart, out, dpi_text, depth_type, page_height;
+  bool pages = false, stats = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--db" || a == "-o" || a == "--dpi" || a == "--depth-type") {
-      std::string* target = a == "--db" ? &db : a == "-o" ? &out : a == "--dpi" ? &dpi_text : &depth_type;
+    if (a == "--pages") {
+      pages = true;
+    } else if (a == "--stats") {
+      stats = true;
+    } else if (a == "--db" || a == "-o" || a == "--dpi" || a == "--depth-type" ||
+               a == "--page-height") {
+      std::string* target = a == "--db" ? &db : a == "-o" ? &out : a == "--dpi" ? &dpi_text
+                            : a == "--depth-type" ? &depth_type : &page_height;
       if (!Value(args, &i, target)) return UsageError("render: " + a + " needs a value");
     } else if ((a.size() > 1 && a[0] == '-') || !chart.empty()) {
       return UsageError("render: unexpected argument '" + a + "'");
@@ -235,12 +278,19 @@ int RunRender(const Args& args) {
   if (chart.empty()) return UsageError("render: no chart document given");
   if (out.empty()) return UsageError("render: -o OUT.png|OUT.svg|OUT.pdf is required");
   RenderOptions options;
-  if (!dpi_text.empty()) {
-    const auto r = std::from_chars(dpi_text.data(), dpi_text.data() + dpi_text.size(), options.dpi);
-    if (r.ec != std::errc() || r.ptr != dpi_text.data() + dpi_text.size() ||
-        !std::isfinite(options.dpi) || options.dpi <= 0)
-      return UsageError("render: --dpi '" + dpi_text + "' is not a positive number");
+  if (!dpi_text.empty() && !PositiveNumber(dpi_text, &options.dpi))
+    return UsageError("render: --dpi '" + dpi_text + "' is not a positive number");
+  if (!page_height.empty()) {
+    if (!pages) return UsageError("render: --page-height needs --pages");
+    double mm = 0;
+    if (!PositiveNumber(page_height, &mm) || mm < 20 || mm > 100000)
+      return UsageError("render: --page-height '" + page_height +
+                        "' is not a page height in mm (20 to 100000)");
+    options.page_height = mm * 100;
   }
+  options.pages = pages;
+  RenderStats render_stats;
+  if (stats) options.stats = &render_stats;
   int type = -1;
   if (depth_type == "md") {
     type = CWpWell::kDepthMeasured;
@@ -252,14 +302,33 @@ int RunRender(const Args& args) {
     return UsageError("render: --depth-type '" + depth_type + "' is not md, tvd or ad");
   }
 
+  const auto start = std::chrono::steady_clock::now();
   CZuMapFile doc;
   if (!OpenChart(db, chart, type, &doc)) return 1;
+  const double read_seconds = SecondsSince(start);
+  // The head of the charts (everything above the highest body top) is
+  // repeated on every page.
+  for (CWpWell* well : WellsOf(doc)) {
+    const double body_top = well->MapNode(0).y;
+    if (!(options.head_bottom >= body_top)) options.head_bottom = body_top;
+  }
   std::string error;
   if (!RenderDocument(&doc, out, options, &error)) {
     // Name the output once, whether or not the message already does.
     return Fail(error.rfind(out, 0) == 0 ? error : out + ": " + error);
   }
-  std::printf("wrote %s\n", out.c_str());
+  if (pages && EndsWithPng(out)) {
+    for (int k = 1; k <= render_stats.pages; ++k) std::printf("wrote %s\n", PagePath(out, k).c_str());
+  } else {
+    std::printf("wrote %s\n", out.c_str());
+  }
+  if (stats) {
+    std::fprintf(stderr,
+                 "davodu: read %.3f s, layout %.3f s, draw %.3f s, write %.3f s, %d page%s, "
+                 "peak memory %.1f MB\n",
+                 read_seconds, render_stats.layout, render_stats.draw, render_stats.encode,
+                 render_stats.pages, render_stats.pages == 1 ? "" : "s", PeakMemoryMb());
+  }
   return 0;
 }
 

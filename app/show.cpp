@@ -1,8 +1,13 @@
 // davodu show: lists the wells of the well database with their curves and
 // the row counts of their tables.
+#include <locale.h>
+#include <wchar.h>
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cwchar>
 #include <filesystem>
 #include <string>
 
@@ -138,8 +143,52 @@ std::string Text(double v) {
   return buf;
 }
 
+// Columns a UTF-8 text takes on a terminal: two for a CJK character, none
+// for a combining mark, one for the others (the C library's wcwidth under
+// a UTF-8 locale; one a character where that locale is missing).
+int DisplayWidth(const std::string& utf8) {
+  static const locale_t utf8_locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+  const locale_t previous = utf8_locale ? uselocale(utf8_locale) : static_cast<locale_t>(0);
+  int width = 0;
+  std::mbstate_t state{};
+  const char* p = utf8.data();
+  const char* end = p + utf8.size();
+  while (p < end) {
+    wchar_t wc = 0;
+    const std::size_t n = std::mbrtowc(&wc, p, static_cast<std::size_t>(end - p), &state);
+    if (n == static_cast<std::size_t>(-1) || n == static_cast<std::size_t>(-2) || n == 0) {
+      // Not a character of the locale: count the byte and start afresh.
+      ++width;
+      ++p;
+      state = std::mbstate_t{};
+      continue;
+    }
+    const int w = utf8_locale ? wcwidth(wc) : 1;
+    width += w < 0 ? 1 : w;
+    p += n;
+  }
+  if (utf8_locale) uselocale(previous);
+  return width;
+}
+
+// The text padded with blanks to a display width: on the right (left
+// aligned), or on the left (right aligned).
+std::string Pad(const std::string& text, int width, bool left_aligned) {
+  const std::string blanks(static_cast<std::size_t>(std::max(0, width - DisplayWidth(text))), ' ');
+  return left_aligned ? text + blanks : blanks + text;
+}
+
 void PrintText(const std::vector<WellReport>& reports) {
   if (reports.empty()) std::puts("no wells");
+  // Columns are aligned by display width, so names and units such as
+  // "Ω·m", "μs/m" or Chinese ones keep the rest of their row in line.
+  auto row = [](const std::string& name, const std::string& unit, const std::string& count,
+                const std::string& missing, const std::string& min, const std::string& max,
+                const std::string& top, const std::string& bottom) {
+    std::printf("  %s %s %s %s %s %s %s %s\n", Pad(name, 12, true).c_str(), Pad(unit, 8, true).c_str(),
+                Pad(count, 8, false).c_str(), Pad(missing, 8, false).c_str(), Pad(min, 12, false).c_str(),
+                Pad(max, 12, false).c_str(), Pad(top, 10, false).c_str(), Pad(bottom, 10, false).c_str());
+  };
   for (const WellReport& r : reports) {
     std::printf("%s\n", r.name.c_str());
     const WellInfo& w = r.info;
@@ -156,16 +205,14 @@ void PrintText(const std::vector<WellReport>& reports) {
     if (!IsMissing(w.kb)) add("kb", Text(w.kb) + " m");
     if (!IsMissing(w.ground)) add("ground", Text(w.ground) + " m");
     if (!identity.empty()) std::printf("%s\n", identity.c_str());
-    if (!r.curves.empty()) {
-      std::printf("  %-12s %-8s %8s %8s %12s %12s %10s %10s\n", "curve", "unit", "count",
-                  "missing", "min", "max", "top[m]", "bottom[m]");
-    }
+    if (!r.curves.empty()) row("curve", "unit", "count", "missing", "min", "max", "top[m]", "bottom[m]");
     for (const CurveRow& c : r.curves) {
-      std::printf("  %-12s %-8s %8d %8d %12s %12s %10s %10s\n", c.name.c_str(), c.unit.c_str(),
-                  c.count, c.missing, Text(c.min).c_str(), Text(c.max).c_str(),
-                  Text(c.top).c_str(), Text(c.bottom).c_str());
+      row(c.name, c.unit, std::to_string(c.count), std::to_string(c.missing), Text(c.min),
+          Text(c.max), Text(c.top), Text(c.bottom));
     }
-    for (const auto& [table, rows] : r.tables) std::printf("  table %-18s %6d rows\n", table.c_str(), rows);
+    for (const auto& [table, rows] : r.tables)
+      std::printf("  table %s %s rows\n", Pad(table, 18, true).c_str(),
+                  Pad(std::to_string(rows), 6, false).c_str());
     for (const LogRunInfo& run : r.runs) {
       std::printf("  import %s  %s  %lld bytes  %s  %d curves (%d current), %zu header items\n",
                   run.imported_at.c_str(), GbkToUtf8(run.source).c_str(), static_cast<long long>(run.size),

@@ -8,6 +8,7 @@ packages=(
   libboost-dev                      # shared ownership, lexical conversion
   libcairo2-dev libpango1.0-dev libfontconfig-dev   # drawing back end
   fonts-noto-cjk                    # CJK faces for Chinese titles
+  libdeflate-dev                    # fast PNG compression
   libsqlite3-dev                    # the embedded well database
   libxxhash-dev                     # hashes of imported files
   libfast-float-dev                 # number parsing

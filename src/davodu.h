@@ -59,6 +59,7 @@
 // The kit framework.
 #include "davodu/kits/content_kinds.h"
 #include "davodu/kits/depth_steps.h"
+#include "davodu/kits/head_text.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/kits/menu_ids.h"
 #include "davodu/kits/module.h"

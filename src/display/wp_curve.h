@@ -9,8 +9,8 @@
 // the curve and an edge, the middle line, a value line or another curve.
 //
 // wp_curve.cpp holds the data, the scale and the fills, wp_curve_io.cpp the
-// records, wp_curve_export.cpp the text export, wp_curve_draw.cpp the
-// drawing and hit tests.
+// records, wp_curve_export.cpp the text export, wp_curve_layout.cpp the
+// arrangement of the head, wp_curve_draw.cpp the drawing and hit tests.
 #ifndef DAVODU_DISPLAY_WP_CURVE_H_
 #define DAVODU_DISPLAY_WP_CURVE_H_
 
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "davodu/data/data_sources.h"
+#include "davodu/host/graphics/dc.h"
 #include "davodu/kits/wp_content.h"
 
 namespace davodu {
@@ -168,6 +169,36 @@ class CWpCurve : public CWpContent {
   int IsValid() override;
   void BuildHead() override;
   void BuildBody() override;
+  // The height the head needs for its title, unit, scale values and sample
+  // line at their full size (map units); the chart layout grows the head
+  // row of the curve to it.
+  float MinTitle() override;
+
+  // --- Head.
+  // One text of the head, at draw coordinates: x absolute, y relative to
+  // the sample line.
+  struct HeadText {
+    std::string text;  // GBK
+    ZULOGFONT font;    // shrunk where the text had to fit
+    double x = 0, y = 0;
+    int align_h = kAlignCenter, align_v = kAlignBottom;
+  };
+  // The arrangement of the head in draw units. Texts keep clear of the
+  // sample line and of each other and stay inside [left, right] less the
+  // cell padding; above and below are the extents of the whole block from
+  // the line.
+  struct HeadLayout {
+    std::vector<HeadText> texts;
+    double above = 0, below = 0;
+    bool line = false;
+    double line_left = 0, line_right = 0;
+    bool point = false;
+  };
+  // Arranges the head between draw x left and right at a zoom, its fonts
+  // first multiplied by fit. Texts are measured by dc, or by the font model
+  // without one. A title and scale values too wide to share their row at a
+  // readable size take a row each; what is still too wide is shrunk.
+  HeadLayout LayOutHead(CDC* dc, double zoom, double left, double right, double fit) const;
 
   // --- Data.
   // Loads the samples of the named curve from the well's gateway; mode < 2
@@ -348,9 +379,18 @@ class CWpCurve : public CWpContent {
   // Distance from a draw point to the drawn curve (draw units × 10); FLT_MAX
   // when the curve has fewer than two draw points or the point is beside it.
   float PtOnCurve(CPoint point) const override;
-  const std::vector<CPoint>& GetDrawPoints() const { return draw_points_; }
-  const CDrawPointSegmentArray& GetDrawSegments() const { return draw_segments_; }
-  void ArrSegFll(CDrawPointSegmentArray& out) const { out = draw_segments_; }
+  const std::vector<CPoint>& GetDrawPoints() const {
+    EnsureDrawn();
+    return draw_points_;
+  }
+  const CDrawPointSegmentArray& GetDrawSegments() const {
+    EnsureDrawn();
+    return draw_segments_;
+  }
+  void ArrSegFll(CDrawPointSegmentArray& out) const {
+    EnsureDrawn();
+    out = draw_segments_;
+  }
   // Builds the draw points and runs; 1 on success.
   int BuildCurve();
   // Cuts the runs into draw segments, limited to a clip rectangle when given;
@@ -418,6 +458,11 @@ class CWpCurve : public CWpContent {
   double linear_right_;
   double log_left_;
   double log_right_;
+  // The draw points and segments are a cache: BuildBody only marks them
+  // stale and they are built on first use, as a chart's layout runs its
+  // change chains many times over before the chart is drawn once.
+  void EnsureDrawn() const;
+  bool drawn_stale_ = false;
   std::vector<CPoint> draw_points_;
   std::vector<int> segment_lengths_;
   std::vector<int> segment_parts_;

@@ -12,6 +12,7 @@
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/util/util.h"
 #include "davodu/well/wp_track.h"
+#include "davodu/kits/head_text.h"
 
 namespace davodu {
 
@@ -47,14 +48,6 @@ double DistToLine(CPoint p, CPoint a, CPoint b) {
   return std::fabs(dx * (double(p.y) - a.y) - dy * (double(p.x) - a.x)) / len;
 }
 
-// Trailing zeros, then a trailing point, of a fixed-point text.
-std::string TrimZeros(std::string text) {
-  if (text.find('.') == std::string::npos) return text;
-  while (!text.empty() && text.back() == '0') text.pop_back();
-  if (!text.empty() && text.back() == '.') text.pop_back();
-  return text;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- build
@@ -71,9 +64,18 @@ void CWpCurve::BuildHead() {
 
 void CWpCurve::BuildBody() {
   CWpKit::BuildBody();
-  BuildCurve();
-  BuildDrw(nullptr);
-  CurveColorGradualChange();
+  drawn_stale_ = true;
+}
+
+void CWpCurve::EnsureDrawn() const {
+  if (!drawn_stale_) return;
+  // Curves are never defined const: the cache may be filled in place.
+  auto* self = const_cast<CWpCurve*>(this);
+  self->drawn_stale_ = false;
+  self->BuildCurve();
+  self->BuildDrw(nullptr);
+  // The fills' shading follows the layout the points were built for.
+  self->CurveColorGradualChange();
 }
 
 void CWpCurve::CloseRun(int part) {
@@ -143,6 +145,10 @@ int CWpCurve::BuildCurve() {
 }
 
 int CWpCurve::BuildDrw(const CRect* rect) {
+  if (drawn_stale_) {
+    drawn_stale_ = false;
+    BuildCurve();
+  }
   if (draw_points_.empty() || segment_lengths_.empty()) return 0;
   if (GetSampleCount() < 1 || !ScaleUsable()) return 0;
   draw_segments_.clear();
@@ -267,6 +273,7 @@ void CWpCurve::DrawSquareWave(CDC* dc, const ZULOGPEN& pen, double zoom) {
 }
 
 void CWpCurve::DrawBody(CDC* dc, bool selected) {
+  EnsureDrawn();
   if (std::fabs(static_cast<double>(left_) - right_) < 0.00001 || draw_segments_.empty()) return;
   const double zoom = selected ? 1.0 : zoom_;
   ZULOGPEN style_pen = pen2_;
@@ -301,118 +308,43 @@ void CWpCurve::DrawBody(CDC* dc, bool selected) {
 
 void CWpCurve::DrawHead(CDC* dc) {
   if (!title_visible_ || head_align_ < 0) return;
-  const CLineTool& line = AfxGetLineTool();
-  const CTextTool& text = AfxGetTextTool();
-  const double ht = title_font_.height, hu = unit_font_.height, hl = limit_font_.height;
   const double zoom = zoom_;
-  const bool unit_shown = !unit_text_.empty() && show_unit_;
+  const CPoint* n = draw_nodes_;
+  const double left = n[0].x, right = n[1].x;
+  const double bottom = std::min(n[2].y, n[4].y), top = std::max(n[2].y, n[4].y);
+  const double pad = kHeadCellPad * zoom;
+  const double room = std::max(0.0, top - bottom - 2 * pad);
 
-  // 1. Sample pen and band.
+  // Arrange the head; a row that could not grow to the head's height
+  // shrinks the whole head until it fits.
+  double fit = 1;
+  HeadLayout head = LayOutHead(dc, zoom, left, right, fit);
+  for (int i = 0; i < 4 && head.above + head.below > room && fit > 0.01; ++i) {
+    fit *= std::max(0.01, room / (head.above + head.below)) * 0.99;
+    head = LayOutHead(dc, zoom, left, right, fit);
+  }
+
+  // The line: the block centred in a low row, at the row's middle in a tall
+  // one, and never closer to the row's edges than the padding.
+  const double b = head.above + head.below;
+  const double o = top - bottom < 2 * b ? b / 2 - head.above : 0;
+  double yl = n[6].y + o;
+  yl = std::min(yl, top - pad - head.above);
+  yl = std::max(yl, bottom + pad + head.below);
+  std::vector<int> ys{TruncToInt(yl)};
+  if (head_align_ == 1) ys.push_back(TruncToInt(n[16].y + (yl - n[6].y)));
+
   const ZULOGPEN& sample_pen = (type_curve_ >= 1 && type_curve_ <= 3) ? pen2_ : pen_;
-  double g = pen_.width;
-  if (type_curve_ == CVT_POINT_LINE) g = std::max<double>(point_.size, pen_.width);
-  if (type_curve_ == CVT_POINT) g = point_.size;
-  const double p = g / 2 + 50;
-
-  // 2. Scale texts.
-  char format[16];
-  std::snprintf(format, sizeof format, "%%.%df", scale_decimal_digit_);
-  std::string left_text = AfxFloatToString(left_, format);
-  std::string right_text = AfxFloatToString(right_, format);
-  if (scale_decimal_digit_ > 0) {
-    left_text = TrimZeros(left_text);
-    right_text = TrimZeros(right_text);
-  }
-  const std::string unit = "[" + unit_text_ + "]";
-  const double left_w = limit_font_.GetWidth() * zoom * left_text.size();
-  const double right_w = limit_font_.GetWidth() * zoom * right_text.size();
-
-  // 3. Block height b and the sample line's offset a below its top.
-  double w = ht, a = ht, b = 0;
-  if (unit_shown) {
-    if (unit_align_ == -1)
-      w = std::max(hu, ht);
-    else if (show_limit_ != 0 && limit_align_ == 1)
-      w = ht;
-    else
-      w = hu + ht;
-    a = unit_align_ == 0 ? hu + ht : ht;
-  }
-  if (show_limit_ == 0) {
-    a += p;
-    b = w + 2 * p;
-  } else if (limit_align_ == -1) {
-    if (!unit_shown || unit_align_ <= 0) {
-      w = std::max(w, hl);
-      a = w + p;
-      b = w + 2 * p;
-    } else {
-      if (hl > w - hu) w = hu + hl;
-      a = w + p - hu;
-      b = w + 2 * p;
-    }
-  } else if (limit_align_ == 1) {
-    double l = hl;
-    if (unit_shown && unit_align_ == 0) w += hu;
-    if (unit_shown && unit_align_ == 1 && hu > l) l = hu;
-    a += p;
-    b = 2 * p + l + w;
-  } else if (!unit_shown || unit_align_ <= 0) {
-    if (hl > 2 * (w + p)) {
-      a = hl / 2;
-      b = hl;
-    } else {
-      a += p;
-      b = p + hl / 2 + w + p;
-    }
-  } else {
-    b = w + 2 * p;
-    if (hl > b) {
-      a = hl / 2;
-      b = hl;
-    }
-  }
-
-  // 4. Line heights in both heads.
-  const double o = title_height_ < 2 * b ? zoom * (b / 2 - a) : 0;
-  std::vector<int> ys{TruncToInt(draw_nodes_[6].y + o)};
-  if (head_align_ == 1) ys.push_back(TruncToInt(draw_nodes_[16].y + o));
-
-  // 5. Line ends.
-  int lx0 = draw_nodes_[0].x, lx1 = draw_nodes_[1].x;
-  if (limit_align_ == 0) {
-    lx0 = TruncToInt(lx0 + left_w);
-    lx1 = TruncToInt(lx1 - right_w);
-  }
-  const int xc = draw_nodes_[8].x;
-  const int shift = unit_align_ == -1
-                        ? TruncToInt(zoom * 0.5 *
-                                     (unit_font_.GetWidth() * unit.size() +
-                                      title_font_.GetWidth() * title_text_.size()))
-                        : 0;
-  for (int yl : ys) {
-    // 6. Sample line and sample point.
-    if (type_curve_ != CVT_POINT && (show_limit_ == 1 || show_limit_ == 3))
-      line.DrawLine(dc, CPoint{lx0, yl}, CPoint{lx1, yl}, sample_pen, zoom);
-    if (type_curve_ == CVT_POINT || type_curve_ == CVT_POINT_LINE)
-      AfxGetPointTool().Draw(dc, CPoint{xc, yl}, point_, zoom);
-    // 7. Title.
-    text.DrawText(dc, CPoint{xc - shift, yl}, title_text_, title_font_, zoom, 0,
-                  unit_align_ >= 0 ? kAlignCenter : kAlignLeft, kAlignBottom);
-    // 8. Unit.
-    if (unit_shown) {
-      const int s = unit_align_ == 1 ? -1 : 1;
-      text.DrawText(dc, CPoint{xc + shift, TruncToInt(yl + s * p * zoom)}, unit, unit_font_, zoom,
-                    0, unit_align_ == -1 ? kAlignRight : kAlignCenter,
-                    unit_align_ <= 0 ? kAlignBottom : kAlignTop);
-    }
-    // 9. Scale values.
-    if (show_limit_ == 1 || show_limit_ == 2) {
-      text.DrawText(dc, CPoint{draw_nodes_[0].x, yl}, left_text, limit_font_, zoom, 0, kAlignLeft,
-                    1 - limit_align_);
-      text.DrawText(dc, CPoint{draw_nodes_[1].x, yl}, right_text, limit_font_, zoom, 0,
-                    kAlignRight, 1 - limit_align_);
-    }
+  const CTextTool& text = AfxGetTextTool();
+  const int xc = n[8].x;
+  for (int y : ys) {
+    if (head.line)
+      AfxGetLineTool().DrawLine(dc, CPoint{TruncToInt(head.line_left), y},
+                                CPoint{TruncToInt(head.line_right), y}, sample_pen, zoom);
+    if (head.point) AfxGetPointTool().Draw(dc, CPoint{xc, y}, point_, zoom);
+    for (const HeadText& t : head.texts)
+      text.DrawText(dc, CPoint{TruncToInt(t.x), TruncToInt(y + t.y)}, t.text, t.font, zoom, 0,
+                    t.align_h, t.align_v);
   }
 }
 
@@ -466,6 +398,7 @@ void CWpCurve::DrawSelectedMark(CDC* dc, CView*, int handles) {
 // ---------------------------------------------------------------- hits
 
 float CWpCurve::PtOnCurve(CPoint point) const {
+  EnsureDrawn();
   const float none = FLT_MAX;
   const std::size_t n = draw_points_.size();
   if (n < 2) return none;

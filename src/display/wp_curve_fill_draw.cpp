@@ -68,6 +68,7 @@ bool IsBarOrSquare(int type) {
 }  // namespace
 
 std::vector<std::vector<CPoint>> CWpCurve::FillPath(const CRect* rect) const {
+  EnsureDrawn();  // the other curve of a crossover may not have been drawn yet
   Path path;
   bool limit = false;
   int lo = 0, hi = 0;
@@ -133,6 +134,7 @@ bool CWpCurve::IsDrawFill(const CRect* rect) const {
 }
 
 void CWpCurve::DrawFills(CDC* dc, const CRect* rect) {
+  EnsureDrawn();  // a track draws every fill before the first curve line
   if (!visible_ || !dc || !IsDrawFill(rect)) return;
   if (std::fabs(static_cast<double>(left_) - right_) <= 0.00001) return;
   const CClipTool& clip = AfxGetClipTool();

@@ -3,6 +3,7 @@
 #include "davodu/kits/wp_content.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/records/zu_mfile.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/kits/head_text.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"
@@ -177,15 +179,28 @@ void CWpContent::DrawTitle(CDC* dc, CView*, CRect*, CRect*) {
   const double zoom = layer_ ? GetTranslator().zoom() : zoom_;
   const double w = title_font_.GetWidth();
   const double n = static_cast<double>(text.size());
-  const int x = draw_nodes_[8].x;
+  const bool horizontal = title_direction_ == 1 || (title_direction_ <= 0 && w * n < width_);
+  const bool vertical = !horizontal && (title_direction_ > 1 || width_ - w * n < 0.001);
+  if (!horizontal && !vertical) return;
+  // The block shrinks to fit inside its title band, clear of the frame.
+  const double pad = kHeadCellPad * zoom;
+  const CPoint* d = draw_nodes_;
+  const double avail_w = std::abs(d[3].x - d[2].x) - 2 * pad;
+  const double avail_h = std::abs(d[4].y - d[2].y) - 2 * pad;
+  const ZULOGFONT font = ScaledFont(
+      title_font_, horizontal ? FitFactor(HorizontalTextBlockSize(dc, text, title_font_, zoom),
+                                          avail_w, avail_h)
+                              : FitFactor(VerticalTextBlockSize(text, title_font_, zoom), avail_w,
+                                          avail_h));
+  const int x = d[8].x;
   auto draw_at = [&](int y) {
-    if (title_direction_ == 1 || (title_direction_ <= 0 && w * n < width_))
-      DrawHorizontalTextBlock(dc, x, y, text, title_font_, zoom);
-    else if (title_direction_ > 1 || width_ - w * n < 0.001)
-      DrawVerticalTextBlock(dc, x, y, text, title_font_, zoom);
+    if (horizontal)
+      DrawHorizontalTextBlock(dc, x, y, text, font, zoom);
+    else
+      DrawVerticalTextBlock(dc, x, y, text, font, zoom);
   };
-  draw_at((draw_nodes_[4].y + draw_nodes_[2].y) / 2);
-  if (head_align_ > 0) draw_at((draw_nodes_[14].y + draw_nodes_[12].y) / 2);
+  draw_at((d[4].y + d[2].y) / 2);
+  if (head_align_ > 0) draw_at((d[14].y + d[12].y) / 2);
 }
 
 void CWpContent::DrawContentMark(CDC* dc, bool handles) {
@@ -239,6 +254,26 @@ std::vector<std::string> SplitCharacters(const std::string& line) {
 }
 
 }  // namespace
+
+TextSize HorizontalTextBlockSize(CDC* dc, const std::string& text, const ZULOGFONT& font,
+                                 double zoom) {
+  const std::vector<std::string> lines = SplitLines(text);
+  TextSize size;
+  for (const std::string& line : lines)
+    size.width = std::max(size.width, HeadTextSize(dc, line, font, zoom).width);
+  size.height = zoom * std::fabs(static_cast<double>(font.height)) * static_cast<double>(lines.size());
+  return size;
+}
+
+TextSize VerticalTextBlockSize(const std::string& text, const ZULOGFONT& font, double zoom) {
+  const std::vector<std::string> lines = SplitLines(text);
+  std::size_t chars = 0;
+  for (const std::string& line : lines) chars = std::max(chars, SplitCharacters(line).size());
+  // Columns stand two character widths apart; characters one font height.
+  const double w = std::fabs(static_cast<double>(font.GetWidth())) * zoom;
+  const double h = std::fabs(static_cast<double>(font.height)) * zoom;
+  return {w * 2 * static_cast<double>(lines.size()), h * static_cast<double>(chars)};
+}
 
 void DrawHorizontalTextBlock(CDC* dc, int x, int y, const std::string& text, const ZULOGFONT& font,
                              double zoom) {

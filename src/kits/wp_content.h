@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "davodu/host/graphics/dc.h"
 #include "davodu/kits/wp_in_well.h"
 
 namespace davodu {
@@ -109,6 +110,11 @@ void DrawHorizontalTextBlock(CDC* dc, int x, int y, const std::string& gbk_text,
                              const ZULOGFONT& font, double zoom);
 void DrawVerticalTextBlock(CDC* dc, int x, int y, const std::string& gbk_text,
                            const ZULOGFONT& font, double zoom);
+// The extent of those blocks in draw units: a horizontal block measured by
+// dc (or the font model without one), a vertical one by the font model.
+TextSize HorizontalTextBlockSize(CDC* dc, const std::string& gbk_text, const ZULOGFONT& font,
+                                 double zoom);
+TextSize VerticalTextBlockSize(const std::string& gbk_text, const ZULOGFONT& font, double zoom);
 
 }  // namespace davodu
 

@@ -599,6 +599,12 @@ void AddCurveTrack(CWpWell* well, const TrackEntry& t) {
     pen.color = c.color;
     pen.width = 20;
     curve->SetPen(&pen);
+    // The head reads in the curve's colour: name, unit and scale values.
+    ZULOGFONT title = curve->GetTitleFont(), unit = curve->GetUnitFont(), limit = curve->GetLimitFont();
+    title.color = unit.color = limit.color = c.color;
+    curve->SetTitleFont(&title);
+    curve->SetUnitFont(unit);
+    curve->SetLimitFont(limit);
     curve->SetSource(CVE_WELLLOG);
     curve->SetValueRangeType(0);  // the scale given, not the data's range
     curve->LogScale(c.log ? 1 : 0);

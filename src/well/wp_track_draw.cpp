@@ -18,6 +18,7 @@
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/util/util.h"
 #include "davodu/kits/depth_steps.h"
+#include "davodu/kits/head_text.h"
 #include "davodu/well/wp_track.h"
 
 namespace davodu {
@@ -214,11 +215,16 @@ void CWpTrack::DrawTitle(CDC* dc, CView*, CRect*, CRect*) {
   if (!title_visible_ || text.empty() || head_align_ < 0) return;
   const CTextTool& tool = AfxGetTextTool();
   const CPoint* n = draw_nodes_;
-  tool.DrawText(dc, CPoint{n[8].x, (n[4].y + n[2].y) / 2}, text, title_font_, zoom_, 0,
-                kAlignCenter, kAlignMiddle);
+  // The title shrinks to fit inside its band, clear of the frame.
+  const double pad = kHeadCellPad * zoom_;
+  const ZULOGFONT font = ScaledFont(
+      title_font_, FitFactor(HeadTextSize(dc, text, title_font_, zoom_),
+                             std::abs(n[3].x - n[2].x) - 2 * pad, std::abs(n[4].y - n[2].y) - 2 * pad));
+  tool.DrawText(dc, CPoint{n[8].x, (n[4].y + n[2].y) / 2}, text, font, zoom_, 0, kAlignCenter,
+                kAlignMiddle);
   if (head_align_ == 1)
-    tool.DrawText(dc, CPoint{n[8].x, (n[14].y + n[12].y) / 2}, text, title_font_, zoom_, 0,
-                  kAlignCenter, kAlignMiddle);
+    tool.DrawText(dc, CPoint{n[8].x, (n[14].y + n[12].y) / 2}, text, font, zoom_, 0, kAlignCenter,
+                  kAlignMiddle);
 }
 
 void CWpTrack::DrawSelectedMark(CDC* dc, CView*, int handles) {

@@ -1,9 +1,12 @@
 // How the well draws itself: its tracks, header tables, name, symbol and
 // frame, and its selection mark.
+#include <algorithm>
+
 #include "davodu/host/graphics/dc.h"
 #include "davodu/host/graphics/graph_tool.h"
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/objects/zu_object_cell.h"
+#include "davodu/kits/head_text.h"
 #include "davodu/well/wp_well.h"
 
 namespace davodu {
@@ -47,12 +50,27 @@ void CWpWell::DrawTitle(CDC* dc) {
   const FLOATPOINT c = TitleCentre();
   const CCoordTranslator& tr = GetTranslator();
   const CTextTool& text = AfxGetTextTool();
-  text.DrawText(dc, tr.MapToDraw(c), title_text_, title_font_, zoom_, 0, kAlignCenter, kAlignMiddle);
+  // The name as measured: shrunk to fit its band and kept inside it, clear
+  // of the frame below and the header tables above.
+  const double boundary = map_nodes_[2].y;
+  const CRect band = tr.MapToDraw(FLOATRECT{map_nodes_[0].x, boundary + GetTitleHeight(),
+                                            map_nodes_[1].x, boundary})
+                         .Normalized();
+  const double pad = kHeadCellPad * zoom_;
+  const TextSize size = HeadTextSize(dc, title_text_, title_font_, zoom_);
+  const double f = FitFactor(size, band.Width() - 2 * pad, band.Height() - 2 * pad);
+  const ZULOGFONT font = ScaledFont(title_font_, f);
+  const double half_w = size.width * f / 2, half_h = size.height * f / 2;
+  auto inside = [](double v, double lo, double hi) { return lo > hi ? (lo + hi) / 2 : std::clamp(v, lo, hi); };
+  const CPoint at0 = tr.MapToDraw(c);
+  const CPoint at{static_cast<int>(inside(at0.x, band.left + pad + half_w, band.right - pad - half_w)),
+                  static_cast<int>(inside(at0.y, band.bottom + pad + half_h, band.top - pad - half_h))};
+  text.DrawText(dc, at, title_text_, font, zoom_, 0, kAlignCenter, kAlignMiddle);
   if (head_align_ > 0) {
-    const FLOATPOINT below{map_nodes_[10].x + (c.x - map_nodes_[0].x),
-                           map_nodes_[10].y - (c.y - map_nodes_[0].y)};
-    text.DrawText(dc, tr.MapToDraw(below), title_text_, title_font_, zoom_, 0, kAlignCenter,
-                  kAlignMiddle);
+    // Mirrored below the body, the same offset from its corner.
+    const CPoint n0 = tr.MapToDraw(map_nodes_[0]), n10 = tr.MapToDraw(map_nodes_[10]);
+    text.DrawText(dc, CPoint{n10.x + (at.x - n0.x), n10.y - (at.y - n0.y)}, title_text_, font, zoom_,
+                  0, kAlignCenter, kAlignMiddle);
   }
 }
 

@@ -10,6 +10,7 @@
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/objects/zu_object_cell.h"
+#include "davodu/kits/head_text.h"
 #include "davodu/well/wp_well.h"
 
 namespace davodu {
@@ -418,8 +419,14 @@ void CWpWell::AutoTitle() {
   const double boundary = map_nodes_[2].y, top = boundary + GetTitleHeight();
   const int column = (title_align_ - 1) / 3;  // 0 centre, 1 left, 2 right
   const int row = (title_align_ - 1) % 3;     // 0 middle, 1 top, 2 bottom
-  const double x = column == 0 ? (left + right) / 2 : column == 1 ? left + w / 2 : right - w / 2;
-  const double y = row == 0 ? (top + boundary) / 2 : row == 1 ? top - h / 2 : boundary + h / 2;
+  // At the edges the name keeps clear of the frame and the header tables.
+  const double pad = kHeadCellPad;
+  const double x = column == 0   ? (left + right) / 2
+                   : column == 1 ? left + pad + w / 2
+                                 : right - pad - w / 2;
+  const double y = row == 0   ? (top + boundary) / 2
+                   : row == 1 ? top - pad - h / 2
+                              : boundary + pad + h / 2;
   title_position_ = {x - map_nodes_[0].x, y - map_nodes_[0].y};
   const double s = symbol_.size;
   switch (symbol_align_) {
@@ -451,9 +458,11 @@ FLOATPOINT CWpWell::TitleCentre() {
   const double left = n0.x, right = map_nodes_[1].x;
   const double boundary = map_nodes_[2].y, top = boundary + GetTitleHeight();
   if (AboutZero(title_position_)) title_position_ = {(right - left) / 2, (top + boundary) / 2 - n0.y};
+  const double pad = kHeadCellPad;
   double x = n0.x + title_position_.cx;
-  const double y = Confine(n0.y + title_position_.cy, boundary + h / 2, top - h / 2);
-  x = w >= right - left ? (left + right) / 2 : std::clamp(x, left + w / 2, right - w / 2);
+  const double y = Confine(n0.y + title_position_.cy, boundary + pad + h / 2, top - pad - h / 2);
+  x = w + 2 * pad >= right - left ? (left + right) / 2
+                                  : std::clamp(x, left + pad + w / 2, right - pad - w / 2);
   return {x, y};
 }
 

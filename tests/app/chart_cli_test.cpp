@@ -132,7 +132,7 @@ TEST(ChartCli, BadInputsAreRefusedWithTheirReason) {
       {render + "/c.png --dpi 0", 2, "--dpi '0' is not a positive number"},
       {render + "/c.png --dpi many", 2, "--dpi 'many' is not a positive number"},
       {render + "/c.png --dpi 20000", 1,
-       "a PNG can be at most 32767 pixels a side: use a lower --dpi, or write SVG or PDF"},
+       "a PNG can be at most 32767 pixels a side: cut it into pages (--pages), use a lower --dpi"},
       {render + "/c.png --depth-type deep", 2, "--depth-type 'deep' is not md, tvd or ad"},
       {"render --db " + dir + "/none.db " + dir + "/none.wpd -o " + dir + "/n.png", 1,
        dir + "/none.wpd: no such chart document"},

@@ -3,6 +3,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "support/cli.h"
 
@@ -221,6 +224,43 @@ TEST(ShowCli, UnknownWellAndMissingDatabase) {
     EXPECT_NE(r.out.find(c.says), std::string::npos) << c.args << "\n" << r.out;
   }
   EXPECT_FALSE(std::filesystem::exists(dir + "/none.db"));
+}
+
+// Columns a UTF-8 line takes on a terminal, for the characters used below:
+// two for a CJK character, one for any other.
+int Columns(const std::string& utf8) {
+  int n = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    const std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    n += len == 3 && c >= 0xE2 && (c > 0xE2 || static_cast<unsigned char>(utf8[i + 1]) >= 0xBA) ? 2 : 1;
+    i += len;
+  }
+  return n;
+}
+
+TEST(ShowCli, ColumnsAlignByDisplayWidth) {
+  const std::string dir = ScratchDir("show-width");
+  Write(dir + "/w.las",
+        "~Version\nVERS. 2.0 :\nWRAP. NO :\n~Well\nSTRT.M 1 :\nSTOP.M 2 :\nSTEP.M 1 :\n"
+        "NULL. -999.25 :\nWELL. W1 : WELL\n~Curve\nDEPT.M : depth\nRT.Ω·m : resistivity\n"
+        "AC.μs/m : slowness\nGR.API : gamma\nPOR.百分比 : porosity\n~A\n1 2 3 4 5\n2 3 4 5 6\n");
+  ASSERT_EQ(RunCli("import --db " + dir + "/wells.db " + dir + "/w.las").exit_code, 0);
+  const CliResult r = RunCli("show --db " + dir + "/wells.db W1");
+  ASSERT_EQ(r.exit_code, 0) << r.out;
+  // Every row of the curve table ends its count column at the same place.
+  std::istringstream lines(r.out);
+  std::string line;
+  std::vector<int> ends;
+  while (std::getline(lines, line)) {
+    if (line.rfind("  ", 0) != 0 || line.rfind("  table ", 0) == 0 || line.rfind("  import ", 0) == 0)
+      continue;
+    const std::size_t count = line.find(line.find("count") != std::string::npos ? "count" : " 2 ");
+    ASSERT_NE(count, std::string::npos) << line;
+    ends.push_back(Columns(line.substr(0, count + (line[count] == 'c' ? 5 : 2))));
+  }
+  ASSERT_EQ(ends.size(), 5u) << r.out;
+  for (int e : ends) EXPECT_EQ(e, ends.front()) << r.out;
 }
 
 }  // namespace

@@ -72,9 +72,13 @@ class Fills : public KitTest {
     return f;
   }
 
+  // Lays the track out and lets every curve build its draw points and
+  // shading, as its first drawing would.
   void Layout() {
     track->SetPosition(FLOATPOINT{0, 0}, 1);
     track->Update();
+    for (CWpKit* k : track->GetChildren())
+      if (auto* c = dynamic_cast<CWpCurve*>(k)) c->GetDrawPoints();
   }
 
   // The track drawn into a PNG of its body and margin draw units around it,

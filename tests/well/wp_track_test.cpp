@@ -604,18 +604,19 @@ TEST_F(TrackContents, CurvesTakeTheColoursInTurn) {
 TEST_F(TrackContents, TitleFontsOfAllOrOfTheDepthColumns) {
   CWpCurve* curve = track->AddCurve("C", 0, -1);
   CWpDepth* depth = track->AddDepth("D", 0, -1);
-  curve->SetTitleHeight(500);
+  // A curve's head row is at least what its head needs (MinTitle).
+  curve->SetTitleHeight(900);
   depth->SetTitleHeight(500);
   ZULOGFONT font;
   font.height = depth->GetTitleFont().height + 200;
   font.color = 0x123456;
   track->SetDepChildTitleFont(1, font);
   EXPECT_FLOAT_EQ(depth->GetTitleHeight(), 700);  // the band grows with the font
-  EXPECT_FLOAT_EQ(curve->GetTitleHeight(), 500);
+  EXPECT_FLOAT_EQ(curve->GetTitleHeight(), 900);
   track->SetChildTitleFont(2, font);
   EXPECT_EQ(curve->GetTitleFont().color, 0x123456u);
   EXPECT_EQ(depth->GetTitleFont().color, 0x123456u);
-  EXPECT_FLOAT_EQ(curve->GetTitleHeight(), 500);  // only the colour changed
+  EXPECT_FLOAT_EQ(curve->GetTitleHeight(), 900);  // only the colour changed
 }
 
 }  // namespace

@@ -265,12 +265,13 @@ TEST_F(WellLayout, TitleAlignPlacesTheNameInTheTitleBand) {
     double (*x)(const CWpWell*, double w);
     double (*y)(const CWpWell*, double h);
   } cases[] = {
-      {5, 0, [](const CWpWell* k, double w) { return k->MapNode(0).x + w / 2; },
-       [](const CWpWell* k, double h) { return k->MapNode(4).y - h / 2; }},
+      // At the edges of the band the name keeps clear of them by the padding.
+      {5, 0, [](const CWpWell* k, double w) { return k->MapNode(0).x + kHeadCellPad + w / 2; },
+       [](const CWpWell* k, double h) { return k->MapNode(4).y - kHeadCellPad - h / 2; }},
       {1, 1, [](const CWpWell* k, double) { return k->MapNode(9).x; },
        [](const CWpWell* k, double) { return (k->MapNode(2).y + k->MapNode(4).y) / 2; }},
-      {9, 0, [](const CWpWell* k, double w) { return k->MapNode(1).x - w / 2; },
-       [](const CWpWell* k, double h) { return k->MapNode(2).y + h / 2; }},
+      {9, 0, [](const CWpWell* k, double w) { return k->MapNode(1).x - kHeadCellPad - w / 2; },
+       [](const CWpWell* k, double h) { return k->MapNode(2).y + kHeadCellPad + h / 2; }},
   };
   for (const auto& tc : cases) {
     SCOPED_TRACE(tc.align);

@@ -14,14 +14,17 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <numbers>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "davodu/host/graphics/png_writer.h"
 #include "davodu/host/util/gbk.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -71,6 +74,13 @@ constexpr double kMinHatchSpacing = 3.0;
 constexpr double kMaxHatchLines = 20000;
 // A font this small in device units draws nothing.
 constexpr double kMinFontSize = 0.05;
+// Texts are aligned on their em square, which stands this far above the
+// baseline (and the rest of an em below it): the ideographic em box of CJK
+// faces, which also holds Latin capitals and figures. A text's box is then
+// exactly its font height tall on every device, so a layout that reserves
+// the font height for a text can rely on it; the line box of the font
+// (ascent plus descent, about 1.45 em for the CJK faces) would not fit.
+constexpr double kEmAboveBaseline = 0.88;
 
 const char* kSerifCjk = "Noto Serif CJK SC";
 const char* kSansCjk = "Noto Sans CJK SC";
@@ -165,6 +175,11 @@ class CairoDC::Impl {
   // Opens the surface; false with *error when Cairo refuses it.
   bool Open(std::string* error);
   bool Finish(std::string* error);
+  bool NextPage(const std::string& next_path, std::string* error);
+  void SetOrigin(CPoint top_left) {
+    page_.left = top_left.x;
+    page_.top = top_left.y;
+  }
   bool open() const { return cr_ != nullptr; }
 
   double hairline() const {
@@ -174,7 +189,16 @@ class CairoDC::Impl {
   double DevY(double y) const { return (page_.top - y) * scale_; }
 
   void Clear(COLORREF background);
-  void AppendPolygon(const CPoint* points, std::size_t n, bool snap = false);
+  // Adds the points to the path as a new subpath; fresh: clears the path
+  // first.
+  void AppendPolygon(const CPoint* points, std::size_t n, bool snap = false, bool fresh = true);
+  // An open polyline, stroked with the next ones of the same pen in one go:
+  // the grid of a chart is thousands of lines of a few pens, and one
+  // stroke per pen is much cheaper (and a smaller vector file) than one a
+  // line. Where lines of one pen cross, the crossing is inked once.
+  void BatchPolyline(const CPoint* points, std::size_t n, const DevicePen& pen);
+  // Strokes the batched polylines; every other drawing operation calls it first.
+  void Flush();
   void AppendEllipse(const CRect& rect);
   // Line width of a pen in device units, never thinner than a hairline.
   double DeviceWidth(const DevicePen& pen) const;
@@ -196,13 +220,37 @@ class CairoDC::Impl {
   }
 
   cairo_t* cr() const { return cr_; }
+  double encode_seconds() const { return encode_seconds_; }
 
  private:
+  // Adds the time of its life to encode_seconds_.
+  class EncodeTimer {
+   public:
+    explicit EncodeTimer(double* total) : total_(total), start_(std::chrono::steady_clock::now()) {}
+    ~EncodeTimer() {
+      *total_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    }
+    EncodeTimer(const EncodeTimer&) = delete;
+    EncodeTimer& operator=(const EncodeTimer&) = delete;
+
+   private:
+    double* total_;
+    std::chrono::steady_clock::time_point start_;
+  };
+
   void Close();
+  // Writes the raster surface to path_ as a PNG file.
+  cairo_status_t WritePng();
   void HatchLines(const DeviceBrush& brush);
   // A layout of text in font, in device units; null for an empty or
   // invisible text. markup: the text is Pango markup in UTF-8.
   PangoLayout* Layout(const std::string& text, const DeviceFont& font, bool markup = false);
+  // The box a text is aligned on, in device units from the layout's origin:
+  // its advance across, and its em square (the font size) up and down.
+  struct TextBox {
+    double left, top, width, em;
+  };
+  TextBox BoxOf(PangoLayout* layout, const DeviceFont& font) const;
 
   ImageFormat format_;
   std::string path_;
@@ -212,6 +260,9 @@ class CairoDC::Impl {
   cairo_t* cr_ = nullptr;
   PangoContext* pango_ = nullptr;
   int depth_ = 0;  // SaveDC levels in force
+  std::optional<DevicePen> batch_pen_;  // the pen of the polylines in the path
+  double encode_seconds_ = 0;
+  std::string write_error_;  // why the last PNG could not be written
 };
 
 bool CairoDC::Impl::Open(std::string* error) {
@@ -227,7 +278,7 @@ bool CairoDC::Impl::Open(std::string* error) {
         std::snprintf(buf, sizeof buf, "%.0f x %.0f", w, h);
         SetError(error, std::string("the image would be ") + buf +
                             " pixels; a PNG can be at most " + std::to_string(kMaxRasterSide) +
-                            " pixels a side: use a lower --dpi, or write SVG or PDF");
+                            " pixels a side: cut it into pages (--pages), use a lower --dpi, or write SVG or PDF");
         return false;
       }
       surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(1, static_cast<int>(w)),
@@ -287,11 +338,13 @@ bool CairoDC::Impl::Finish(std::string* error) {
     SetError(error, "the drawing of " + path_ + " was already finished");
     return false;
   }
+  Flush();
   cairo_status_t status = cairo_status(cr_);
   if (status == CAIRO_STATUS_SUCCESS) {
+    EncodeTimer timer(&encode_seconds_);
     cairo_surface_flush(surface_);
     if (format_ == ImageFormat::kPng) {
-      status = cairo_surface_write_to_png(surface_, path_.c_str());
+      status = WritePng();
     } else {
       [[maybe_unused]] LibraryLeaksIgnored ignored;
       cairo_surface_finish(surface_);
@@ -300,9 +353,57 @@ bool CairoDC::Impl::Finish(std::string* error) {
   }
   Close();
   if (status != CAIRO_STATUS_SUCCESS) {
-    SetError(error, "cannot write " + path_ + ": " + cairo_status_to_string(status));
+    SetError(error, !write_error_.empty() ? write_error_
+                                          : "cannot write " + path_ + ": " + cairo_status_to_string(status));
     return false;
   }
+  return true;
+}
+
+cairo_status_t CairoDC::Impl::WritePng() {
+  return WriteRgbPng(path_, cairo_image_surface_get_data(surface_),
+                     cairo_image_surface_get_width(surface_),
+                     cairo_image_surface_get_height(surface_),
+                     cairo_image_surface_get_stride(surface_), &write_error_)
+             ? CAIRO_STATUS_SUCCESS
+             : CAIRO_STATUS_WRITE_ERROR;
+}
+
+bool CairoDC::Impl::NextPage(const std::string& next_path, std::string* error) {
+  if (!open()) {
+    SetError(error, "the drawing of " + path_ + " was already finished");
+    return false;
+  }
+  if (format_ == ImageFormat::kSvg) {
+    SetError(error, path_ + ": an SVG file has one page");
+    return false;
+  }
+  Flush();
+  // Back to the page's own state: no clip, no transformation.
+  for (; depth_ > 0; --depth_) cairo_restore(cr_);
+  cairo_status_t status = cairo_status(cr_);
+  EncodeTimer timer(&encode_seconds_);
+  switch (format_) {
+    case ImageFormat::kPng:
+      if (status == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface_);
+        status = WritePng();
+      }
+      path_ = next_path;
+      break;
+    case ImageFormat::kPdf:
+      if (status == CAIRO_STATUS_SUCCESS) cairo_show_page(cr_);
+      status = cairo_status(cr_);
+      break;
+    case ImageFormat::kSvg:
+      break;  // refused above
+  }
+  if (status != CAIRO_STATUS_SUCCESS) {
+    SetError(error, !write_error_.empty() ? write_error_
+                                          : "cannot write " + path_ + ": " + cairo_status_to_string(status));
+    return false;
+  }
+  Clear(0xFFFFFF);
   return true;
 }
 
@@ -314,8 +415,8 @@ void CairoDC::Impl::Clear(COLORREF background) {
   cairo_restore(cr_);
 }
 
-void CairoDC::Impl::AppendPolygon(const CPoint* points, std::size_t n, bool snap) {
-  cairo_new_path(cr_);
+void CairoDC::Impl::AppendPolygon(const CPoint* points, std::size_t n, bool snap, bool fresh) {
+  if (fresh) cairo_new_path(cr_);
   for (std::size_t i = 0; i < n; ++i) {
     double x = DevX(points[i].x), y = DevY(points[i].y);
     if (snap) {
@@ -353,6 +454,23 @@ void CairoDC::Impl::AppendEllipse(const CRect& rect) {
 double CairoDC::Impl::DeviceWidth(const DevicePen& pen) const {
   const double width = std::isfinite(pen.width) ? pen.width * scale_ : 0;
   return std::max(width, hairline());
+}
+
+void CairoDC::Impl::BatchPolyline(const CPoint* points, std::size_t n, const DevicePen& pen) {
+  if (!batch_pen_ || !(*batch_pen_ == pen)) {
+    Flush();
+    cairo_new_path(cr_);
+    batch_pen_ = pen;
+  }
+  const bool snap = format_ == ImageFormat::kPng && DeviceWidth(pen) < 1.5;
+  AppendPolygon(points, n, snap, false);
+}
+
+void CairoDC::Impl::Flush() {
+  if (!batch_pen_) return;
+  const DevicePen pen = *batch_pen_;
+  batch_pen_.reset();
+  Stroke(pen);
 }
 
 void CairoDC::Impl::StrokePoints(const CPoint* points, std::size_t n, bool closed,
@@ -494,14 +612,10 @@ void CairoDC::Impl::Text(CPoint at, const std::string& text, const DeviceFont& f
   pango_cairo_update_context(cr_, pango_);
   PangoLayout* layout = Layout(text, font, markup);
   if (layout != nullptr) {
-    PangoRectangle logical;
-    pango_layout_get_extents(layout, nullptr, &logical);
-    const double w = static_cast<double>(logical.width) / PANGO_SCALE;
-    const double h = static_cast<double>(logical.height) / PANGO_SCALE;
-    const double dx = align_h == kAlignCenter ? -w / 2 : align_h == kAlignRight ? -w : 0;
-    const double dy = align_v == kAlignMiddle ? -h / 2 : align_v == kAlignBottom ? -h : 0;
-    cairo_move_to(cr_, dx - static_cast<double>(logical.x) / PANGO_SCALE,
-                  dy - static_cast<double>(logical.y) / PANGO_SCALE);
+    const TextBox box = BoxOf(layout, font);
+    const double dx = align_h == kAlignCenter ? -box.width / 2 : align_h == kAlignRight ? -box.width : 0;
+    const double dy = align_v == kAlignMiddle ? -box.em / 2 : align_v == kAlignBottom ? -box.em : 0;
+    cairo_move_to(cr_, dx - box.left, dy - box.top);
     SetSourceColor(cr_, font.color);
     pango_cairo_show_layout(cr_, layout);
     g_object_unref(layout);
@@ -509,16 +623,23 @@ void CairoDC::Impl::Text(CPoint at, const std::string& text, const DeviceFont& f
   cairo_restore(cr_);
 }
 
+CairoDC::Impl::TextBox CairoDC::Impl::BoxOf(PangoLayout* layout, const DeviceFont& font) const {
+  PangoRectangle logical;
+  pango_layout_get_extents(layout, nullptr, &logical);
+  const double em = std::fabs(font.height) * scale_;
+  const double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+  return {static_cast<double>(logical.x) / PANGO_SCALE, baseline - kEmAboveBaseline * em,
+          static_cast<double>(logical.width) / PANGO_SCALE, em};
+}
+
 TextSize CairoDC::Impl::MeasureText(const std::string& gbk_text, const DeviceFont& font) {
   if (pango_ == nullptr) return {};
   pango_context_set_matrix(pango_, nullptr);
   PangoLayout* layout = Layout(gbk_text, font);
   if (layout == nullptr) return {};
-  PangoRectangle logical;
-  pango_layout_get_extents(layout, nullptr, &logical);
+  const TextBox box = BoxOf(layout, font);
   g_object_unref(layout);
-  return {static_cast<double>(logical.width) / PANGO_SCALE / scale_,
-          static_cast<double>(logical.height) / PANGO_SCALE / scale_};
+  return {box.width / scale_, box.em / scale_};
 }
 
 int CairoDC::Impl::SaveDC() {
@@ -600,19 +721,34 @@ CairoDC::CairoDC(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 CairoDC::~CairoDC() = default;
 
 void CairoDC::Clear(COLORREF background) {
-  if (impl_->open()) impl_->Clear(background);
+  if (!impl_->open()) return;
+  impl_->Flush();
+  impl_->Clear(background);
 }
 
 bool CairoDC::Finish(std::string* error) { return impl_->Finish(error); }
 
+double CairoDC::encode_seconds() const { return impl_->encode_seconds(); }
+
+void CairoDC::SetOrigin(CPoint top_left) {
+  if (!impl_->open()) return;
+  impl_->Flush();
+  impl_->SetOrigin(top_left);
+}
+
+bool CairoDC::NextPage(const std::string& next_path, std::string* error) {
+  return impl_->NextPage(next_path, error);
+}
+
 void CairoDC::Polyline(const CPoint* points, std::size_t n, const DevicePen& pen) {
   if (!impl_->open() || points == nullptr || n < 2 || Invisible(pen)) return;
-  impl_->StrokePoints(points, n, false, pen);
+  impl_->BatchPolyline(points, n, pen);
 }
 
 void CairoDC::Polygon(const CPoint* points, std::size_t n, const DevicePen* pen,
                       const DeviceBrush* brush) {
   if (!impl_->open() || points == nullptr || n < 2) return;
+  impl_->Flush();
   if (brush != nullptr && !Invisible(*brush) && n >= 3) {
     impl_->AppendPolygon(points, n);
     impl_->Fill(*brush);
@@ -624,6 +760,7 @@ void CairoDC::Polygon(const CPoint* points, std::size_t n, const DevicePen* pen,
 
 void CairoDC::Ellipse(const CRect& rect, const DevicePen* pen, const DeviceBrush* brush) {
   if (!impl_->open()) return;
+  impl_->Flush();
   if (brush != nullptr && !Invisible(*brush)) {
     impl_->AppendEllipse(rect);
     impl_->Fill(*brush);
@@ -637,6 +774,7 @@ void CairoDC::Ellipse(const CRect& rect, const DevicePen* pen, const DeviceBrush
 void CairoDC::Text(CPoint at, const std::string& gbk_text, const DeviceFont& font, double angle,
                    int align_h, int align_v) {
   if (!impl_->open()) return;
+  impl_->Flush();
   impl_->Text(at, gbk_text, font, angle, align_h, align_v);
 }
 
@@ -667,14 +805,21 @@ TextSize CairoDC::MeasureText(const std::string& gbk_text, const DeviceFont& fon
   return impl_->MeasureText(gbk_text, font);
 }
 
-int CairoDC::SaveDC() { return impl_->open() ? impl_->SaveDC() : 0; }
+int CairoDC::SaveDC() {
+  if (!impl_->open()) return 0;
+  impl_->Flush();
+  return impl_->SaveDC();
+}
 
 void CairoDC::RestoreDC(int level) {
-  if (impl_->open()) impl_->RestoreDC(level);
+  if (!impl_->open()) return;
+  impl_->Flush();
+  impl_->RestoreDC(level);
 }
 
 void CairoDC::SetClipRect(const CRect& rect) {
   if (!impl_->open()) return;
+  impl_->Flush();
   const CRect r = rect.Normalized();
   cairo_t* cr = impl_->cr();
   cairo_new_path(cr);
@@ -685,6 +830,7 @@ void CairoDC::SetClipRect(const CRect& rect) {
 
 void CairoDC::SetClipPolygon(const CPoint* points, std::size_t n) {
   if (!impl_->open()) return;
+  impl_->Flush();
   // Fewer than three points enclose nothing: the clip becomes empty.
   if (points == nullptr || n < 3) {
     cairo_new_path(impl_->cr());

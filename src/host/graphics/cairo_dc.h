@@ -33,6 +33,16 @@ class CairoDC : public CDC {
 
   // Paints the page white; called by Create.
   void Clear(COLORREF background = 0xFFFFFF);
+  // Shows another part of the drawing: the draw point top_left lands at the
+  // page's top-left corner from now on (Create shows the page rectangle's).
+  void SetOrigin(CPoint top_left);
+  // Ends the page and starts a blank one of the same size: a new page of a
+  // PDF, or, for PNG, the page written and the device drawing afresh for
+  // next_path. SVG has no pages. False with *error set on failure.
+  bool NextPage(const std::string& next_path, std::string* error);
+  // Seconds spent writing output so far (encoding PNG pages, finishing PDF
+  // pages and files).
+  double encode_seconds() const;
   // Writes the file and closes the device. Returns false with *error set when
   // writing failed. Drawing after Finish does nothing.
   bool Finish(std::string* error);

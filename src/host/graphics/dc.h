@@ -57,6 +57,9 @@ struct DeviceFont {
 
 // Text alignment codes of the text tool: horizontal 0 left, 1 centre,
 // 2 right; vertical 0 top, 1 centre, 2 bottom (relative to the anchor).
+// A text is aligned on its box: its advance width across and its font
+// height up and down (the em square, which holds the glyphs of the CJK and
+// Latin faces), so the box MeasureText reports is exactly where it lands.
 enum TextAlignH { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2 };
 enum TextAlignV { kAlignTop = 0, kAlignMiddle = 1, kAlignBottom = 2 };
 
@@ -95,7 +98,8 @@ class CDC {
   // radians about the anchor, aligned by the codes above.
   virtual void Text(CPoint at, const std::string& gbk_text, const DeviceFont& font,
                     double angle, int align_h, int align_v) = 0;
-  // Extent of one line of text in draw units.
+  // Box of one line of text in draw units: its advance width, and the font
+  // height as its height.
   virtual TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font) = 0;
   // Runs of script text drawn as one line, anchored, rotated and aligned as
   // Text does. The base draws the runs' texts one after another as plain

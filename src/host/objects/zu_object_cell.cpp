@@ -15,6 +15,9 @@ DAVODU_IMPLEMENT_DYNCREATE(CZuObjectCell, CZuObject)
 
 namespace {
 
+// Clear space, in map units, between a cell's text and its lines.
+constexpr double kCellTextPad = 40;
+
 double Length(double v) { return std::isfinite(v) && v > 0 ? v : 0; }
 
 template <typename T>
@@ -139,7 +142,17 @@ void CZuObjectCell::DrawCell(CDC* dc) const {
       const FLOATRECT cell = GetCellRect(r, c);
       const CPoint at =
           tr.MapToDraw(FLOATPOINT{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2});
-      text.DrawText(dc, at, t, font_, zoom_, 0, kAlignCenter, kAlignMiddle);
+      // A text too large for its cell shrinks to fit, clear of the lines.
+      const CRect box = tr.MapToDraw(cell).Normalized();
+      const TextSize size = text.MeasureText(dc, t, font_, zoom_);
+      const double room_w = box.Width() - 2 * kCellTextPad * zoom_;
+      const double room_h = box.Height() - 2 * kCellTextPad * zoom_;
+      ZULOGFONT font = font_;
+      if (size.width > room_w || size.height > room_h) {
+        const double f = std::max(0.0, std::min(room_w / size.width, room_h / size.height));
+        font.height = static_cast<float>(font_.height * f);
+      }
+      text.DrawText(dc, at, t, font, zoom_, 0, kAlignCenter, kAlignMiddle);
     }
 }
 

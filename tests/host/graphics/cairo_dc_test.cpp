@@ -413,6 +413,43 @@ TEST_F(CairoDCTest, FinishReportsAFailedWrite) {
   EXPECT_NE(error.find(path), std::string::npos) << error;
 }
 
+TEST_F(CairoDCTest, PagesShowOtherPartsOfTheDrawing) {
+  // A red square at draw (100..120, 380..400), a blue one 200 units lower;
+  // pages of 200 x 200 draw units at scale 1.
+  auto draw = [](CDC* dc) {
+    DeviceBrush red = Solid(kRed), blue = Solid(kBlue);
+    auto a = Rect(100, 400, 120, 380), b = Rect(100, 200, 120, 180);
+    dc->Polygon(a.data(), a.size(), nullptr, &red);
+    dc->Polygon(b.data(), b.size(), nullptr, &blue);
+  };
+  std::string error;
+  auto dc = CairoDC::Create(ImageFormat::kPng, PathOf("p1.png"), {0, 400, 200, 200}, 1, &error);
+  ASSERT_NE(dc, nullptr) << error;
+  draw(dc.get());
+  ASSERT_TRUE(dc->NextPage(PathOf("p2.png"), &error)) << error;
+  dc->SetOrigin({0, 200});  // the next 200 units down
+  draw(dc.get());
+  ASSERT_TRUE(dc->Finish(&error)) << error;
+  const Image first = ReadPng(PathOf("p1.png")), second = ReadPng(PathOf("p2.png"));
+  ASSERT_EQ(first.height, 200);
+  ASSERT_EQ(second.height, 200);
+  EXPECT_TRUE(IsColor(first.At(110, 10), kRed));
+  EXPECT_TRUE(IsColor(first.At(110, 190), kWhite));
+  EXPECT_TRUE(IsColor(second.At(110, 10), kBlue));  // a fresh page: no red left
+  EXPECT_EQ(second.Count(0, 0, 200, 200, [](COLORREF c) { return IsColor(c, kRed); }), 0);
+
+  // A PDF holds its pages; an SVG has only one.
+  auto pdf = CairoDC::Create(ImageFormat::kPdf, PathOf("p.pdf"), {0, 400, 200, 200}, 1, &error);
+  ASSERT_NE(pdf, nullptr) << error;
+  for (int i = 0; i < 2; ++i) ASSERT_TRUE(pdf->NextPage(PathOf("p.pdf"), &error)) << error;
+  ASSERT_TRUE(pdf->Finish(&error)) << error;
+  EXPECT_NE(ReadFile(PathOf("p.pdf")).find("/Count 3"), std::string::npos);
+  auto svg = CairoDC::Create(ImageFormat::kSvg, PathOf("p.svg"), {0, 400, 200, 200}, 1, &error);
+  ASSERT_NE(svg, nullptr) << error;
+  EXPECT_FALSE(svg->NextPage(PathOf("p.svg"), &error));
+  EXPECT_NE(error.find("one page"), std::string::npos) << error;
+}
+
 TEST(CairoImageFormatTest, FromPath) {
   struct Case {
     const char* path;
