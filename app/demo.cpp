@@ -55,15 +55,25 @@ CWpWell* BuildDemoChart(CZuLayer* layer, std::string* error) {
   well->SetTypePoint(symbol);
   well->SetTypeAlign(4);
 
-  // The header table above the tracks.
+  // The header table above the tracks and the sign-off table below them,
+  // two label/value pairs a row.
   if (WellSheet* sheet = well->AddSheet()) {
-    const char* labels[7][2] = {{"井名", kDemoWell}, {"油田", "示例油田"}, {"井别", "定向井"},
-                                {"补心海拔", "105.5 m"}, {"比例尺", "1:500"},
-                                {"井段", "1520-1660 m"}, {"绘图", "DaVodu"}};
-    for (int r = 0; r < 7 && sheet->upper; ++r) {
-      sheet->upper->SetCellText(r, 0, Gbk(labels[r][0]));
-      sheet->upper->SetCellText(r, 1, Gbk(labels[r][1]));
-    }
+    const char* head[4][4] = {{"井名", kDemoWell, "油田", "示例油田"},
+                              {"井别", "定向井", "补心海拔", "105.5 m"},
+                              {"比例尺", "1:500", "井段", "1520-1660 m"},
+                              {"深度", "测量井深", "绘图", "DaVodu"}};
+    const char* tail[4][4] = {{"解释人", "示例解释员", "审核人", "示例审核员"},
+                              {"绘图日期", "2026-12-10", "图号", "示例1井-01"},
+                              {"资料来源", "合成测井数据", "坐标系", "示例坐标"},
+                              {"备注", "演示图件", "版本", "DaVodu 0.1"}};
+    auto fill = [](CZuObjectCell* cell, const char* (*rows)[4]) {
+      if (!cell) return;
+      cell->SetRowsAndColumns(4, 4);
+      for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) cell->SetCellText(r, c, Gbk(rows[r][c]));
+    };
+    fill(sheet->upper, head);
+    fill(sheet->lower, tail);
   }
   well->Update();
   return well;

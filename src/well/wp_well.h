@@ -93,6 +93,8 @@ class CWpWell : public CWpKit {
   void DuplicateAttribute(CZuObject* target) override;
   void Amplify(FLOATPOINT centre, double fx, double fy) override;
   int ReadFromFile(CZuMFile* file) override;
+  // Takes back the header tables the document names as this well's.
+  void OnLayerRead() override;
   int SaveToFile(CZuMFile* file) override;
   void Clear() override;
   bool IfPointStyleUsed(int code) const { return symbol_.style == code; }
@@ -397,6 +399,18 @@ class CWpWell : public CWpKit {
 
   // Fields, in declaration order.
   std::vector<WellSheet*> sheets_;
+  // Sheets named by a document being read: each cell by its time stamp,
+  // found in the layer once the whole layer is read (OnLayerRead).
+  struct StoredSheet {
+    int head_align = 0;
+    int user = 0;
+    std::uint64_t upper = 0;
+    std::uint64_t lower = 0;
+  };
+  std::vector<StoredSheet> stored_sheets_;
+  void ReadSheetsRecord(CZuMFile* file);
+  // Sets the header tables' visible flags to what the well draws of them.
+  void ShowSheets();
   std::vector<CWpKit*> fixed_;  // children held at their minimum width during a width layout
   WDMgrIO* data_mgr_ = nullptr;
   int unit_class_;

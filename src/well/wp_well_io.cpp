@@ -8,6 +8,8 @@
 #include "davodu/host/objects/zu_map_file.h"
 #include "davodu/host/records/zu_file_help.h"
 #include "davodu/host/records/zu_mfile.h"
+#include "davodu/host/objects/zu_object_cell.h"
+#include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_track.h"
@@ -23,6 +25,7 @@ namespace {
 constexpr const char* kKeyNameStyle = "m_strWellNameStyleTemplate";
 constexpr const char* kKeyNameSize = "m_strWellNameSizeTemplate";
 constexpr const char* kKeyNameColor = "m_strWellNameColorTemplate";
+constexpr const char* kKeySheets = "m_sheets";
 
 bool TagAt(const CZuMFile* file, int index, const char* tag, bool exact_case) {
   std::string text;
@@ -76,6 +79,26 @@ int CWpWell::SaveToFile(CZuMFile* file) {
   CZuFileHelp::SaveValue(file, kKeyNameStyle, name_style_template_);
   CZuFileHelp::SaveValue(file, kKeyNameSize, name_size_template_);
   CZuFileHelp::SaveValue(file, kKeyNameColor, name_color_template_);
+
+  // The header tables: each cell is a layer object of its own, named here
+  // by its stamp so that reading gives the tables back to this well.
+  std::vector<const WellSheet*> sheets;
+  for (const WellSheet* sheet : sheets_)
+    if (LiveCell(sheet->upper) || LiveCell(sheet->lower)) sheets.push_back(sheet);
+  if (!sheets.empty()) {
+    file->SetRecordNumber(kRecTagged);
+    file->AddRecordElement(kKeySheets);
+    file->AddRecordElement(static_cast<int>(sheets.size()));
+    for (const WellSheet* sheet : sheets) {
+      file->AddRecordElement(sheet->head_align);
+      file->AddRecordElement(sheet->user);
+      const CZuObjectCell* upper = LiveCell(sheet->upper);
+      const CZuObjectCell* lower = LiveCell(sheet->lower);
+      file->AddRecordElement(upper ? upper->GetTimeStamp() : std::uint64_t{0});
+      file->AddRecordElement(lower ? lower->GetTimeStamp() : std::uint64_t{0});
+    }
+    file->WriteNextRecord();
+  }
 
   file->SetRecordNumber(kRecEnd);
   file->WriteNextRecord();
@@ -158,6 +181,45 @@ void CWpWell::ReadWellRecord(CZuMFile* file) {
   if (!std::isfinite(symbol_.size)) symbol_.size = 0;
 }
 
+void CWpWell::ReadSheetsRecord(CZuMFile* file) {
+  stored_sheets_.clear();
+  int count = 0;
+  if (!file->GetRecordElement(1, count) || count < 0) return;
+  // Four elements a sheet; a count the record cannot hold is cut to what it holds.
+  const int held = (file->GetRecordElementCount() - 2) / 4;
+  for (int i = 0; i < std::min(count, held); ++i) {
+    StoredSheet s;
+    const int at = 2 + 4 * i;
+    file->GetRecordElement(at, s.head_align);
+    file->GetRecordElement(at + 1, s.user);
+    file->GetRecordElement(at + 2, s.upper);
+    file->GetRecordElement(at + 3, s.lower);
+    stored_sheets_.push_back(s);
+  }
+}
+
+void CWpWell::OnLayerRead() {
+  if (stored_sheets_.empty() || !layer_) return;
+  auto find = [&](std::uint64_t stamp) -> CZuObjectCell* {
+    if (stamp == 0) return nullptr;
+    for (CZuObject* obj : layer_->GetObjectList()) {
+      auto* cell = dynamic_cast<CZuObjectCell*>(obj);
+      if (cell && !cell->GetManager() && cell->GetTimeStamp() == stamp) return cell;
+    }
+    return nullptr;
+  };
+  for (const StoredSheet& s : stored_sheets_) {
+    CZuObjectCell* upper = find(s.upper);
+    CZuObjectCell* lower = find(s.lower);
+    if (!upper && !lower) continue;
+    for (CZuObjectCell* cell : {upper, lower})
+      if (cell) cell->SetManager(this);
+    sheets_.push_back(new WellSheet{s.head_align, s.user, upper, lower});
+  }
+  stored_sheets_.clear();
+  Update();
+}
+
 void CWpWell::FinishRead() {
   for (CWpKit* child : children_)
     if (auto* track = dynamic_cast<CWpTrack*>(child)) track->InitGroup();
@@ -186,6 +248,8 @@ int CWpWell::ReadFromFile(CZuMFile* file) {
       if (file->GetRecordElement(1, zoom) && std::isfinite(zoom) && zoom > 0) zoom_ = zoom;
     } else if (EqualsNoCase(tag, "Well")) {
       ReadWellRecord(file);
+    } else if (EqualsNoCase(tag, kKeySheets)) {
+      ReadSheetsRecord(file);
     } else {
       CZuFileHelp::ReadValue(file, kKeyNameStyle, &name_style_template_) ||
           CZuFileHelp::ReadValue(file, kKeyNameSize, &name_size_template_) ||

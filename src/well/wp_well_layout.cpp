@@ -10,6 +10,7 @@
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/objects/zu_object_cell.h"
+#include "davodu/host/util/util.h"
 #include "davodu/kits/head_text.h"
 #include "davodu/well/wp_well.h"
 
@@ -372,7 +373,18 @@ void CWpWell::Reset() {
 
 void CWpWell::Update() {
   CWpKit::Update();
+  ShowSheets();
   CurveColorGradualChange();
+}
+
+void CWpWell::ShowSheets() {
+  // The well draws upper tables with an upper head and lower tables only
+  // with a lower head; the cells' own flags say the same, so that a table
+  // the well does not draw takes no room on a page either.
+  for (WellSheet* sheet : sheets_) {
+    if (CZuObjectCell* cell = LiveCell(sheet->upper)) cell->SetVisible(head_align_ >= 0 ? 1 : 0);
+    if (CZuObjectCell* cell = LiveCell(sheet->lower)) cell->SetVisible(head_align_ > 0 ? 1 : 0);
+  }
 }
 
 // ---------------------------------------------------------------- head band
@@ -583,6 +595,9 @@ WellSheet* CWpWell::AddSheet() {
     cell->SetOuterPen(border_pen_);
     cell->SetInnerPen(border_pen_);
     cell->SetManager(this);
+    // The stamp names the cell in the well's records (sheets are found
+    // again by it when a document is read).
+    cell->SetTimeStamp(AfxGetTimeStamp());
     layer_->AddObject(cell);
   }
   upper->SetPosition(FLOATPOINT{map_nodes_[2].x, map_nodes_[2].y + sheet_height_});
@@ -590,14 +605,18 @@ WellSheet* CWpWell::AddSheet() {
   lower->SetPosition(FLOATPOINT{map_nodes_[12].x, map_nodes_[12].y - 200 - height});
   auto* sheet = new WellSheet{head_align_, 0, upper, lower};
   sheets_.push_back(sheet);
+  ShowSheets();
   BuildControlNodePointArray();
   return sheet;
 }
 
 void CWpWell::AddSheet(WellSheet* sheet) {
   if (!sheet || FindSheet(sheet) >= 0) return;
-  for (CZuObjectCell* cell : {sheet->upper, sheet->lower})
-    if (cell) cell->SetManager(this);
+  for (CZuObjectCell* cell : {sheet->upper, sheet->lower}) {
+    if (!cell) continue;
+    cell->SetManager(this);
+    if (cell->GetTimeStamp() == 0) cell->SetTimeStamp(AfxGetTimeStamp());
+  }
   sheets_.push_back(sheet);
 }
 

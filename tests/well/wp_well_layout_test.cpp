@@ -382,6 +382,24 @@ TEST_F(WellLayout, HeaderTables) {
       }
     }
   EXPECT_EQ(cells, 4);
+  // ... and the well takes them back: the same sheets, managed and drawn by
+  // it (the lower tables only with a lower head), at the same places.
+  CWpWell* again = nullptr;
+  for (CZuObject* obj : read.GetActiveMap()->GetLayer(0)->GetObjectList())
+    if (auto* w = dynamic_cast<CWpWell*>(obj)) again = w;
+  ASSERT_NE(again, nullptr);
+  ASSERT_EQ(again->SheetsCount(), 2);
+  for (int i = 0; i < 2; ++i) {
+    const WellSheet* mine = well->GetSheet(i);
+    const WellSheet* theirs = again->GetSheet(i);
+    ASSERT_NE(theirs->upper, nullptr);
+    ASSERT_NE(theirs->lower, nullptr);
+    EXPECT_EQ(theirs->upper->GetManager(), again);
+    EXPECT_EQ(theirs->lower->GetManager(), again);
+    EXPECT_EQ(theirs->upper->GetMapRect(), mine->upper->GetMapRect()) << "sheet " << i;
+    EXPECT_EQ(theirs->lower->GetMapRect(), mine->lower->GetMapRect()) << "sheet " << i;
+  }
+  EXPECT_DOUBLE_EQ(again->MapNode(4).y, well->MapNode(4).y);
 
   const std::size_t objects = layer->GetObjectList().size();
   well->DelSheet(first);

@@ -70,6 +70,7 @@ FLOATRECT CZuMap::GetMapRect() const {
   FLOATRECT u;
   for (const auto& layer : layers_) {
     for (const CZuObject* obj : layer->GetObjectList()) {
+      if (!obj->IsVisible()) continue;  // hidden objects take no room
       FLOATRECT r = obj->GetMapRect();
       double l = std::min(r.left, r.right), rt = std::max(r.left, r.right);
       double b = std::min(r.top, r.bottom), t = std::max(r.top, r.bottom);

@@ -75,7 +75,7 @@ class CZuMap {
   CZuLayer* GetLayer(int i) const;  // null outside 0..count-1
   void ClearLayers();
 
-  // The union of the map rectangles of every object on every layer.
+  // The union of the map rectangles of every visible object on every layer.
   FLOATRECT GetMapRect() const;
 
  private:

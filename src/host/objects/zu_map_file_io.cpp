@@ -128,6 +128,10 @@ bool CZuMapFile::ReadFromData(std::string data, const std::string& name, std::st
         break;
       }
       case kRecLayerEnd:
+        if (layer) {
+          const std::vector<CZuObject*> objects = layer->GetObjectList();
+          for (CZuObject* obj : objects) obj->OnLayerRead();
+        }
         layer = nullptr;
         break;
       case kRecKitStart: {

@@ -135,6 +135,9 @@ class CZuObject {
 
   virtual int ReadFromFile(CZuMFile* file);
   virtual int SaveToFile(CZuMFile* file);
+  // Called once every object of the object's layer has been read from a
+  // document, so that an object can find the layer objects it manages.
+  virtual void OnLayerRead() {}
   virtual int NodeHitTest(CPoint point);
   virtual void Clear();
 
