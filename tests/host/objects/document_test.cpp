@@ -5,6 +5,7 @@
 
 #include "davodu/host/records/record_numbers.h"
 #include "support/cli.h"
+#include "support/files.h"
 #include "support/kit_fixture.h"
 #include "support/records.h"
 
@@ -117,13 +118,32 @@ TEST_F(Document, DamagedFilesAreRefusedCleanly) {
 TEST_F(Document, AnInterruptedSaveLeavesThePreviousFile) {
   const std::string path = SaveDoc("keep.wpd");
   const std::string before = ReadFile(path);
-  // The temporary file cannot be created: a folder stands in its place.
-  std::filesystem::create_directory(path + ".part");
   std::string error;
   doc.GetActiveMap()->GetLayer(0)->GetObjectList()[0]->SetName("changed");
-  EXPECT_FALSE(doc.SaveToFile(path, &error));
-  EXPECT_NE(error.find("keep.wpd.part"), std::string::npos) << error;
+  {
+    const FileSizeLimit full(before.size() / 2);  // the disk fills up halfway
+    EXPECT_FALSE(doc.SaveToFile(path, &error));
+  }
+  EXPECT_EQ(error, "cannot write " + path + ": File too large");
   EXPECT_EQ(ReadFile(path), before);
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"keep.wpd"});
+}
+
+// A chart reached through a link is saved where the link points, with the
+// file's permissions; the link stays.
+TEST_F(Document, SavingThroughALinkKeepsTheLinkAndThePermissions) {
+  const std::string path = SaveDoc("real.wpd");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::create_symlink("real.wpd", dir + "/link.wpd");
+  doc.GetActiveMap()->GetLayer(0)->GetObjectList()[0]->SetName("changed");
+  std::string error;
+  ASSERT_TRUE(doc.SaveToFile(dir + "/link.wpd", &error)) << error;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir + "/link.wpd"));
+  EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  CZuMapFile copy;
+  ASSERT_TRUE(copy.ReadFromFile(path, 1, &error)) << error;
+  EXPECT_EQ(copy.GetActiveMap()->GetLayer(0)->GetObjectList()[0]->GetName(), "changed");
 }
 
 TEST_F(Document, RootsOfUnknownClassesAreSkipped) {
