@@ -272,7 +272,9 @@ int RunExport(const Args& args) {
   AfxSetDialogs(previous);
 
   if (dialogs.answered().empty()) return Fail(chart + ": the chart has nothing to export");
-  // Every file the kits were given is reported: written, or why not.
+  // Every file the kits were given is reported: written, or why not. The
+  // kits tell how each write went (HostDialogs::FileWritten); a file no kit
+  // told of must at least be there.
   int failed = 0;
   for (const std::string& path : dialogs.answered()) {
     std::string error;
