@@ -35,6 +35,10 @@ TEST_F(HostileValues, ChartsWithThemAreReadDrawnAndWritten) {
   } cases[] = {
       {"a title font 7e21 high, across", [&](CWpWell*, CWpKit* c) { huge_title_font(c, 1); }},
       {"a title font 7e21 high, upright", [&](CWpWell*, CWpKit* c) { huge_title_font(c, 2); }},
+      // Both edges of the title band lie beyond the drawable range, on one
+      // side: their midpoint is taken from two clamped coordinates.
+      {"a well far above the paper", [](CWpWell* w, CWpKit*) { w->SetPosition(FLOATPOINT{0, 1e300}, 1); }},
+      {"title rows 1e30 high", [](CWpWell*, CWpKit* c) { c->SetTitleHeight(1e30f); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
