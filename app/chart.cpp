@@ -19,6 +19,7 @@
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/objects/zu_map_file.h"
+#include "davodu/host/util/atomic_file.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/store/well_data_manager.h"
 #include "davodu/well/chart_template.h"
@@ -61,7 +62,9 @@ const char kExportHelp[] =
     "\n"
     "Writes the curve samples of a chart document (and the tables of the\n"
     "contents that export their own) as text files in DIR under their\n"
-    "default names, in GBK, or in UTF-8 with --utf8.\n";
+    "default names, in GBK, or in UTF-8 with --utf8. A name met twice gets a\n"
+    "number: NAME(2).txt. Every file is written whole or not at all; the\n"
+    "exit status is 1 when any file could not be written.\n";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "davodu: %s\n", message.c_str());
@@ -97,12 +100,6 @@ bool ReadText(const std::string& path, std::string* text) {
   s << in.rdbuf();
   *text = s.str();
   return true;
-}
-
-bool WriteText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-  return static_cast<bool>(out.flush());
 }
 
 // The wells of every layer of every map of a document.
@@ -148,25 +145,6 @@ std::string FileNameOf(std::string well) {
   if (!well.empty() && well.front() == '.') well.front() = '_';
   return well;
 }
-
-// Records the paths the save dialogs answered.
-class RecordingDialogs : public HostDialogs {
- public:
-  explicit RecordingDialogs(HostDialogs* inner) : inner_(inner) {}
-  bool FileDialog(const FileDialogRequest& request, std::string* path) override {
-    if (!inner_->FileDialog(request, path)) return false;
-    paths.push_back(*path);
-    return true;
-  }
-  bool AskYesNo(const std::string& gbk_message) override { return inner_->AskYesNo(gbk_message); }
-  void Message(const std::string& gbk_message) override { inner_->Message(gbk_message); }
-  CProcessDialog& Progress() override { return inner_->Progress(); }
-
-  std::vector<std::string> paths;
-
- private:
-  HostDialogs* inner_;
-};
 
 // A finite positive number, the whole text.
 bool PositiveNumber(const std::string& text, double* value) {
@@ -357,23 +335,40 @@ int RunExport(const Args& args) {
   CZuMapFile doc;
   if (!OpenChart(db, chart, -1, &doc)) return 1;
   if (!MakeDir(dir)) return 1;
-  ConsoleDialogs console(dir, true);
-  RecordingDialogs dialogs(&console);
+  ConsoleDialogs dialogs(dir, true);
   HostDialogs* previous = AfxSetDialogs(&dialogs);
   for (CWpWell* well : WellsOf(doc)) well->ExportData();
   AfxSetDialogs(previous);
 
-  if (dialogs.paths.empty()) return Fail(chart + ": the chart has nothing to export");
-  for (const std::string& path : dialogs.paths) {
-    if (!std::filesystem::exists(path)) return Fail("cannot write " + path);
-    if (utf8) {
+  if (dialogs.answered().empty()) return Fail(chart + ": the chart has nothing to export");
+  // Every file the kits were given is reported: written, or why not. The
+  // kits tell how each write went (HostDialogs::FileWritten); a file no kit
+  // told of must at least be there.
+  int failed = 0;
+  for (const std::string& path : dialogs.answered()) {
+    std::string error;
+    bool reported = false;
+    for (const ConsoleDialogs::Outcome& o : dialogs.outcomes())
+      if (o.path == path) {
+        reported = true;
+        error = o.error;
+      }
+    if (!reported && !std::filesystem::exists(path)) error = "cannot write " + path;
+    if (error.empty() && utf8) {
       std::string text;
-      if (!ReadText(path, &text) || !WriteText(path, GbkToUtf8(text)))
-        return Fail("cannot convert " + path + " to UTF-8");
+      if (!ReadText(path, &text))
+        error = "cannot read " + path + " to convert it to UTF-8";
+      else
+        WriteFileAtomically(path, GbkToUtf8(text), &error);
+    }
+    if (!error.empty()) {
+      Fail(error);
+      ++failed;
+      continue;
     }
     std::printf("wrote %s\n", path.c_str());
   }
-  return 0;
+  return failed == 0 ? 0 : 1;
 }
 
 }  // namespace davodu::app

@@ -28,8 +28,10 @@
 #include "davodu/host/records/record_dump.h"
 #include "davodu/host/records/record_numbers.h"
 #include "davodu/host/records/zu_mfile.h"
+#include "davodu/host/util/atomic_file.h"
 #include "davodu/host/util/exceptions.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/host/util/text_table_writer.h"
 #include "davodu/host/util/types.h"
 #include "davodu/host/util/util.h"
 

@@ -1,10 +1,10 @@
 // The curve kit: the export of its samples as a text table.
-#include <cstdio>
 #include <string>
 
 #include "davodu/display/wp_curve.h"
 #include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/host/util/text_table_writer.h"
 #include "davodu/well/wp_well.h"
 
 namespace davodu {
@@ -23,24 +23,27 @@ void CWpCurve::ExportContent() {
   HostDialogs& dialogs = AfxGetDialogs();
   std::string path;
   if (!dialogs.FileDialog(request, &path)) return;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return;
-  // Lines end with CR LF, the way the host's text files do.
-  std::string header = Gbk("深度[m] ") + title_text_;
-  if (!unit_text_.empty() && unit_text_ != Gbk("无")) header += "[" + unit_text_ + "]";
-  std::fputs(header.c_str(), file);
+  TextTableWriter table;
+  std::string error;
+  if (!table.Open(path, &error)) {
+    dialogs.FileWritten(path, error);
+    return;
+  }
+  table.Text(Gbk("深度[m] ") + title_text_);
+  if (!unit_text_.empty() && unit_text_ != Gbk("无")) table.Text("[" + unit_text_ + "]");
   CProcessDialog& progress = dialogs.Progress();
   progress.SetTitle(Gbk("正在导出曲线数据 ..."));
   progress.SetMaxValue(100);
   const int n = GetSampleCount();
   for (int i = 0; i < n; ++i) {
-    double v = values_[static_cast<std::size_t>(i)];
-    if (v > 9e9 || v < -999 || v != v) v = -9999;
-    std::fprintf(file, "\r\n%9.3f%11.3f", depths_[static_cast<std::size_t>(i)], v);
+    table.NewLine();
+    table.Number(depths_[static_cast<std::size_t>(i)], 9, 3);
+    table.Value(values_[static_cast<std::size_t>(i)], 11, 3);
     progress.SetPos(static_cast<int>(99LL * i / n));
   }
   progress.Uninitialize();
-  std::fclose(file);
+  table.Commit(&error);
+  dialogs.FileWritten(path, error);
 }
 
 }  // namespace davodu

@@ -13,6 +13,7 @@
 #include "davodu/host/records/zu_mfile.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/kits/head_text.h"
+#include "davodu/host/util/util.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"
@@ -283,7 +284,7 @@ void DrawHorizontalTextBlock(CDC* dc, int x, int y, const std::string& text, con
   const double h = font.height;
   const double y0 = n % 2 ? y : y - zoom * h / 2;
   for (int i = 0; i < n; ++i) {
-    const int yi = static_cast<int>(y0 - zoom * h * (i - k));
+    const int yi = SaturatingInt(y0 - zoom * h * (i - k));
     AfxGetTextTool().DrawText(dc, CPoint{x, yi}, lines[static_cast<std::size_t>(i)], font, zoom, 0,
                               kAlignCenter, kAlignMiddle);
   }
@@ -301,7 +302,7 @@ void DrawVerticalTextBlock(CDC* dc, int x, int y, const std::string& text, const
     const int m = static_cast<int>(chars.size());
     const double y1 = m % 2 ? y : y - zoom * h / 2;
     for (int j = 0; j < m; ++j) {
-      const CPoint at{static_cast<int>(cx), static_cast<int>(y1 - zoom * h * (j - m / 2))};
+      const CPoint at{SaturatingInt(cx), SaturatingInt(y1 - zoom * h * (j - m / 2))};
       AfxGetTextTool().DrawText(dc, at, chars[static_cast<std::size_t>(j)], font, zoom, 0,
                                 kAlignCenter, kAlignMiddle);
     }

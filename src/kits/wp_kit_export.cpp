@@ -1,13 +1,12 @@
 // The chart-wide export of curve samples as text tables.
 #include <cmath>
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
 #include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/host/util/text_table_writer.h"
 #include "davodu/kits/wp_kit.h"
 #include "davodu/well/wp_well.h"
 
@@ -35,13 +34,6 @@ bool ExportsItself(int type) {
       return false;
   }
 }
-
-// Values beyond what the table can hold are written as -9999.
-double Printable(double v) { return (v > 9e9 || v < -999 || std::isnan(v)) ? -9999 : v; }
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -120,29 +112,35 @@ void CWpKit::ExportCves(const std::vector<CWpKit*>& kits) {
     request.path_must_exist = true;
     std::string path;
     if (!dialogs.FileDialog(request, &path)) continue;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "w"));
-    if (!file) continue;
+    TextTableWriter table;
+    std::string error;
+    if (!table.Open(path, &error)) {
+      dialogs.FileWritten(path, error);
+      continue;
+    }
 
     const std::vector<CWpCurve*>& group = groups[g];
-    std::string header = Gbk("深度[m]");
+    table.Text(Gbk("深度[m]"));
     for (const CWpCurve* c : group) {
-      header += ' ' + c->GetTitleText();
+      table.Text(" " + c->GetTitleText());
       // The unit setter stores "无" (none) as an empty text: no brackets then.
       if (!c->GetUnitText().empty() && c->GetUnitText() != Gbk("无"))
-        header += '[' + c->GetUnitText() + ']';
+        table.Text("[" + c->GetUnitText() + "]");
     }
-    std::fputs(header.c_str(), file.get());
 
     CProcessDialog& progress = dialogs.Progress();
     progress.SetTitle(Gbk("正在导出曲线数据 ..."));
     progress.SetMaxValue(100);
     const int lines = group.front()->GetSampleCount();
     for (int i = 0; i < lines; ++i) {
-      std::fprintf(file.get(), "\n%9.3f", group.front()->GetSampleDepth(i));
-      for (const CWpCurve* c : group) std::fprintf(file.get(), "%11.3f", Printable(c->GetSampleValue(i)));
+      table.NewLine();
+      table.Number(group.front()->GetSampleDepth(i), 9, 3);
+      for (const CWpCurve* c : group) table.Value(c->GetSampleValue(i), 11, 3);
       progress.SetPos(static_cast<int>(99LL * i / lines));
     }
     progress.Uninitialize();
+    table.Commit(&error);
+    dialogs.FileWritten(path, error);
   }
 }
 

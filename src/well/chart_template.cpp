@@ -62,6 +62,13 @@ struct FillEntry {
   std::vector<FillColorEntry> colors;
 };
 
+// A chart is built as a user would build it, track by track and curve by
+// curve, each step laying the chart out again: the work grows with the
+// square of the columns. These bounds keep a template's chart within a
+// second or so; a readable chart stays far below them.
+constexpr std::size_t kMaxTracks = 100;
+constexpr std::size_t kMaxCurvesPerTrack = 50;
+
 struct CurveEntry {
   std::string name, title;  // UTF-8
   float left = 0, right = 0;
@@ -499,6 +506,9 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
   if (!curves) Fault(Join(where, "curves"), "missing");
   const std::string curves_key = Join(where, "curves");
   const std::vector<const pt::ptree*> items = Items(*curves, curves_key);
+  if (items.size() > kMaxCurvesPerTrack)
+    Fault(curves_key, std::to_string(items.size()) + " curves, more than a track can hold (" +
+                          std::to_string(kMaxCurvesPerTrack) + ")");
   for (std::size_t i = 0; i < items.size(); ++i)
     t.curves.push_back(ReadCurve(*items[i], curves_key + "[" + std::to_string(i) + "]"));
   if (t.curves.empty()) Fault(curves_key, "a curve track needs at least one curve");
@@ -553,6 +563,9 @@ ChartEntry ReadChart(const pt::ptree& root) {
   if (!tracks) Fault("tracks", "missing");
   const std::vector<const pt::ptree*> items = Items(*tracks, "tracks");
   if (items.empty()) Fault("tracks", "a chart needs at least one track");
+  if (items.size() > kMaxTracks)
+    Fault("tracks", std::to_string(items.size()) + " tracks, more than a chart can hold (" +
+                        std::to_string(kMaxTracks) + ")");
   for (std::size_t i = 0; i < items.size(); ++i)
     chart.tracks.push_back(ReadTrack(*items[i], "tracks[" + std::to_string(i) + "]"));
   return chart;
@@ -655,6 +668,35 @@ void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   if (content) ApplyIntervalKeys(content, t);
 }
 
+// Templates nest five levels deep (chart, tracks, track, curves, curve).
+// The JSON reader descends recursively, so a file of a million "[" would
+// exhaust the stack: deeper nesting is refused before it is parsed.
+constexpr int kMaxNesting = 64;
+
+// The line on which the nesting of json first goes deeper than kMaxNesting;
+// 0 when it never does.
+int LineTooDeep(const std::string& json) {
+  int depth = 0, line = 1;
+  bool in_string = false;
+  for (std::size_t i = 0; i < json.size(); ++i) {
+    const char c = json[i];
+    if (c == '\n') ++line;
+    if (in_string) {
+      if (c == '\\')
+        ++i;  // the escaped character cannot end the string
+      else if (c == '"')
+        in_string = false;
+    } else if (c == '"') {
+      in_string = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxNesting) return line;
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return 0;
+}
+
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
@@ -679,6 +721,10 @@ bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& wel
   }
   if (well_utf8.empty()) {
     *error = "no well named";
+    return false;
+  }
+  if (const int line = LineTooDeep(json_utf8)) {
+    *error = "line " + std::to_string(line) + ": nested more than " + std::to_string(kMaxNesting) + " levels deep";
     return false;
   }
   pt::ptree root;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
@@ -85,23 +86,29 @@ double CWpTrack::DocumentVersion() const {
 // ---------------------------------------------------------------- groups
 
 void CWpTrack::UpdateGroup() {
-  const std::size_t n = children_.size();
+  // Numbers the groups 0, 1, 2, ... in child order: a number met for the
+  // first time becomes the next one, and so do the later children that
+  // carry it. The renumbering is applied as each child is reached (a number
+  // is renumbered at most once: it is always larger than the number it
+  // gets, and every later new number is larger still), so that a track of
+  // n children is numbered in one pass.
+  std::map<int, int> renumbered;
   int j = -1;
-  for (std::size_t i = 0; i < n; ++i) {
-    CWpKit* c = children_[i];
-    if (GroupOf(c) < 0) SetGroupOf(c, 0);
-    const int g = GroupOf(c);
+  for (CWpKit* c : children_) {
+    int g = GroupOf(c);
+    if (const auto it = renumbered.find(g); it != renumbered.end()) g = it->second;
+    if (g < 0) g = 0;
     if (g > j) {
       ++j;
-      if (g != j)
-        for (std::size_t k = i; k < n; ++k)
-          if (GroupOf(children_[k]) == g) SetGroupOf(children_[k], j);
+      if (g != j) renumbered[g] = j;
+      g = j;
     } else if (g < j) {
       // A child numbered below the group before it (only a damaged
       // document gives one) would split a group in two: it joins the
       // group it stands in.
-      SetGroupOf(c, j);
+      g = j;
     }
+    if (GroupOf(c) != g) SetGroupOf(c, g);
   }
 }
 
@@ -165,7 +172,15 @@ void CWpTrack::InitChildTitle() {
   const int k = GroupsCount();
   if (k == 0) return;
   const float share = GetClientHeight() / static_cast<float>(k);
-  for (int g = 0; g < k; ++g) SetGroupTitle(g, std::max(share, MinGroupTitle(g)));
+  // The groups are numbered 0 .. k-1 in child order now: one pass finds
+  // each group's minimum row, a second sets the rows.
+  std::vector<float> rows(static_cast<std::size_t>(k), 0.0f);
+  for (CWpKit* c : children_) {
+    float& row = rows[static_cast<std::size_t>(GroupOf(c))];
+    row = std::max(row, c->MinTitle());
+  }
+  for (CWpKit* c : children_)
+    c->SetTitleHeight(std::max(share, rows[static_cast<std::size_t>(GroupOf(c))]));
 }
 
 void CWpTrack::AverageDivideGroupHeight() {
@@ -270,6 +285,7 @@ void CWpTrack::RemoveChild(CWpKit* kit) {
   if (i < 0) return;
   while (FindDrawOrderIndex(i) >= 0) DeleteDrawOrder(i);
   CWpInWell::RemoveChild(kit);
+  if (clearing_) return;
   UpdateGroup();
   for (int& e : draw_order_)
     if (e > i) --e;
@@ -279,7 +295,16 @@ void CWpTrack::DeleteChild(CWpKit* kit) {
   // The kit base drops the kit from the selection, unlinks it through
   // RemoveChild above, deletes it and forgets it as the hit kit.
   if (FindChild(kit) >= 0) CWpInWell::DeleteChild(kit);
-  UpdateGroup();
+  if (!clearing_) UpdateGroup();
+}
+
+void CWpTrack::ClearChildren() {
+  // Renumbering the groups and the draw order after each deletion would
+  // cost the square of the number of children.
+  clearing_ = true;
+  draw_order_.clear();
+  CWpInWell::ClearChildren();
+  clearing_ = false;
 }
 
 CWpKit* CWpTrack::HitChild(CPoint point) {

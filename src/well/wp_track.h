@@ -98,6 +98,9 @@ class CWpTrack : public CWpInWell {
   void DeleteChild(CWpKit* kit) override;
   using CWpInWell::RemoveChild;
   void RemoveChild(CWpKit* kit) override;
+  // Deletes every child: the draw order and the groups are emptied once,
+  // not renumbered after each deletion.
+  void ClearChildren() override;
   // The child whose upper title band holds the draw point, else the track
   // when the point is inside it, else null.
   CWpKit* HitChild(CPoint point) override;
@@ -341,10 +344,6 @@ class CWpTrack : public CWpInWell {
   void InvalidateAdded();
   // Width layout of all groups except skip_group (-1: none).
   void ResetWidth(int skip_group);
-  // Holds the groups whose rows, scaled from the total b down to the band
-  // a, would fall below their minimum (one content of each in mins_).
-  void MarkMinClient(float a, float b);
-  bool IsInMins(int group) const;
   int FindDrawOrderIndex(int child_index) const;
   void DeleteDrawOrder(int child_index);
   // Carries the draw order over an insertion: each entry, an index into
@@ -388,6 +387,8 @@ class CWpTrack : public CWpInWell {
   // layout runs Reset again, which must not try once more when the band
   // cannot be raised (hidden, or the setter refuses the height).
   bool raising_client_ = false;
+  // Set while ClearChildren deletes the children.
+  bool clearing_ = false;
 };
 
 }  // namespace davodu

@@ -46,7 +46,7 @@ double DecadeLog(double value) {
   return std::fabs(lg - whole) < 1e-6 ? whole : lg;
 }
 
-int ToDraw(double x) { return static_cast<int>(std::trunc(x)); }
+int ToDraw(double x) { return SaturatingInt(x); }
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // the group rows stacked and fitted into the client band, and the head.
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "davodu/well/detail/track_group.h"
@@ -14,23 +15,73 @@ namespace {
 using track::GroupOf;
 
 // The groups of a track in the order of their first child, with their
-// members in child order.
+// members in child order. Every layout step works through this list, made
+// in one pass, so that a track of n contents is laid out in O(n log n)
+// rather than by a scan of all children for every group.
 struct Group {
   int number;
   std::vector<CWpKit*> members;
+  float title = 0;      // the highest title row of a member
+  float min_title = 0;  // the highest minimum title row of a member
+  bool held = false;    // held at its minimum row while the band is squeezed
 };
 
 std::vector<Group> CollectGroups(const std::vector<CWpKit*>& children) {
   std::vector<Group> groups;
+  std::map<int, std::size_t> index;
   for (CWpKit* c : children) {
     const int g = GroupOf(c);
-    auto it = std::find_if(groups.begin(), groups.end(), [g](const Group& x) { return x.number == g; });
-    if (it == groups.end())
-      groups.push_back({g, {c}});
-    else
-      it->members.push_back(c);
+    const auto [it, added] = index.try_emplace(g, groups.size());
+    if (added) groups.push_back({g, {}});
+    groups[it->second].members.push_back(c);
   }
   return groups;
+}
+
+// The title rows of each group as GroupTitle and MinGroupTitle give them.
+void MeasureGroups(std::vector<Group>* groups) {
+  for (Group& g : *groups) {
+    g.title = g.min_title = 0;
+    for (CWpKit* c : g.members) {
+      g.title = std::max(g.title, c->GetTitleHeight());
+      g.min_title = std::max(g.min_title, c->MinTitle());
+    }
+  }
+}
+
+// Holds, one at a time, the first group (in child order) whose share of
+// the band a, in proportion to its row among the rows b, would fall below
+// its minimum; each one held takes its minimum out of the band and its row
+// out of the rows left to share. Appends the first member of each group
+// held to *mins and returns the groups held, in the order they were.
+std::vector<const Group*> HoldAtMinimum(float a, float b, std::vector<Group>* groups,
+                                        std::vector<CWpKit*>* mins) {
+  std::vector<const Group*> held;
+  auto hold = [&](Group& g) {
+    g.held = true;
+    mins->push_back(g.members.front());
+    held.push_back(&g);
+  };
+  for (;;) {
+    if (b <= a) return held;
+    if (a < 0) {
+      for (Group& g : *groups)
+        if (!g.held) hold(g);
+      return held;
+    }
+    // Here b > a >= 0, so the ratio is finite.
+    const float r = a / b;
+    Group* found = nullptr;
+    for (Group& g : *groups)
+      if (!g.held && g.title * r < g.min_title) {
+        found = &g;
+        break;
+      }
+    if (!found) return held;
+    hold(*found);
+    a -= found->min_title;
+    b -= found->title;
+  }
 }
 
 }  // namespace
@@ -109,52 +160,19 @@ void CWpTrack::ResetWidth(CWpKit* kit, int side) {
   if (parent_) parent_->ResetWidth(this, side);
 }
 
-bool CWpTrack::IsInMins(int group) const {
-  return std::any_of(mins_.begin(), mins_.end(),
-                     [group](const CWpKit* c) { return GroupOf(c) == group; });
-}
-
-void CWpTrack::MarkMinClient(float a, float b) {
-  for (;;) {
-    if (b <= a) return;
-    if (a < 0) {
-      for (CWpKit* c : children_)
-        if (!IsInMins(GroupOf(c))) mins_.push_back(c);
-      return;
-    }
-    // Here b > a >= 0, so the ratio is finite.
-    const float r = a / b;
-    bool added = false;
-    for (CWpKit* c : children_) {
-      const int g = GroupOf(c);
-      if (IsInMins(g)) continue;
-      const float m = MinGroupTitle(g);
-      const float row = GroupTitle(g);
-      if (row * r < m) {
-        // The held row takes its minimum out of the band and its own
-        // height out of the rows left to share.
-        mins_.push_back(c);
-        a -= m;
-        b -= row;
-        added = true;
-        break;
-      }
-    }
-    if (!added) return;
-  }
-}
-
 void CWpTrack::ResetClient() {
   BuildHead();
   UpdateGroup();
-  const std::vector<Group> groups = CollectGroups(children_);
+  std::vector<Group> groups = CollectGroups(children_);
+  MeasureGroups(&groups);
   float c = 0;
-  for (const Group& g : groups) {
-    const float t = std::max(GroupTitle(g.number), MinGroupTitle(g.number));
+  for (Group& g : groups) {
+    const float t = std::max(g.title, g.min_title);
     for (CWpKit* m : g.members) {
       m->SetTitleHeight(t);
       m->SetClientHeight(c);
     }
+    g.title = t;  // every member now has this row
     c += t;
   }
   const float s = c;
@@ -172,13 +190,12 @@ void CWpTrack::ResetClient() {
   // Squeeze: groups that would fall below their minimum row are held at it,
   // the others share the rest in proportion.
   mins_.clear();
-  MarkMinClient(a, s);
   // The rows not held share what the held minimums leave of the band, in
   // proportion to their heights, so that the rows fill the band exactly.
   float held_min = 0, held_rows = 0;
-  for (const CWpKit* m : mins_) {
-    held_min += MinGroupTitle(GroupOf(m));
-    held_rows += GroupTitle(GroupOf(m));
+  for (const Group* g : HoldAtMinimum(a, s, &groups, &mins_)) {
+    held_min += g->min_title;
+    held_rows += g->title;
   }
   // With every row held nothing is left to share (and no height to divide
   // by); a band smaller than the held minimums leaves the others no room.
@@ -188,14 +205,14 @@ void CWpTrack::ResetClient() {
   float h = 0;
   bool any = false;
   int last = 0;
-  for (CWpKit* k : children_) {
-    const int g = GroupOf(k);
-    if (any && g <= last) continue;
+  for (const Group& g : groups) {
+    // Groups are numbered in child order once UpdateGroup ran; a group
+    // numbered below the one before it is laid out with it, as before.
+    if (any && g.number <= last) continue;
     any = true;
-    last = g;
-    const float d = IsInMins(g) ? MinGroupTitle(g) : GroupTitle(g) * r;
-    for (CWpKit* m : children_) {
-      if (GroupOf(m) != g) continue;
+    last = g.number;
+    const float d = g.held ? g.min_title : g.title * r;
+    for (CWpKit* m : g.members) {
       m->SetTitleHeight(d);
       m->SetClientHeight(h);
       m->BuildHead();
@@ -217,8 +234,10 @@ void CWpTrack::ResetClient(CWpKit* kit) {
         c->BuildHead();
       }
   }
+  std::vector<Group> groups = CollectGroups(children_);
+  MeasureGroups(&groups);
   float sum = 0;
-  for (const Group& group : CollectGroups(children_)) sum += GroupTitle(group.number);
+  for (const Group& group : groups) sum += group.title;
   SetClientHeight(sum);
   ResetClient();
   CWpInWell::ResetClient(kit);

@@ -10,14 +10,16 @@
 #include <sstream>
 
 #include "app/demo_template.h"
+#include "davodu/davodu.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/import/las_reader.h"
 #include "support/cli.h"
+#include "support/files.h"
 
 namespace davodu::testing {
 namespace {
 
-const std::string kLas = DAVODU_SOURCE_DIR "/../shared/data/lasio-examples/6038187_v1.2.las";
+const std::string kLas = SharedData("lasio-examples/6038187_v1.2.las");
 
 // The least a template says; the well's depths run 0.05-136.6 m.
 const char kTemplate[] =
@@ -36,7 +38,7 @@ std::string Prepare(const std::string& dir) {
 }
 
 TEST(ChartCli, BuildRenderAndExport) {
-  if (!std::filesystem::exists(kLas)) GTEST_SKIP() << "no LAS file at " << kLas;
+  DAVODU_REQUIRE_SHARED_DATA(kLas);
   const std::string dir = ScratchDir("chart");
   const std::string db = Prepare(dir);
   const CliResult built = RunCli("build --db " + db + " --template " + dir +
@@ -61,7 +63,7 @@ TEST(ChartCli, BuildRenderAndExport) {
   const struct {
     const char* option;
     std::string header;
-  } exports[] = {{"", Utf8ToGbk("深度[m] GAMN\n   20.000")}, {"--utf8", "深度[m] GAMN\n   20.000"}};
+  } exports[] = {{"", Utf8ToGbk("深度[m] GAMN\r\n   20.000")}, {"--utf8", "深度[m] GAMN\r\n   20.000"}};
   for (const auto& e : exports) {
     const std::string out = dir + "/export" + e.option;
     const CliResult r = RunCli("export --db " + db + " " + dir + "/c.wpd --dir " + out + " " + e.option);
@@ -95,6 +97,7 @@ TEST(ChartCli, BuildRenderAndExport) {
   std::getline(lines, line);  // the header
   int rows = 0;
   while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // the last line has no break
     ASSERT_EQ(line.size(), 20u) << line;
     const auto it = expected.find(line.substr(0, 9));
     ASSERT_NE(it, expected.end()) << line;
@@ -105,7 +108,7 @@ TEST(ChartCli, BuildRenderAndExport) {
 }
 
 TEST(ChartCli, BadInputsAreRefusedWithTheirReason) {
-  if (!std::filesystem::exists(kLas)) GTEST_SKIP() << "no LAS file at " << kLas;
+  DAVODU_REQUIRE_SHARED_DATA(kLas);
   const std::string dir = ScratchDir("chart-bad");
   const std::string db = Prepare(dir);
   Write(dir + "/syntax.json", "{\"scale\": 500,\n \"top\" 1}");
@@ -173,8 +176,58 @@ TEST(ChartCli, AChartFindsDataImportedAfterItWasBuilt) {
   const CliResult r = RunCli("export --db " + db + " " + chart + " --dir " + dir + "/out --utf8");
   ASSERT_EQ(r.exit_code, 0) << r.out;
   const std::string table = ReadFile(dir + "/out/W7井曲线数据.txt");
-  EXPECT_EQ(table.rfind("深度[m] GR NEWC\n", 0), 0u) << table;
+  EXPECT_EQ(table.rfind("深度[m] GR NEWC\r\n", 0), 0u) << table;
   EXPECT_NE(table.find("2.000"), std::string::npos) << table;
+}
+
+// Every file of an export run has a name of its own, and a write that fails
+// (here: a disk that fills up) fails the command, names the file and leaves
+// nothing half-written.
+TEST(ChartCli, ExportNamesEachFileOnceAndReportsAFailedWrite) {
+  const std::string dir = ScratchDir("chart-export");
+  const std::string db = dir + "/wells.db";
+  std::string rows;
+  for (int i = 0; i < 5000; ++i) rows += std::to_string(100 + i * 0.1) + " " + std::to_string(i % 150) + "\n";
+  Write(dir + "/w7.las", "~Version\nVERS. 2.0 :\nWRAP. NO :\n~Well\nWELL. W7 :\nNULL. -999.25 :\n"
+                         "~Curve\nDEPT.M :\nGR.API :\n~A\n" + rows);
+  ASSERT_EQ(RunCli("import --db " + db + " " + dir + "/w7.las").exit_code, 0);
+  Write(dir + "/t.json", R"({"scale": 500, "range": "all", "tracks": [{"kind": "depth"},)"
+                         R"( {"kind": "curve", "curves": [{"name": "GR", "left": 0, "right": 150}]}]})");
+  ASSERT_EQ(RunCli("build --db " + db + " --template " + dir + "/t.json --well W7 -o " + dir + "/c.wpd")
+                .exit_code, 0);
+  // One document holding the chart twice: two wells named W7.
+  DaVoduAttach();
+  CZuMapFile doc, second;
+  std::string error;
+  ASSERT_TRUE(doc.ReadFromFile(dir + "/c.wpd", 1, &error)) << error;
+  ASSERT_TRUE(second.ReadFromFile(dir + "/c.wpd", 1, &error)) << error;
+  CZuLayer* from = second.GetActiveMap()->GetLayer(0);
+  CZuObject* well = from->GetObjectList().at(0);
+  from->RemoveObject(well);
+  doc.GetActiveMap()->GetLayer(0)->AddObject(well);
+  ASSERT_TRUE(doc.SaveToFile(dir + "/two.wpd", &error)) << error;
+
+  const std::string out = dir + "/out";
+  const CliResult r = RunCli("export --db " + db + " " + dir + "/two.wpd --dir " + out);
+  ASSERT_EQ(r.exit_code, 0) << r.out;
+  EXPECT_EQ(FolderEntries(out), (std::vector<std::string>{"W7井曲线数据(2).txt", "W7井曲线数据.txt"}));
+  EXPECT_EQ(ReadFile(out + "/W7井曲线数据.txt"), ReadFile(out + "/W7井曲线数据(2).txt"));
+  EXPECT_GT(ReadFile(out + "/W7井曲线数据.txt").size(), 100000u);
+  EXPECT_NE(r.out.find("wrote " + out + "/W7井曲线数据(2).txt"), std::string::npos) << r.out;
+
+  const std::string full = dir + "/full";
+  CliResult failed;
+  {
+    const FileSizeLimit limit(64 * 1024);  // the tables are larger
+    failed = RunCli("export --db " + db + " " + dir + "/two.wpd --dir " + full + " --utf8");
+  }
+  EXPECT_EQ(failed.exit_code, 1) << failed.out;
+  EXPECT_NE(failed.out.find("davodu: cannot write " + full + "/W7井曲线数据.txt: File too large"),
+            std::string::npos) << failed.out;
+  EXPECT_NE(failed.out.find("davodu: cannot write " + full + "/W7井曲线数据(2).txt: File too large"),
+            std::string::npos) << failed.out;
+  EXPECT_EQ(failed.out.find("wrote"), std::string::npos) << failed.out;
+  EXPECT_TRUE(FolderEntries(full).empty());
 }
 
 // The command carries the demo template in itself; the shipped file is

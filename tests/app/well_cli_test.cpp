@@ -8,22 +8,18 @@
 #include <vector>
 
 #include "support/cli.h"
+#include "support/files.h"
 
 namespace davodu::testing {
 namespace {
 
-const std::string kCorpus = DAVODU_SOURCE_DIR "/../shared/data/lasio-examples";
-
-std::string CorpusFile(const std::string& name) {
-  const std::string path = kCorpus + "/" + name;
-  return std::filesystem::exists(path) ? path : std::string();
-}
+std::string CorpusFile(const std::string& name) { return SharedData("lasio-examples/" + name); }
 
 void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
 TEST(ImportCli, LasFileShowsAsJson) {
   const std::string las = CorpusFile("6038187_v1.2.las");
-  if (las.empty()) GTEST_SKIP() << "no LAS corpus at " << kCorpus;
+  DAVODU_REQUIRE_SHARED_DATA(las);
   const std::string db = ScratchDir("import-las") + "/wells.db";
   // Imported twice: the second import recognises the file and changes
   // nothing.
@@ -65,7 +61,7 @@ TEST(ImportCli, LasFileShowsAsJson) {
 
 TEST(ImportCli, FeetBecomeMetresAndTablesComeFromCsv) {
   const std::string las = CorpusFile("autodepthindex_FT.las");
-  if (las.empty()) GTEST_SKIP() << "no LAS corpus at " << kCorpus;
+  DAVODU_REQUIRE_SHARED_DATA(las);
   const std::string dir = ScratchDir("import-csv");
   const std::string db = dir + "/wells.db";
   Write(dir + "/lithology.csv", "井名,顶深,底深,岩性名称\nA1,10,12.5,砂岩\nA1,12.5,20,泥岩\n");

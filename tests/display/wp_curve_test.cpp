@@ -554,6 +554,7 @@ TEST_F(Curve, ExportWritesOneLinePerSample) {
   c->SetUnitText(Gbk("无"));
   c->ExportContent();
   AfxSetDialogs(nullptr);
+  EXPECT_EQ(dialogs.written, std::vector<std::string>{dir + "/gr.txt"});
   EXPECT_EQ(ReadFile(dir + "/gr.txt"), Gbk("深度[m] ") + "GR" +
                                            "\r\n 1000.000     45.250"
                                            "\r\n 1001.000  -9999.000"

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 namespace davodu {
 namespace {
 
@@ -287,7 +289,7 @@ void ExpectFile(const Expected& e, const LasFile& f) {
 TEST(LasReaderCorpusTest, ReadsWhatTheReferenceReadsAndRejectsTheRest) {
   const fs::path dir = CorpusDir();
   const fs::path json = dir / "expected-summary.json";
-  if (!fs::exists(json)) GTEST_SKIP() << "no LAS examples at " << dir;
+  DAVODU_REQUIRE_SHARED_DATA(json);
   std::map<std::string, Expected> expected = LoadExpected(json);
   ASSERT_GE(expected.size(), 100u);
 
@@ -549,7 +551,7 @@ TEST(LasReaderTest, HeadersWithoutDataAndDataWithoutCurves) {
 // an error without its file.
 TEST(LasReaderTest, TruncatedRealFilesAreReadOrRefused) {
   const fs::path dir = CorpusDir();
-  if (!fs::exists(dir)) GTEST_SKIP() << "no LAS examples at " << dir;
+  DAVODU_REQUIRE_SHARED_DATA(dir);
   for (const char* name : {"sample.las", "2.0/sample_2.0_wrapped.las", "3.0/sample_3.0.las"}) {
     std::ifstream in(dir / name, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

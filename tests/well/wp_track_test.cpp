@@ -192,6 +192,9 @@ TEST_F(TrackGroups, StoredGroupNumbersAreRenumberedByDocumentVersion) {
       // instead of splitting it.
       {3.0003, {0, 1, 0, 2}, "A0 B1 C1 D2"},
       {3.0003, {-4, 0, 1, 1}, "A0 B0 C1 D1"},
+      // A number renumbered once is renumbered for every later child too.
+      {3.0003, {5, 0, 5, 2}, "A0 B0 C0 D1"},
+      {3.0003, {2, 1, 2, 9}, "A0 B1 C1 D2"},
       // Older documents stored join flags: non-zero joins the child
       // before it, except for the first such child.
       {3.0, {0, 1, 1, 0}, "A0 B1 C1 D2"},

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <utility>
@@ -60,6 +61,10 @@ HostDialogs* AfxSetDialogs(HostDialogs* dialogs) {
 
 CProcessDialog& AfxGetProcessDialog() { return AfxGetDialogs().Progress(); }
 
+void HostDialogs::FileWritten(const std::string&, const std::string& error) {
+  if (!error.empty()) Message(Utf8ToGbk(error));
+}
+
 // ---------------------------------------------------------------------------
 // ScriptedDialogs
 
@@ -82,6 +87,13 @@ bool ScriptedDialogs::AskYesNo(const std::string& gbk_message) {
 }
 
 void ScriptedDialogs::Message(const std::string& gbk_message) { messages.push_back(gbk_message); }
+
+void ScriptedDialogs::FileWritten(const std::string& path, const std::string& error) {
+  if (error.empty())
+    written.push_back(path);
+  else
+    failures.push_back(error);
+}
 
 void ScriptedDialogs::Recorder::SetTitle(const std::string& t) {
   owner_->progress_events.push_back({ProgressEvent::kTitle, 0, t});
@@ -202,8 +214,20 @@ bool ConsoleDialogs::FileDialog(const FileDialogRequest& request, std::string* p
 
   std::string folder = dir_;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  if (path != nullptr) *path = (folder == "/" ? folder : folder + "/") + name;
+  if (folder != "/") folder += '/';
+  // A name answered before gets the first free number: "name(2).txt".
+  const std::size_t ext_at = has_ext || !ext.empty() ? name.rfind('.') : name.size();
+  const std::string stem = name.substr(0, ext_at), suffix = name.substr(ext_at);
+  std::string chosen = folder + name;
+  for (int n = 2; std::find(answered_.begin(), answered_.end(), chosen) != answered_.end(); ++n)
+    chosen = folder + stem + "(" + std::to_string(n) + ")" + suffix;
+  answered_.push_back(chosen);
+  if (path != nullptr) *path = chosen;
   return true;
+}
+
+void ConsoleDialogs::FileWritten(const std::string& path, const std::string& error) {
+  outcomes_.push_back({path, error});
 }
 
 bool ConsoleDialogs::AskYesNo(const std::string& gbk_message) {

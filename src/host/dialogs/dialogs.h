@@ -45,6 +45,11 @@ class HostDialogs {
   // A message with an OK button.
   virtual void Message(const std::string& gbk_message) = 0;
   virtual CProcessDialog& Progress() = 0;
+  // Told, after a file chosen in a save dialog was written, how the write
+  // went: error is empty when the whole file was written, else it names
+  // the file and the cause (in the file system's encoding, as path). By
+  // default a failure is shown as a message; success says nothing.
+  virtual void FileWritten(const std::string& path, const std::string& error);
 };
 
 // The dialogs in force. Never null: by default every question is answered
@@ -71,11 +76,14 @@ class ScriptedDialogs : public HostDialogs {
   std::vector<std::string> questions;   // GBK
   std::vector<std::string> messages;    // GBK
   std::vector<ProgressEvent> progress_events;
+  std::vector<std::string> written;   // paths written whole
+  std::vector<std::string> failures;  // the errors of failed writes
 
   bool FileDialog(const FileDialogRequest& request, std::string* path) override;
   bool AskYesNo(const std::string& gbk_message) override;
   void Message(const std::string& gbk_message) override;
   CProcessDialog& Progress() override { return progress_; }
+  void FileWritten(const std::string& path, const std::string& error) override;
 
  private:
   class Recorder : public CProcessDialog {
@@ -95,6 +103,11 @@ class ScriptedDialogs : public HostDialogs {
 // Dialogs of the davodu command: file dialogs are answered inside a chosen
 // folder under their default names, questions by a fixed answer, messages
 // and progress go to stderr (a progress bar only when stderr is a terminal).
+//
+// A save dialog never answers a path it answered before: a second request
+// for "曲线数据.txt" gets "曲线数据(2).txt", a third "曲线数据(3).txt", so
+// one run never overwrites a file it wrote itself. The outcomes of the
+// writes are kept for the command to report (outcomes).
 class ConsoleDialogs : public HostDialogs {
  public:
   // dir: where save dialogs put files ("" cancels them); answer_yes: the
@@ -106,6 +119,17 @@ class ConsoleDialogs : public HostDialogs {
   bool AskYesNo(const std::string& gbk_message) override;
   void Message(const std::string& gbk_message) override;
   CProcessDialog& Progress() override;
+  // Keeps the outcome; says nothing (the command reports it).
+  void FileWritten(const std::string& path, const std::string& error) override;
+
+  struct Outcome {
+    std::string path;
+    std::string error;  // empty: written whole
+  };
+  // Every path the save dialogs answered, in order.
+  const std::vector<std::string>& answered() const { return answered_; }
+  // The outcomes reported through FileWritten, in order.
+  const std::vector<Outcome>& outcomes() const { return outcomes_; }
 
   class Bar;
 
@@ -113,6 +137,8 @@ class ConsoleDialogs : public HostDialogs {
   std::string dir_;
   bool answer_yes_;
   std::unique_ptr<Bar> bar_;
+  std::vector<std::string> answered_;
+  std::vector<Outcome> outcomes_;
 };
 
 }  // namespace davodu

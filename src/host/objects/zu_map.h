@@ -18,10 +18,11 @@ class CZuMapFile;
 // coordinates (ints). Both Y axes grow upwards:
 //   draw = round((map - origin) × zoom).
 // Results are clamped to ±kDrawLimit so that a huge or missing value
-// (FLT_MAX) can never overflow an int.
+// (FLT_MAX) can never overflow an int, nor can the sum or the difference of
+// two draw coordinates (a midpoint, a width).
 class CCoordTranslator {
  public:
-  static constexpr int kDrawLimit = 1 << 30;
+  static constexpr int kDrawLimit = (1 << 30) - 1;
 
   CCoordTranslator() = default;
   CCoordTranslator(FLOATPOINT origin, double zoom) { Set(origin, zoom); }

@@ -43,7 +43,11 @@ class CZuMapFile {
   // Writes the document to a file (a .wpd chart document, see
   // docs/record-format.md), atomically: the previous file stays intact until
   // the new one is complete. Documents are written in the current version.
+  // A file that is a symbolic link stays one (its target is replaced), and
+  // a replaced file keeps its permissions (see host/util/atomic_file.h).
   bool SaveToFile(const std::string& path, std::string* error = nullptr);
+  // The bytes SaveToFile writes.
+  std::string SaveToData();
   // Replaces the content of this document by a document file. A file that is
   // not a document, or a damaged one, leaves this document empty and returns
   // false with *error naming the file and the cause. flag is kept for

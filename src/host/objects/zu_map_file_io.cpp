@@ -21,6 +21,7 @@
 #include "davodu/host/records/detail/record_walk.h"
 #include "davodu/host/records/record_numbers.h"
 #include "davodu/host/records/zu_mfile.h"
+#include "davodu/host/util/atomic_file.h"
 
 namespace davodu {
 
@@ -36,6 +37,10 @@ constexpr const char* kMagic = "DaVodu chart";
 }  // namespace
 
 bool CZuMapFile::SaveToFile(const std::string& path, std::string* error) {
+  return WriteFileAtomically(path, SaveToData(), error);
+}
+
+std::string CZuMapFile::SaveToData() {
   CZuMFile file;
   file.OpenWrite();
   file.SetRecordNumber(kRecDocument);
@@ -60,7 +65,7 @@ bool CZuMapFile::SaveToFile(const std::string& path, std::string* error) {
   }
   file.SetRecordNumber(kRecDocumentEnd);
   file.WriteNextRecord();
-  return file.SaveAs(path, error);
+  return file.GetData();
 }
 
 bool CZuMapFile::ReadFromFile(const std::string& path, int, std::string* error) {

@@ -43,7 +43,7 @@ void CZuObjectCell::Initialize() {
   inner_pen_ = ZULOGPEN{};
   font_ = ZULOGFONT{};
   font_.height = 300;
-  texts_.assign(1, std::string());
+  texts_.clear();
   UpdateRects();
 }
 
@@ -53,16 +53,9 @@ void CZuObjectCell::Clear() {
 }
 
 void CZuObjectCell::SetRowsAndColumns(int rows, int columns) {
-  rows = std::clamp(rows, 1, kMaxRowsOrColumns);
-  columns = std::clamp(columns, 1, kMaxRowsOrColumns);
-  std::vector<std::string> texts(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
-  for (int r = 0; r < std::min(rows, rows_); ++r)
-    for (int c = 0; c < std::min(columns, columns_); ++c)
-      texts[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) +
-            static_cast<std::size_t>(c)] = std::move(texts_[Index(r, c)]);
-  rows_ = rows;
-  columns_ = columns;
-  texts_ = std::move(texts);
+  rows_ = std::clamp(rows, 1, kMaxRowsOrColumns);
+  columns_ = std::clamp(columns, 1, kMaxRowsOrColumns);
+  std::erase_if(texts_, [this](const auto& cell) { return !InGrid(cell.first.first, cell.first.second); });
 }
 
 void CZuObjectCell::SetSize(FLOATSIZE size) {
@@ -71,11 +64,16 @@ void CZuObjectCell::SetSize(FLOATSIZE size) {
 }
 
 std::string CZuObjectCell::GetCellText(int row, int column) const {
-  return InGrid(row, column) ? texts_[Index(row, column)] : std::string();
+  const auto it = texts_.find({row, column});
+  return it == texts_.end() ? std::string() : it->second;
 }
 
 void CZuObjectCell::SetCellText(int row, int column, std::string text) {
-  if (InGrid(row, column)) texts_[Index(row, column)] = std::move(text);
+  if (!InGrid(row, column)) return;
+  if (text.empty())
+    texts_.erase({row, column});
+  else
+    texts_[{row, column}] = std::move(text);
 }
 
 FLOATRECT CZuObjectCell::GetCellRect(int row, int column) const {
@@ -135,25 +133,23 @@ void CZuObjectCell::DrawCell(CDC* dc) const {
   }
   line.DrawRect(dc, tr.MapToDraw(map_rect_), outer_pen_, zoom_);
   const CTextTool& text = AfxGetTextTool();
-  for (int r = 0; r < rows_; ++r)
-    for (int c = 0; c < columns_; ++c) {
-      const std::string& t = texts_[Index(r, c)];
-      if (t.empty()) continue;
-      const FLOATRECT cell = GetCellRect(r, c);
-      const CPoint at =
-          tr.MapToDraw(FLOATPOINT{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2});
-      // A text too large for its cell shrinks to fit, clear of the lines.
-      const CRect box = tr.MapToDraw(cell).Normalized();
-      const TextSize size = text.MeasureText(dc, t, font_, zoom_);
-      const double room_w = box.Width() - 2 * kCellTextPad * zoom_;
-      const double room_h = box.Height() - 2 * kCellTextPad * zoom_;
-      ZULOGFONT font = font_;
-      if (size.width > room_w || size.height > room_h) {
-        const double f = std::max(0.0, std::min(room_w / size.width, room_h / size.height));
-        font.height = static_cast<float>(font_.height * f);
-      }
-      text.DrawText(dc, at, t, font, zoom_, 0, kAlignCenter, kAlignMiddle);
+  for (const auto& [at_cell, t] : texts_) {
+    if (t.empty()) continue;
+    const FLOATRECT cell = GetCellRect(at_cell.first, at_cell.second);
+    const CPoint at =
+        tr.MapToDraw(FLOATPOINT{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2});
+    // A text too large for its cell shrinks to fit, clear of the lines.
+    const CRect box = tr.MapToDraw(cell).Normalized();
+    const TextSize size = text.MeasureText(dc, t, font_, zoom_);
+    const double room_w = box.Width() - 2 * kCellTextPad * zoom_;
+    const double room_h = box.Height() - 2 * kCellTextPad * zoom_;
+    ZULOGFONT font = font_;
+    if (size.width > room_w || size.height > room_h) {
+      const double f = std::max(0.0, std::min(room_w / size.width, room_h / size.height));
+      font.height = static_cast<float>(font_.height * f);
     }
+    text.DrawText(dc, at, t, font, zoom_, 0, kAlignCenter, kAlignMiddle);
+  }
 }
 
 bool CZuObjectCell::IfLineStyleUsed(int code) const {
@@ -193,17 +189,14 @@ int CZuObjectCell::SaveToFile(CZuMFile* file) {
   file->AddRecordElement(&font_, sizeof font_);
   file->WriteNextRecord();
 
-  for (int r = 0; r < rows_; ++r)
-    for (int c = 0; c < columns_; ++c) {
-      const std::string& t = texts_[Index(r, c)];
-      if (t.empty()) continue;
-      file->SetRecordNumber(kRecTagged);
-      file->AddRecordElement("CellText");
-      file->AddRecordElement(r);
-      file->AddRecordElement(c);
-      file->AddRecordElement(t);
-      file->WriteNextRecord();
-    }
+  for (const auto& [cell, t] : texts_) {  // row by row
+    file->SetRecordNumber(kRecTagged);
+    file->AddRecordElement("CellText");
+    file->AddRecordElement(cell.first);
+    file->AddRecordElement(cell.second);
+    file->AddRecordElement(t);
+    file->WriteNextRecord();
+  }
 
   file->SetRecordNumber(kRecEnd);
   file->WriteNextRecord();

@@ -11,11 +11,16 @@
 // Records: 60 "CZuObjectCell", the host object's records, one 153 "Cell"
 // with the grid, one 153 "CellText" (row, column, text) per filled cell,
 // then 80.
+//
+// Only filled cells are kept, so a table costs memory for its texts alone,
+// whatever grid it claims: a document that asks for a thousand tables of
+// 1000 × 1000 cells holds a thousand empty grids, not a billion texts.
 #ifndef DAVODU_HOST_OBJECTS_ZU_OBJECT_CELL_H_
 #define DAVODU_HOST_OBJECTS_ZU_OBJECT_CELL_H_
 
+#include <map>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "davodu/host/graphics/styles.h"
 #include "davodu/host/objects/zu_object.h"
@@ -80,10 +85,6 @@ class CZuObjectCell : public CZuObject {
   bool InGrid(int row, int column) const {
     return row >= 0 && row < rows_ && column >= 0 && column < columns_;
   }
-  std::size_t Index(int row, int column) const {
-    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
-           static_cast<std::size_t>(column);
-  }
 
   int rows_;
   int columns_;
@@ -91,7 +92,7 @@ class CZuObjectCell : public CZuObject {
   ZULOGPEN outer_pen_;
   ZULOGPEN inner_pen_;
   ZULOGFONT font_;
-  std::vector<std::string> texts_;  // row by row
+  std::map<std::pair<int, int>, std::string> texts_;  // (row, column) -> text, filled cells only
   CZuObject* manager_ = nullptr;
 };
 

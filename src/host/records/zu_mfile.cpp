@@ -7,9 +7,6 @@
 // ReadNextRecord. Every length read from the file is compared with the bytes
 // that are really there before it is used, so a damaged length can neither
 // read out of bounds nor make the reader allocate memory.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "davodu/host/records/zu_mfile.h"
 
 #include <bit>
@@ -23,6 +20,8 @@
 #include <utility>
 
 #include <boost/crc.hpp>
+
+#include "davodu/host/util/atomic_file.h"
 
 namespace davodu {
 namespace {
@@ -385,49 +384,13 @@ void CZuMFile::OpenWrite() {
 const std::string& CZuMFile::GetData() const { return impl_->data; }
 
 bool CZuMFile::SaveAs(const std::string& path, std::string* error) const {
-  auto fail = [&](const std::string& what) {
-    if (error) *error = what;
+  if (impl_->mode != Impl::Mode::kWrite) {
+    if (error) *error = "cannot save " + path + ": no record file is being written";
     return false;
-  };
-  if (impl_->mode != Impl::Mode::kWrite) return fail("cannot save " + path + ": no record file is being written");
-  // Write a temporary file beside the target, flush it to disk, then rename
-  // it over the target: a crash at any point leaves either the old file or
-  // the new one, never a mix.
-  const std::string temp = path + ".part";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return fail("cannot write " + temp + ": " + ErrnoText(errno));
-  const std::string& d = impl_->data;
-  std::size_t done = 0;
-  while (done < d.size()) {
-    const ssize_t n = ::write(fd, d.data() + done, d.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const int err = errno;
-      ::close(fd);
-      ::unlink(temp.c_str());
-      return fail("cannot write " + temp + ": " + ErrnoText(err));
-    }
-    done += static_cast<std::size_t>(n);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return fail("cannot write " + temp + ": " + ErrnoText(err));
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return fail("cannot replace " + path + ": " + ErrnoText(err));
-  }
-  // Make the rename itself durable.
-  const std::size_t slash = path.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-  const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dfd >= 0) {
-    ::fsync(dfd);
-    ::close(dfd);
-  }
-  return true;
+  // A crash at any point leaves either the old file or the new one, never
+  // a mix (see atomic_file.h).
+  return WriteFileAtomically(path, impl_->data, error);
 }
 
 bool CZuMFile::OpenRead(std::string data, std::string* error) {

@@ -54,6 +54,11 @@ class CParseString {
   std::vector<std::string> fields_;
 };
 
+// A double truncated towards zero into an int: NaN gives 0, and values
+// beyond the int range give its nearest end, so that a size or position
+// read from a damaged document cannot overflow a conversion.
+int SaturatingInt(double value);
+
 // Trims blanks (space, tab, CR, LF) from both ends.
 std::string TrimBlanks(std::string_view text);
 

@@ -182,6 +182,41 @@ TEST(ConsoleDialogTest, SaveRequestsLandInTheChosenFolder) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 6);
 }
 
+// One run never hands out a path twice: the second request for a name gets
+// the first free number, whatever the extension.
+TEST(ConsoleDialogTest, ANameAnsweredBeforeGetsANumber) {
+  ConsoleDialogs dialogs("/out", true);
+  const struct {
+    std::string name;
+    std::string extension;
+    std::string path;
+  } cases[] = {
+      {"井1曲线数据", "txt", "/out/井1曲线数据.txt"},
+      {"井1曲线数据", "txt", "/out/井1曲线数据(2).txt"},
+      {"井1曲线数据.txt", "", "/out/井1曲线数据(3).txt"},
+      {"井1曲线数据", "txt", "/out/井1曲线数据(4).txt"},
+      {"井1曲线数据(2)", "txt", "/out/井1曲线数据(2)(2).txt"},
+      {"noext", "", "/out/noext"},
+      {"noext", "", "/out/noext(2)"},
+      {"井1曲线数据", "csv", "/out/井1曲线数据.csv"},
+  };
+  std::vector<std::string> answered;
+  for (const auto& c : cases) {
+    FileDialogRequest request;
+    request.default_name = Utf8ToGbk(c.name);
+    request.default_extension = c.extension;
+    std::string path;
+    ASSERT_TRUE(dialogs.FileDialog(request, &path));
+    EXPECT_EQ(path, c.path);
+    answered.push_back(path);
+  }
+  EXPECT_EQ(dialogs.answered(), answered);
+  dialogs.FileWritten("/out/noext", "");
+  dialogs.FileWritten("/out/noext(2)", "cannot write /out/noext(2): No space left on device");
+  ASSERT_EQ(dialogs.outcomes().size(), 2u);
+  EXPECT_EQ(dialogs.outcomes()[1].error, "cannot write /out/noext(2): No space left on device");
+}
+
 TEST(ConsoleDialogTest, OpenRequestsAndMissingFolderCancel) {
   FileDialogRequest open;
   open.save = false;

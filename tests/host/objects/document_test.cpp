@@ -5,6 +5,8 @@
 
 #include "davodu/host/records/record_numbers.h"
 #include "support/cli.h"
+#include "support/files.h"
+#include "support/memory.h"
 #include "support/kit_fixture.h"
 #include "support/records.h"
 
@@ -87,6 +89,62 @@ TEST_F(Document, RefusesWhatIsNotADocument) {
   EXPECT_NE(error.find("missing.wpd"), std::string::npos);
 }
 
+// A table object may claim up to 1000 × 1000 cells. A crafted document of
+// a thousand such tables (about 110 KB) is read within a small memory bound:
+// only the cells a document fills cost memory, and each of them is a record
+// of the file.
+TEST_F(Document, HugeTablesCostNoMoreThanTheirFilledCells) {
+  CZuMFile out;
+  out.OpenWrite();
+  out.SetRecordNumber(1);
+  out.AddRecordElement("DaVodu chart");
+  out.AddRecordElement(CZuMapFile::kCurrentVersion);
+  out.AddRecordElement(CZuMapFile::kCurrentVersionText);
+  out.WriteNextRecord();
+  WriteTexts(&out, 2, {"map"});
+  WriteTexts(&out, 3, {"chart"});
+  constexpr int kTables = 1000;
+  for (int t = 0; t < kTables; ++t) {
+    WriteTexts(&out, kRecKitStart, {"CZuObjectCell"});
+    out.SetRecordNumber(kRecTagged);
+    out.AddRecordElement("Cell");
+    out.AddRecordElement(1000);
+    out.AddRecordElement(1000);
+    out.WriteNextRecord();
+    out.SetRecordNumber(kRecTagged);
+    out.AddRecordElement("CellText");
+    out.AddRecordElement(999);
+    out.AddRecordElement(999);
+    out.AddRecordElement("x");
+    out.WriteNextRecord();
+    WriteTexts(&out, kRecEnd);
+  }
+  WriteTexts(&out, 4);
+  WriteTexts(&out, 5);
+  const std::string data = out.GetData();
+  ASSERT_LT(data.size(), 120000u);
+
+  CZuMapFile d;
+  std::string error;
+  const std::size_t before = HeapBytesInUse();
+  ASSERT_TRUE(d.ReadFromData(data, "tables.wpd", &error)) << error;
+  const std::size_t used = HeapBytesInUse() - before;
+  EXPECT_LT(used, 20 * data.size()) << used << " bytes for a file of " << data.size();
+  const auto& objects = d.GetActiveMap()->GetLayer(0)->GetObjectList();
+  ASSERT_EQ(objects.size(), static_cast<std::size_t>(kTables));
+  auto* last = dynamic_cast<CZuObjectCell*>(objects.back());
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->GetRows(), 1000);
+  EXPECT_EQ(last->GetColumns(), 1000);
+  EXPECT_EQ(last->GetCellText(999, 999), "x");
+  EXPECT_EQ(last->GetCellText(0, 0), "");
+  // Shrinking the grid drops the texts outside it.
+  last->SetRowsAndColumns(10, 10);
+  EXPECT_EQ(last->GetCellText(999, 999), "");
+  last->SetRowsAndColumns(1000, 1000);
+  EXPECT_EQ(last->GetCellText(999, 999), "");
+}
+
 // Every truncation and every single-byte change either reads cleanly or is
 // refused; none crashes (the suite runs under ASan and UBSan).
 TEST_F(Document, DamagedFilesAreRefusedCleanly) {
@@ -117,13 +175,32 @@ TEST_F(Document, DamagedFilesAreRefusedCleanly) {
 TEST_F(Document, AnInterruptedSaveLeavesThePreviousFile) {
   const std::string path = SaveDoc("keep.wpd");
   const std::string before = ReadFile(path);
-  // The temporary file cannot be created: a folder stands in its place.
-  std::filesystem::create_directory(path + ".part");
   std::string error;
   doc.GetActiveMap()->GetLayer(0)->GetObjectList()[0]->SetName("changed");
-  EXPECT_FALSE(doc.SaveToFile(path, &error));
-  EXPECT_NE(error.find("keep.wpd.part"), std::string::npos) << error;
+  {
+    const FileSizeLimit full(before.size() / 2);  // the disk fills up halfway
+    EXPECT_FALSE(doc.SaveToFile(path, &error));
+  }
+  EXPECT_EQ(error, "cannot write " + path + ": File too large");
   EXPECT_EQ(ReadFile(path), before);
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"keep.wpd"});
+}
+
+// A chart reached through a link is saved where the link points, with the
+// file's permissions; the link stays.
+TEST_F(Document, SavingThroughALinkKeepsTheLinkAndThePermissions) {
+  const std::string path = SaveDoc("real.wpd");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::create_symlink("real.wpd", dir + "/link.wpd");
+  doc.GetActiveMap()->GetLayer(0)->GetObjectList()[0]->SetName("changed");
+  std::string error;
+  ASSERT_TRUE(doc.SaveToFile(dir + "/link.wpd", &error)) << error;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir + "/link.wpd"));
+  EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  CZuMapFile copy;
+  ASSERT_TRUE(copy.ReadFromFile(path, 1, &error)) << error;
+  EXPECT_EQ(copy.GetActiveMap()->GetLayer(0)->GetObjectList()[0]->GetName(), "changed");
 }
 
 TEST_F(Document, RootsOfUnknownClassesAreSkipped) {

@@ -1,0 +1,13 @@
+~V
+VERS. 2.0:
+WRAP. NO:
+~W
+NULL. -999.25:
+WELL. A1:
+~C
+DEPT.M:
+GR.API:
+~A
+100 10
+101 20
+102 -999.25

@@ -1,0 +1,21 @@
+~VERSION INFORMATION
+ VERS.                  1.2:   CWLS LOG ASCII STANDARD -VERSION 1.2
+ WRAP.                  NO:   ONE LINE PER DEPTH STEP
+~WELL INFORMATION BLOCK
+ STRT.M        1670.0000:
+ STOP.M        1669.7500:
+ STEP.M          -0.1250:
+ NULL.         -999.2500:
+ WELL.         ANY ET AL OIL WELL #12:   WELL
+~CURVE INFORMATION
+ DEPT.M                      :  1  DEPTH
+ DT  .US/M                   :  2  SONIC TRANSIT TIME
+ RHOB.K/M3                   :  3  BULK DENSITY
+~PARAMETER INFORMATION
+ BHT .DEGC   35.5000:   BOTTOM HOLE TEMPERATURE
+~Other
+     Note: The logging tools became stuck at 625 meters
+~A  DEPTH     DT       RHOB
+1670.000   123.450 2550.000
+1669.875   123.450 -999.25
+1669.750   -1.#IND 2550.000

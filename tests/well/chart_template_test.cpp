@@ -1,0 +1,62 @@
+// Chart templates built in the library, with no well database: what a
+// hostile template is refused for, and that refusing costs no more than
+// reading it.
+#include "davodu/well/chart_template.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/kit_fixture.h"
+
+namespace davodu::testing {
+namespace {
+
+std::string Repeat(const std::string& text, int n, const std::string& separator = "") {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += (i ? separator : "") + text;
+  return out;
+}
+
+class ChartTemplate : public KitTest {};
+
+TEST_F(ChartTemplate, HostileTemplatesAreRefusedWithTheirReason) {
+  const std::string head = R"({"scale": 200, "top": 0, "bottom": 10, "tracks": )";
+  const std::string curve = R"({"name": "GR", "left": 0, "right": 1})";
+  const struct {
+    std::string json;
+    std::string says;
+  } cases[] = {
+      // The JSON reader recurses: deep nesting is refused before it is read.
+      {Repeat("[", 1000000), "line 1: nested more than 64 levels deep"},
+      {"{\"a\":\n" + Repeat("{\"a\":", 70), "line 2: nested more than 64 levels deep"},
+      // Brackets inside texts do not count.
+      {head + R"([{"kind": "blank", "title": ")" + Repeat("[", 100) + R"("}], "x": 1})",
+       "x: unknown key"},
+      {head + "[" + Repeat(R"({"kind": "blank"})", 101, ",") + "]}",
+       "tracks: 101 tracks, more than a chart can hold (100)"},
+      {head + R"([{"kind": "curve", "curves": [)" + Repeat(curve, 51, ",") + "]}]}",
+       "tracks[0].curves: 51 curves, more than a track can hold (50)"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(BuildChartFromTemplate(c.json, "W1", layer, &error)) << c.says;
+    EXPECT_EQ(error, c.says);
+    EXPECT_TRUE(layer->GetObjectList().empty());
+  }
+}
+
+TEST_F(ChartTemplate, TheLargestChartATemplateMayAskForIsBuilt) {
+  const std::string json = R"({"scale": 200, "top": 0, "bottom": 10, "tracks": [)" +
+                           Repeat(R"({"kind": "blank"})", 99, ",") + R"(, {"kind": "curve", "curves": [)" +
+                           Repeat(R"({"name": "GR", "left": 0, "right": 1})", 50, ",") + "]}]}";
+  std::string error;
+  ASSERT_TRUE(BuildChartFromTemplate(json, "W1", layer, &error)) << error;
+  auto* well = dynamic_cast<CWpWell*>(layer->GetObjectList().at(0));
+  ASSERT_NE(well, nullptr);
+  EXPECT_EQ(well->ChildrenCount(), 100);
+  EXPECT_EQ(well->GetChild(99)->ChildrenCount(), 50);
+}
+
+}  // namespace
+}  // namespace davodu::testing
