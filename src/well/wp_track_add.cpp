@@ -151,7 +151,9 @@ CWpResult* CWpTrack::AddResult(const char* title, int join, int index) {
 
 CWpPicture* CWpTrack::AddPictureList(int type, const char* title, int join, int index) {
   CWpPicture* picture = AddContent<CWpPicture>("CWpPicture", title, join, index, false);
-  if (picture) picture->SetTitleText(Gbk(type != 0 ? "图形" : "图片"));
+  if (!picture) return nullptr;
+  picture->SetType(type);
+  if (title && *title) picture->SetTitleText(title);
   return picture;
 }
 

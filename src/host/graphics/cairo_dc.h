@@ -45,6 +45,9 @@ class CairoDC : public CDC {
   void Text(CPoint at, const std::string& gbk_text, const DeviceFont& font, double angle,
             int align_h, int align_v) override;
   TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font) override;
+  // A JPEG image goes into SVG and PDF files as its own bytes (once per
+  // image, however often it is drawn); other images as their pixels.
+  void Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) override;
   int SaveDC() override;
   void RestoreDC(int level) override;
   void SetClipRect(const CRect& rect) override;
