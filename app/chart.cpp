@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "davodu/display/wp_program.h"
 #include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/graphics/render.h"
 #include "davodu/host/objects/zu_layer.h"
@@ -35,13 +36,15 @@ const char kBuildHelp[] =
 
 const char kRenderHelp[] =
     "usage: davodu render [--db FILE] CHART.wpd -o OUT.png|OUT.svg|OUT.pdf\n"
-    "                     [--dpi N] [--depth-type md|tvd|ad]\n"
+    "                     [--dpi N] [--depth-type md|tvd|ad] [--no-programs]\n"
     "\n"
     "Draws a chart document with the curves of the well database (--db) to a\n"
     "PNG (at --dpi, default 150), SVG or PDF file. --depth-type draws the\n"
     "depths as measured, true vertical or altitude depths. A PNG can be at\n"
     "most 32767 pixels a side: for longer charts lower --dpi, or write SVG or\n"
-    "PDF.\n";
+    "PDF. Programs of program columns run sandboxed, with limits; for a\n"
+    "document you do not trust, --no-programs draws those columns empty.\n"
+    "Messages of programs go to stderr.\n";
 
 const char kExportHelp[] =
     "usage: davodu export [--db FILE] CHART.wpd --dir DIR [--utf8]\n"
@@ -207,7 +210,8 @@ int RunBuild(const Args& args) {
   for (const auto& [name, path] : jobs) {
     CZuMapFile doc;
     std::string error;
-    if (!BuildChartFromTemplate(json, name, doc.GetActiveMap()->AddLayer("chart"), &error))
+    const std::string base_dir = std::filesystem::path(templ).parent_path().string();
+    if (!BuildChartFromTemplate(json, name, doc.GetActiveMap()->AddLayer("chart"), &error, base_dir))
       return Fail(templ + ": " + error);
     if (!doc.SaveToFile(path, &error)) return Fail(error);
     std::printf("wrote %s\n", path.c_str());
@@ -221,9 +225,12 @@ int RunRender(const Args& args) {
     return 0;
   }
   std::string db, chart, out, dpi_text, depth_type;
+  bool programs = true;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--db" || a == "-o" || a == "--dpi" || a == "--depth-type") {
+    if (a == "--no-programs") {
+      programs = false;
+    } else if (a == "--db" || a == "-o" || a == "--dpi" || a == "--depth-type") {
       std::string* target = a == "--db" ? &db : a == "-o" ? &out : a == "--dpi" ? &dpi_text : &depth_type;
       if (!Value(args, &i, target)) return UsageError("render: " + a + " needs a value");
     } else if ((a.size() > 1 && a[0] == '-') || !chart.empty()) {
@@ -252,6 +259,17 @@ int RunRender(const Args& args) {
     return UsageError("render: --depth-type '" + depth_type + "' is not md, tvd or ad");
   }
 
+  // Messages (of programs, of pictures that cannot be read) go to stderr.
+  ConsoleDialogs console("", false);
+  HostDialogs* previous = AfxSetDialogs(&console);
+  struct Restore {
+    HostDialogs* previous;
+    ~Restore() {
+      AfxSetDialogs(previous);
+      CWpProgram::SetProgramsEnabled(true);
+    }
+  } restore{previous};
+  CWpProgram::SetProgramsEnabled(programs);
   CZuMapFile doc;
   if (!OpenChart(db, chart, type, &doc)) return 1;
   std::string error;

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "davodu/display/wp_picture.h"
+#include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/records/zu_mfile.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/kits/kit_records.h"
@@ -158,7 +159,9 @@ int CWpPicture::ReadFromFile(CZuMFile* file) {
     } else {
       // No stored picture: read it from its file, keeping the block's
       // stored size. A file that is gone leaves the block empty.
-      seg->SetPicture(name, nullptr, false);
+      std::string why;
+      if (!seg->SetPicture(name, &why, false))
+        AfxGetDialogs().Message(Gbk("图片无法显示: ") + Utf8ToGbk(why));
       if (seg->IsMapPicture()) {
         seg->SetBaseZoom(zoom > 0 ? zoom : 1);
         seg->deta_x = dx;

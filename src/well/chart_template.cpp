@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <optional>
 #include <set>
@@ -12,12 +14,17 @@
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
+#include "davodu/display/wp_picture.h"
+#include "davodu/display/wp_program.h"
 #include "davodu/display/wp_text.h"
+#include "davodu/host/graphics/dib.h"
+#include "davodu/host/program/program.h"
 #include "davodu/host/objects/object_factory.h"
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/store/well_data_manager.h"
+#include "davodu/store/well_schema.h"
 #include "davodu/store/well_table.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_track_builder.h"
@@ -41,6 +48,9 @@ constexpr int kKindCurve = 1;
 constexpr int kKindDepth = 22;
 
 constexpr int kKindText = 15;
+constexpr int kKindPicture = 12;
+constexpr int kKindGraphic = 13;
+constexpr int kKindProgram = 21;
 
 // One entry of a fill's colour table.
 struct FillColorEntry {
@@ -72,6 +82,13 @@ struct TextItem {
   std::string text;  // UTF-8
 };
 
+// A picture block of a picture or graphic track.
+struct PictureItem {
+  float top = 0, bottom = 0;
+  std::string path;  // UTF-8, resolved against the template's folder
+  bool keep_ratio = true;
+};
+
 struct TrackEntry {
   int kind = 0;
   float width = 0;
@@ -82,6 +99,9 @@ struct TrackEntry {
   bool transparent = true;      // text tracks
   std::string align = "left";   // text tracks: left, center, right
   std::string valign = "top";   // text tracks: top, middle, bottom
+  std::vector<PictureItem> pictures;  // picture and graphic tracks
+  std::string table;            // program tracks: the bound table (UTF-8)
+  std::string program;          // program tracks: the program text (UTF-8)
 };
 
 struct ChartEntry {
@@ -401,9 +421,130 @@ void AddTextItems(CWpKit* track, const TrackEntry& t) {
   for (const TextItem& item : t.items) text->AddSegmentAtDepth(Utf8ToGbk(item.text), item.top, item.bottom);
 }
 
-TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
-  CheckKeys(node, where,
-            {"kind", "width", "title", "grid", "curves", "items", "transparent", "align", "valign"});
+// ---------------------------------------------------------------- picture tracks
+
+// A file named in the template: absolute, or relative to the template's
+// folder.
+std::string ResolvePath(const std::string& file, const std::string& base_dir) {
+  std::filesystem::path p(file);
+  if (p.is_relative() && !base_dir.empty()) p = std::filesystem::path(base_dir) / p;
+  return p.lexically_normal().string();
+}
+
+bool ReadWholeFile(const std::string& path, std::string* text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  *text = s.str();
+  return static_cast<bool>(in) || in.eof();
+}
+
+void ReadPictureTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir,
+                      TrackEntry* t) {
+  const pt::ptree* items = Find(node, "items");
+  if (!items) return;
+  const std::string key = Join(where, "items");
+  const std::vector<const pt::ptree*> list = Items(*items, key);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const std::string at = Indexed(key, i);
+    CheckKeys(*list[i], at, {"top", "bottom", "file", "keep_ratio"});
+    PictureItem item;
+    item.top = static_cast<float>(NumberOf(*list[i], "top", at));
+    item.bottom = static_cast<float>(NumberOf(*list[i], "bottom", at));
+    if (!(item.top < item.bottom)) Fault(Join(at, "bottom"), "must lie below top");
+    const std::string file = TextOf(*list[i], "file", at, "");
+    if (file.empty()) Fault(Join(at, "file"), "missing");
+    item.path = ResolvePath(file, base_dir);
+    item.keep_ratio = BoolOf(*list[i], "keep_ratio", at, true);
+    for (std::size_t j = 0; j < t->pictures.size(); ++j)
+      if (item.top < t->pictures[j].bottom && t->pictures[j].top < item.bottom)
+        Fault(at, "overlaps " + Indexed("items", j));
+    // The picture is read now, so that a missing or broken file is named
+    // before anything is built.
+    CgPicSegment probe(nullptr);
+    probe.name = Utf8ToGbk(item.path);
+    if (probe.IsMapPicture()) {
+      if (!std::filesystem::exists(item.path))
+        Fault(Join(at, "file"), "cannot open " + item.path + ": no such file");
+    } else {
+      CDIB dib;
+      std::string error;
+      if (!dib.ReadFromFile(item.path, &error)) Fault(Join(at, "file"), error);
+    }
+    t->pictures.push_back(item);
+  }
+}
+
+void AddPictureItems(CWpKit* track, const TrackEntry& t) {
+  auto* picture = dynamic_cast<CWpPicture*>(track ? track->GetChild(0) : nullptr);
+  if (!picture) return;
+  for (const PictureItem& item : t.pictures)
+    picture->AddSegmentAtDepth(Utf8ToGbk(item.path), item.top, item.bottom, item.keep_ratio);
+}
+
+// ---------------------------------------------------------------- program tracks
+
+void ReadProgramTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir,
+                      TrackEntry* t) {
+  t->table = TextOf(node, "table", where, "");
+  if (t->table.empty()) Fault(Join(where, "table"), "missing (the table the program runs over)");
+  TableKind kind;
+  int sub = 0;
+  if (!ParseTableName(t->table, &kind, &sub) || GetTableLayout(kind).owner != TableOwner::kWell)
+    Fault(Join(where, "table"), "unknown table " + Quoted(t->table) +
+                                    " (a table of the well, such as stratum3 or 三级分层界限数据)");
+  const bool has_file = Find(node, "file") != nullptr, has_source = Find(node, "source") != nullptr;
+  if (has_file == has_source) Fault(where, "give the program as file or as source (one of them)");
+  if (has_file) {
+    const std::string path = ResolvePath(TextOf(node, "file", where, ""), base_dir);
+    if (!ReadWholeFile(path, &t->program)) Fault(Join(where, "file"), "cannot read " + path);
+  } else {
+    t->program = TextOf(node, "source", where, "");
+  }
+  if (!IsValidUtf8(t->program)) Fault(Join(where, has_file ? "file" : "source"), "the program is not UTF-8 text");
+  CProgram check;
+  check.SetSource(Utf8ToGbk(t->program));
+  std::string error;
+  if (!check.Compile(&error)) Fault(Join(where, has_file ? "file" : "source"), error);
+}
+
+void SetUpProgram(CWpKit* track, const TrackEntry& t) {
+  auto* kit = dynamic_cast<CWpProgram*>(track ? track->GetChild(0) : nullptr);
+  if (!kit) return;
+  CProgram& program = kit->GetProgram();
+  program.SetName(kit->GetTitleText() + Gbk("程序"));
+  program.SetTableName(Utf8ToGbk(t.table));
+  program.SetSource(Utf8ToGbk(t.program));
+}
+
+// Keys only some kinds of track have.
+void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
+  struct Owned {
+    const char* key;
+    std::initializer_list<int> kinds;
+    const char* who;
+  };
+  const Owned owned[] = {
+      {"items", {kKindText, kKindPicture, kKindGraphic}, "a text, picture or graphic track"},
+      {"transparent", {kKindText}, "a text track"},
+      {"align", {kKindText}, "a text track"},
+      {"valign", {kKindText}, "a text track"},
+      {"table", {kKindProgram}, "a program track"},
+      {"file", {kKindProgram}, "a program track"},
+      {"source", {kKindProgram}, "a program track"},
+  };
+  for (const Owned& o : owned) {
+    if (!Find(node, o.key)) continue;
+    bool ok = false;
+    for (int k : o.kinds) ok = ok || k == kind;
+    if (!ok) Fault(Join(where, o.key), std::string("only ") + o.who + " has it");
+  }
+}
+
+TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir) {
+  CheckKeys(node, where, {"kind", "width", "title", "grid", "curves", "items", "transparent", "align",
+                          "valign", "table", "file", "source"});
   TrackEntry t;
   const std::string kind = TextOf(node, "kind", where, "");
   if (kind.empty()) Fault(Join(where, "kind"), "missing");
@@ -417,12 +558,10 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
   t.width = Find(node, "width") ? static_cast<float>(NumberOf(node, "width", where)) : fallback_width;
   if (!(t.width > 0)) Fault(Join(where, "width"), "must be positive");
   t.title = TextOf(node, "title", where, "");
-  if (t.kind == kKindText) {
-    ReadTextTrack(node, where, &t);
-  } else {
-    for (const char* key : {"items", "transparent", "align", "valign"})
-      if (Find(node, key)) Fault(Join(where, key), "only a text track has it");
-  }
+  CheckKindKeys(node, where, t.kind);
+  if (t.kind == kKindText) ReadTextTrack(node, where, &t);
+  if (t.kind == kKindPicture || t.kind == kKindGraphic) ReadPictureTrack(node, where, base_dir, &t);
+  if (t.kind == kKindProgram) ReadProgramTrack(node, where, base_dir, &t);
   if (t.kind != kKindCurve) {
     if (Find(node, "curves") || Find(node, "grid"))
       Fault(Join(where, Find(node, "curves") ? "curves" : "grid"), "only a curve track has it");
@@ -450,7 +589,7 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
   return t;
 }
 
-ChartEntry ReadChart(const pt::ptree& root) {
+ChartEntry ReadChart(const pt::ptree& root, const std::string& base_dir) {
   CheckKeys(root, "", {"title", "scale", "top", "bottom", "range", "depth_type", "tracks"});
   ChartEntry chart;
   chart.title = TextOf(root, "title", "", chart.title);
@@ -488,7 +627,7 @@ ChartEntry ReadChart(const pt::ptree& root) {
   const std::vector<const pt::ptree*> items = Items(*tracks, "tracks");
   if (items.empty()) Fault("tracks", "a chart needs at least one track");
   for (std::size_t i = 0; i < items.size(); ++i)
-    chart.tracks.push_back(ReadTrack(*items[i], "tracks[" + std::to_string(i) + "]"));
+    chart.tracks.push_back(ReadTrack(*items[i], "tracks[" + std::to_string(i) + "]", base_dir));
   return chart;
 }
 
@@ -551,6 +690,8 @@ void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   if (CWpKit* content = track->GetChild(0); content && !t.title.empty())
     content->SetTitleText(Utf8ToGbk(t.title));
   if (t.kind == kKindText) AddTextItems(track, t);
+  if (t.kind == kKindPicture || t.kind == kKindGraphic) AddPictureItems(track, t);
+  if (t.kind == kKindProgram) SetUpProgram(track, t);
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
@@ -568,7 +709,7 @@ int ContentKindFromName(const std::string& name) {
 }
 
 bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& well_utf8,
-                            CZuLayer* layer, std::string* error) {
+                            CZuLayer* layer, std::string* error, const std::string& base_dir) {
   std::string ignored;
   if (!error) error = &ignored;
   if (!layer) {
@@ -590,7 +731,7 @@ bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& wel
   const std::string well_gbk = Utf8ToGbk(well_utf8);
   ChartEntry chart;
   try {
-    chart = ReadChart(root);
+    chart = ReadChart(root, base_dir);
     if (chart.whole_range) WholeRange(well_gbk, well_utf8, &chart);
   } catch (const TemplateFault& f) {
     *error = f.message;

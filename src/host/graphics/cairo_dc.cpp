@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <numbers>
 #include <string_view>
@@ -220,6 +221,7 @@ class CairoDC::Impl {
   struct ImageSurface {
     std::shared_ptr<const DeviceImage> image;
     cairo_surface_t* surface = nullptr;
+    std::string unique_id;  // of the JPEG's bytes: equal files are embedded once
   };
   std::map<const DeviceImage*, ImageSurface> images_;
 };
@@ -569,6 +571,11 @@ void CairoDC::Impl::Image(const CRect& rect, const std::shared_ptr<const DeviceI
       cairo_surface_set_mime_data(entry.surface, CAIRO_MIME_TYPE_JPEG,
                                   reinterpret_cast<const unsigned char*>(im.jpeg.data()),
                                   im.jpeg.size(), nullptr, nullptr);
+      entry.unique_id = "davodu-jpeg-" + std::to_string(std::hash<std::string>{}(im.jpeg)) + "-" +
+                        std::to_string(im.jpeg.size());
+      cairo_surface_set_mime_data(entry.surface, CAIRO_MIME_TYPE_UNIQUE_ID,
+                                  reinterpret_cast<const unsigned char*>(entry.unique_id.data()),
+                                  entry.unique_id.size(), nullptr, nullptr);
     }
   }
   if (cairo_surface_status(entry.surface) != CAIRO_STATUS_SUCCESS) return;

@@ -694,6 +694,19 @@ bool CProgram::Run() {
 
 void CProgram::End() { run_.reset(); }
 
+bool CProgram::Compile(std::string* error) const {
+  lua_State* L = luaL_newstate();
+  if (L == nullptr) {
+    if (error) *error = "cannot start the program engine";
+    return false;
+  }
+  const std::string chunk_name = "=" + (name_.empty() ? std::string("program") : name_);
+  const bool ok = luaL_loadbufferx(L, source_.data(), source_.size(), chunk_name.c_str(), "t") == LUA_OK;
+  if (!ok && error) *error = GbkToUtf8(lua_tostring(L, -1) ? lua_tostring(L, -1) : "cannot compile");
+  lua_close(L);
+  return ok;
+}
+
 void CProgram::SaveToFile(CZuMFile& file) const {
   file.SetRecordNumber(kRecTagged);
   file.AddRecordElement(kProgramTag);

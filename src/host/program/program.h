@@ -121,6 +121,10 @@ class CProgram {
   // Instructions the run used so far (counted in steps of 1000).
   std::int64_t GetInstructionsUsed() const { return used_; }
 
+  // Compiles the text without running it: false with *error (UTF-8, with
+  // the line) when it is not a valid program.
+  bool Compile(std::string* error) const;
+
   // Records: one 153 "Program" (name, table, text, stamp, suspended flag).
   void SaveToFile(CZuMFile& file) const;
   // Reads the current record when it is the program's; false otherwise.
