@@ -50,8 +50,6 @@ void CWpProgram::DeleteObjects() {
   objects_.clear();
 }
 
-std::string CWpProgram::KindLabel() const { return Gbk("可编程"); }
-
 void CWpProgram::AddOwnMenu(CZuMapFile* file) { file->AddMenu(kCmdEditProgram, Gbk("编辑程序")); }
 
 int CWpProgram::OnCommand(CView* view, CDC* dc, unsigned id, long param) {

@@ -93,7 +93,6 @@ class CWpProgram : public CWpContent, public Observer {
 
  protected:
   void Initialize();
-  std::string KindLabel() const override;
   void AddOwnMenu(CZuMapFile* file) override;
 
  private:

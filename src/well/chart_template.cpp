@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
+#include "davodu/display/wp_param.h"
 #include "davodu/display/wp_picture.h"
 #include "davodu/display/wp_program.h"
 #include "davodu/display/wp_text.h"
@@ -51,6 +52,7 @@ constexpr int kKindText = 15;
 constexpr int kKindPicture = 12;
 constexpr int kKindGraphic = 13;
 constexpr int kKindProgram = 21;
+constexpr int kKindParameter = 14;
 
 // One entry of a fill's colour table.
 struct FillColorEntry {
@@ -89,6 +91,26 @@ struct PictureItem {
   bool keep_ratio = true;
 };
 
+// An interval of a parameter track's own.
+struct ParamItem {
+  float top = 0, bottom = 0;
+  std::string value;  // UTF-8
+};
+
+// The settings of a parameter track.
+struct ParamEntry {
+  std::vector<ParamItem> items;
+  std::string data;   // "", "well" or "scatter"
+  std::string field;  // UTF-8
+  int digits = 0;
+  bool empty_values = true;
+  std::optional<std::vector<std::string>> lines, values_at;
+  bool vertical = false;
+  std::optional<COLORREF> fill, line_color, text_color;
+  std::optional<double> font_size;
+  std::vector<std::pair<int, std::string>> styles;  // template slot, name (UTF-8)
+};
+
 struct TrackEntry {
   int kind = 0;
   float width = 0;
@@ -102,6 +124,7 @@ struct TrackEntry {
   std::vector<PictureItem> pictures;  // picture and graphic tracks
   std::string table;            // program tracks: the bound table (UTF-8)
   std::string program;          // program tracks: the program text (UTF-8)
+  ParamEntry param;             // parameter tracks
 };
 
 struct ChartEntry {
@@ -518,6 +541,142 @@ void SetUpProgram(CWpKit* track, const TrackEntry& t) {
   program.SetSource(Utf8ToGbk(t.program));
 }
 
+// ---------------------------------------------------------------- parameter tracks
+
+std::vector<std::string> NameList(const pt::ptree& node, const std::string& key,
+                                  std::initializer_list<const char*> known) {
+  std::vector<std::string> names;
+  for (const pt::ptree* item : Items(node, key)) {
+    const std::string name = item->data();
+    bool ok = false;
+    std::string all;
+    for (const char* k : known) {
+      ok = ok || name == k;
+      all += (all.empty() ? "" : ", ") + std::string(k);
+    }
+    if (!ok || !item->empty()) Fault(key, "unknown place " + Quoted(name) + " (" + all + ")");
+    names.push_back(name);
+  }
+  return names;
+}
+
+void ReadParameterTrack(const pt::ptree& node, const std::string& where, TrackEntry* t) {
+  ParamEntry& p = t->param;
+  p.data = TextOf(node, "data", where, "");
+  if (!p.data.empty() && p.data != "well" && p.data != "scatter")
+    Fault(Join(where, "data"), "unknown data " + Quoted(p.data) + " (well or scatter)");
+  t->table = TextOf(node, "table", where, "");
+  p.field = TextOf(node, "field", where, "");
+  if (!p.data.empty() && (t->table.empty() || p.field.empty()))
+    Fault(Join(where, t->table.empty() ? "table" : "field"), "missing (a data column names its table and field)");
+  if (p.data.empty() && (Find(node, "table") || Find(node, "field")))
+    Fault(Join(where, Find(node, "table") ? "table" : "field"), "needs \"data\": \"well\" or \"scatter\"");
+  if (Find(node, "digits")) {
+    const double d = NumberOf(node, "digits", where);
+    if (d < 0 || d > 10 || d != std::floor(d)) Fault(Join(where, "digits"), "must be a whole number 0 to 10");
+    p.digits = static_cast<int>(d);
+  }
+  p.empty_values = BoolOf(node, "empty_values", where, true);
+  p.vertical = BoolOf(node, "vertical", where, false);
+  if (const pt::ptree* lines = Find(node, "lines"))
+    p.lines = NameList(*lines, Join(where, "lines"), {"top", "middle", "bottom", "left", "center", "right"});
+  if (const pt::ptree* at = Find(node, "values_at"))
+    p.values_at = NameList(*at, Join(where, "values_at"), {"top", "middle", "bottom", "left", "right"});
+  p.fill = OptionalColor(node, "fill", where);
+  p.line_color = OptionalColor(node, "color", where);
+  p.text_color = OptionalColor(node, "text_color", where);
+  if (Find(node, "font_size")) {
+    p.font_size = NumberOf(node, "font_size", where);
+    if (!(*p.font_size > 0)) Fault(Join(where, "font_size"), "must be positive");
+  }
+  if (const pt::ptree* styles = Find(node, "styles")) {
+    const std::string key = Join(where, "styles");
+    static constexpr std::pair<const char*, int> kSlots[] = {
+        {"line_style", CWpParam::kLineTypeTemp},   {"line_size", CWpParam::kLineSizeTemp},
+        {"line_color", CWpParam::kLineColorTemp},  {"point_style", CWpParam::kPointTypeTemp},
+        {"point_size", CWpParam::kPointSizeTemp},  {"point_color", CWpParam::kPointColorTemp},
+        {"text_face", CWpParam::kTextTypeTemp},    {"text_size", CWpParam::kTextSizeTemp},
+        {"text_color", CWpParam::kTextColorTemp},  {"fill_style", CWpParam::kRectTypeTemp},
+        {"fill_size", CWpParam::kRectSizeTemp},    {"fill_back_color", CWpParam::kRectBColorTemp},
+        {"fill_color", CWpParam::kRectIColorTemp}};
+    if (styles->empty() && !styles->data().empty()) Fault(key, "not an object");
+    for (const auto& [name, child] : *styles) {
+      int slot = -1;
+      for (const auto& [k, v] : kSlots)
+        if (name == k) slot = v;
+      if (slot < 0) Fault(Join(key, name), "unknown key");
+      p.styles.emplace_back(slot, TextOf(*styles, name.c_str(), key, ""));
+    }
+  }
+  if (const pt::ptree* items = Find(node, "items")) {
+    if (!p.data.empty()) Fault(Join(where, "items"), "a data column reads its intervals from its table");
+    const std::string key = Join(where, "items");
+    const std::vector<const pt::ptree*> list = Items(*items, key);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      const std::string at = Indexed(key, i);
+      CheckKeys(*list[i], at, {"top", "bottom", "value"});
+      ParamItem item;
+      item.top = static_cast<float>(NumberOf(*list[i], "top", at));
+      item.bottom = static_cast<float>(NumberOf(*list[i], "bottom", at));
+      if (!(item.top < item.bottom)) Fault(Join(at, "bottom"), "must lie below top");
+      const pt::ptree* value = Find(*list[i], "value");
+      if (!value) Fault(Join(at, "value"), "missing");
+      if (!value->empty()) Fault(Join(at, "value"), "not a text or number");
+      item.value = value->data();
+      p.items.push_back(item);
+    }
+  }
+}
+
+void SetUpParameter(CWpKit* track, const TrackEntry& t) {
+  auto* kit = dynamic_cast<CWpParam*>(track ? track->GetChild(0) : nullptr);
+  if (!kit) return;
+  const ParamEntry& p = t.param;
+  kit->SetDigitNum(p.digits);
+  kit->SetNullDisplay(p.empty_values);
+  if (p.lines) {
+    static constexpr std::pair<const char*, CWpParam::Line> kLines[] = {
+        {"top", CWpParam::kTopHLine},   {"middle", CWpParam::kMidHLine}, {"bottom", CWpParam::kBottomHLine},
+        {"left", CWpParam::kLeftVLine}, {"center", CWpParam::kMidVLine}, {"right", CWpParam::kRightVLine}};
+    for (const auto& [name, line] : kLines)
+      kit->SetLineVisible(line, std::find(p.lines->begin(), p.lines->end(), name) != p.lines->end());
+  }
+  if (p.values_at) {
+    static constexpr std::pair<const char*, CWpParam::Text> kPlaces[] = {
+        {"top", CWpParam::kTopHText},   {"middle", CWpParam::kMidHText}, {"bottom", CWpParam::kBottomHText},
+        {"left", CWpParam::kLeftVText}, {"right", CWpParam::kRightVText}};
+    kit->SetTextVisible(CWpParam::kMidVText, false);
+    for (const auto& [name, place] : kPlaces)
+      kit->SetTextVisible(place, std::find(p.values_at->begin(), p.values_at->end(), name) != p.values_at->end());
+  }
+  if (p.vertical) kit->SetTextDir(STR_VERTICAL);
+  if (p.fill) {
+    ZULOGBRUSH brush = kit->GetRectFillBrush();
+    brush.style = kBrushDefaultSolid;
+    brush.color = *p.fill;
+    kit->SetRectFillBrush(brush);
+    kit->SetFillVisible(true);
+  }
+  if (p.line_color) {
+    ZULOGPEN pen = kit->GetLineType();
+    pen.color = *p.line_color;
+    kit->SetLineType(pen);
+  }
+  ZULOGFONT font = kit->GetTextFont();
+  if (p.text_color) font.color = *p.text_color;
+  if (p.font_size) font.height = static_cast<float>(*p.font_size);
+  kit->SetTextFont(font);
+  for (const auto& [slot, name] : p.styles)
+    kit->SetTemplateName(static_cast<CWpParam::Template>(slot), Utf8ToGbk(name));
+  if (!p.data.empty()) {
+    kit->SetDataType(Gbk(p.data == "well" ? "当前井" : "离散数据"));
+    kit->SetDataTable(Utf8ToGbk(t.table));
+    kit->SetDataField(Utf8ToGbk(p.field));
+  }
+  int number = 0;
+  for (const ParamItem& item : p.items) kit->AddSegment(++number, Utf8ToGbk(item.value), item.top, item.bottom);
+}
+
 // Keys only some kinds of track have.
 void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
   struct Owned {
@@ -526,11 +685,24 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
     const char* who;
   };
   const Owned owned[] = {
-      {"items", {kKindText, kKindPicture, kKindGraphic}, "a text, picture or graphic track"},
+      {"items", {kKindText, kKindPicture, kKindGraphic, kKindParameter},
+       "a text, picture, graphic or parameter track"},
       {"transparent", {kKindText}, "a text track"},
       {"align", {kKindText}, "a text track"},
       {"valign", {kKindText}, "a text track"},
-      {"table", {kKindProgram}, "a program track"},
+      {"table", {kKindProgram, kKindParameter}, "a program or parameter track"},
+      {"data", {kKindParameter}, "a parameter track"},
+      {"field", {kKindParameter}, "a parameter track"},
+      {"digits", {kKindParameter}, "a parameter track"},
+      {"empty_values", {kKindParameter}, "a parameter track"},
+      {"lines", {kKindParameter}, "a parameter track"},
+      {"values_at", {kKindParameter}, "a parameter track"},
+      {"vertical", {kKindParameter}, "a parameter track"},
+      {"fill", {kKindParameter}, "a parameter track"},
+      {"color", {kKindParameter}, "a parameter track"},
+      {"text_color", {kKindParameter}, "a parameter track"},
+      {"font_size", {kKindParameter}, "a parameter track"},
+      {"styles", {kKindParameter}, "a parameter track"},
       {"file", {kKindProgram}, "a program track"},
       {"source", {kKindProgram}, "a program track"},
   };
@@ -544,7 +716,9 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
 
 TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir) {
   CheckKeys(node, where, {"kind", "width", "title", "grid", "curves", "items", "transparent", "align",
-                          "valign", "table", "file", "source"});
+                          "valign", "table", "file", "source", "data", "field", "digits",
+                          "empty_values", "lines", "values_at", "vertical", "fill", "color",
+                          "text_color", "font_size", "styles"});
   TrackEntry t;
   const std::string kind = TextOf(node, "kind", where, "");
   if (kind.empty()) Fault(Join(where, "kind"), "missing");
@@ -562,6 +736,7 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std:
   if (t.kind == kKindText) ReadTextTrack(node, where, &t);
   if (t.kind == kKindPicture || t.kind == kKindGraphic) ReadPictureTrack(node, where, base_dir, &t);
   if (t.kind == kKindProgram) ReadProgramTrack(node, where, base_dir, &t);
+  if (t.kind == kKindParameter) ReadParameterTrack(node, where, &t);
   if (t.kind != kKindCurve) {
     if (Find(node, "curves") || Find(node, "grid"))
       Fault(Join(where, Find(node, "curves") ? "curves" : "grid"), "only a curve track has it");
@@ -692,6 +867,7 @@ void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   if (t.kind == kKindText) AddTextItems(track, t);
   if (t.kind == kKindPicture || t.kind == kKindGraphic) AddPictureItems(track, t);
   if (t.kind == kKindProgram) SetUpProgram(track, t);
+  if (t.kind == kKindParameter) SetUpParameter(track, t);
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
