@@ -119,6 +119,8 @@ void CgPicSegment::ResetScale() {
   if (!(r > 0) || !std::isfinite(r)) return;
   const float h = static_cast<float>(top_y - bottom_y);
   const float b = static_cast<float>(right - left);
+  // A block without size has nothing to fit into (it would collapse).
+  if (!(h > 0) || !(b > 0)) return;
   if (h < r * b) {
     right = left + h / r;
   } else {
