@@ -153,7 +153,6 @@ std::array<double, 6> CWpProgram::GeometryKey() const {
 }
 
 int CWpProgram::RunProgram() {
-  time_stamp_ = AfxGetTimeStamp();
   CProgramLog& log = program_->GetProgramLog();
   log.SetEnable(true);
   log.Clear();
@@ -161,6 +160,9 @@ int CWpProgram::RunProgram() {
   CWpWell* well = GetWell();
   CWellDataManager* mgr = ManagerOf(well);
   if (!mgr || !layer_) return 0;
+  // A run under way is newer than any data (a document read without its
+  // data keeps the stamp it was stored with).
+  time_stamp_ = AfxGetTimeStamp();
 
   const double x0 = map_nodes_[4].x, x1 = map_nodes_[1].x, y0 = map_nodes_[0].y;
   const double scale = well->GetDepScl();
