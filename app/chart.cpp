@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "davodu/display/wp_program.h"
 #include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/graphics/cairo_dc.h"
 #include "davodu/host/graphics/render.h"
@@ -40,7 +41,7 @@ const char kBuildHelp[] =
 
 const char kRenderHelp[] =
     "usage: davodu render [--db FILE] CHART.wpd -o OUT.png|OUT.svg|OUT.pdf\n"
-    "                     [--dpi N] [--depth-type md|tvd|ad]\n"
+    "                     [--dpi N] [--depth-type md|tvd|ad] [--no-programs]\n"
     "                     [--pages [--page-height MM]] [--stats]\n"
     "\n"
     "Draws a chart document with the curves of the well database (--db) to a\n"
@@ -53,6 +54,10 @@ const char kRenderHelp[] =
     "file per page (OUT_%d.png names them: %d is the page number; without\n"
     "it, _N goes before .png). A PNG can be at most 32767 pixels a side, so\n"
     "long charts need pages, a lower --dpi, SVG or PDF.\n"
+    "\n"
+    "Programs of program columns run sandboxed, with limits; for a document\n"
+    "you do not trust, --no-programs draws those columns empty. Messages of\n"
+    "programs go to stderr.\n"
     "\n"
     "--stats prints to stderr the time spent reading, laying out, drawing and\n"
     "writing, and the peak memory of the process.\n";
@@ -221,7 +226,8 @@ int RunBuild(const Args& args) {
   for (const auto& [name, path] : jobs) {
     CZuMapFile doc;
     std::string error;
-    if (!BuildChartFromTemplate(json, name, doc.GetActiveMap()->AddLayer("chart"), &error))
+    const std::string base_dir = std::filesystem::path(templ).parent_path().string();
+    if (!BuildChartFromTemplate(json, name, doc.GetActiveMap()->AddLayer("chart"), &error, base_dir))
       return Fail(templ + ": " + error);
     if (!doc.SaveToFile(path, &error)) return Fail(error);
     std::printf("wrote %s\n", path.c_str());
@@ -235,13 +241,15 @@ int RunRender(const Args& args) {
     return 0;
   }
   std::string db, chart, out, dpi_text, depth_type, page_height;
-  bool pages = false, stats = false;
+  bool pages = false, stats = false, programs = true;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--pages") {
       pages = true;
     } else if (a == "--stats") {
       stats = true;
+    } else if (a == "--no-programs") {
+      programs = false;
     } else if (a == "--db" || a == "-o" || a == "--dpi" || a == "--depth-type" ||
                a == "--page-height") {
       std::string* target = a == "--db" ? &db : a == "-o" ? &out : a == "--dpi" ? &dpi_text
@@ -280,6 +288,17 @@ int RunRender(const Args& args) {
     return UsageError("render: --depth-type '" + depth_type + "' is not md, tvd or ad");
   }
 
+  // Messages (of programs, of pictures that cannot be read) go to stderr.
+  ConsoleDialogs console("", false);
+  HostDialogs* previous = AfxSetDialogs(&console);
+  struct Restore {
+    HostDialogs* previous;
+    ~Restore() {
+      AfxSetDialogs(previous);
+      CWpProgram::SetProgramsEnabled(true);
+    }
+  } restore{previous};
+  CWpProgram::SetProgramsEnabled(programs);
   const auto start = std::chrono::steady_clock::now();
   CZuMapFile doc;
   if (!OpenChart(db, chart, type, &doc)) return 1;

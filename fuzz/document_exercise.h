@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <memory>
 #include <vector>
 
 #include "davodu/davodu.h"
@@ -33,6 +34,7 @@ class CountingDC : public CDC {
   TextSize MeasureText(const std::string& text, const DeviceFont&) override {
     return {static_cast<double>(text.size()) * 50.0, 100.0};
   }
+  void Image(const CRect&, const std::shared_ptr<const DeviceImage>&) override { ++shapes; }
   int SaveDC() override { return ++level; }
   void RestoreDC(int to) override { level = to < 0 ? level - 1 : to - 1; }
   void SetClipRect(const CRect&) override {}

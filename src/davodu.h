@@ -10,6 +10,7 @@
 #include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/graphics/cairo_dc.h"
 #include "davodu/host/graphics/dc.h"
+#include "davodu/host/graphics/dib.h"
 #include "davodu/host/graphics/graph_tool.h"
 #include "davodu/host/graphics/recording_dc.h"
 #include "davodu/host/graphics/render.h"
@@ -25,6 +26,8 @@
 #include "davodu/host/objects/zu_map_file.h"
 #include "davodu/host/objects/zu_object.h"
 #include "davodu/host/objects/zu_object_cell.h"
+#include "davodu/host/objects/zu_shapes.h"
+#include "davodu/host/program/program.h"
 #include "davodu/host/records/record_dump.h"
 #include "davodu/host/records/record_numbers.h"
 #include "davodu/host/records/zu_mfile.h"
@@ -56,6 +59,7 @@
 #include "davodu/data/data_sources.h"
 #include "davodu/data/interval_rule.h"
 #include "davodu/data/observer.h"
+#include "davodu/data/style_templates.h"
 #include "davodu/data/wd_mgr.h"
 
 // The kit framework.

@@ -5,6 +5,7 @@
 #include "davodu/data/adapters/log_cve_adapters.h"
 #include "davodu/data/adapters/sand_adapters.h"
 #include "davodu/data/adapters/stratum_adapters.h"
+#include "davodu/data/style_templates.h"
 #include "davodu/host/util/util.h"
 #include "davodu/store/general_data_manager.h"
 #include "davodu/store/well_data_manager.h"
@@ -129,6 +130,7 @@ WDMgrAdapter::WDMgrAdapter(CWellDataManager* mgr, const char* well_name)
   well_log_ = GetWellLog();
   cve_mgr_->SetWellLog(well_log_);
   RebuildStratumColors();
+  style_stamp_ = LoadStyleTemplates(mgr_, 0);
 }
 
 WDMgrAdapter::~WDMgrAdapter() = default;
@@ -161,6 +163,7 @@ void WDMgrAdapter::RebuildStratumColors() {
 
 void WDMgrAdapter::CheckDataUpdate() {
   WDMgrIO::CheckDataUpdate();
+  if (mgr_) style_stamp_ = LoadStyleTemplates(mgr_, style_stamp_);
   if (mgr_ && mgr_->GetTimeStamp() > StratumMgr().GetTimeStamp()) {
     RebuildStratumColors();
     StratumMgr().SetTimeStamp(AfxGetTimeStamp());

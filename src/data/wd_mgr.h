@@ -401,7 +401,8 @@ class WDMgrAdapter : public WDMgrIO {
   LogParaDMgrIO* GetParaMgr() override;
   ISymbleMgr* GetSymbleMgr(SYMBLE_SRC src) override;
 
-  // Also rebuilds the stratum colour table when the host manager changed.
+  // Also rebuilds the stratum colour table when the host manager changed,
+  // and reloads the style templates when the database's changed.
   void CheckDataUpdate() override;
 
   void SetWellName(const char* well_name);
@@ -439,6 +440,8 @@ class WDMgrAdapter : public WDMgrIO {
   std::shared_ptr<CWellLog> well_log_;
   CWellDataManager* mgr_;
   std::string well_;
+  // The stamp of the style templates of the well database last loaded.
+  std::uint64_t style_stamp_ = 0;
 };
 
 }  // namespace davodu

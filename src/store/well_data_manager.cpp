@@ -158,6 +158,11 @@ std::shared_ptr<CWellTable> CWellDataManager::GetTable(WellRef well, TableKind k
   return std::make_shared<CWellTable>(db_, key);
 }
 
+std::shared_ptr<CWellTable> CWellDataManager::GetCatalogTable(TableKind kind) const {
+  if (!db_ || GetTableLayout(kind).owner != TableOwner::kGlobal) return nullptr;
+  return std::make_shared<CWellTable>(db_, TableKey{kind, 0, 0});
+}
+
 std::shared_ptr<CWellLog> CWellDataManager::GetWellLog(WellRef well) {
   const std::int64_t id = WellId(well);
   if (id < 0) return nullptr;

@@ -170,6 +170,10 @@ class CWellDataManager {
   std::shared_ptr<CSymbolManager> GetOilSymbolManager() const { return symbols_[3]; }
   std::shared_ptr<CSymbolManager> GetInundationSymbolManager() const { return symbols_[4]; }
   std::shared_ptr<CTableDefinitionManager> GetTableDefinitionManager() const { return tables_; }
+  // A catalogue shared by all wells (kCatStyle, ...) as a table; null while
+  // not open or for a kind that is not a catalogue. An empty catalogue has
+  // no rows (count 0 or -1).
+  std::shared_ptr<CWellTable> GetCatalogTable(TableKind kind) const;
 
   // The tables of a well that exist (the log curve set included), with
   // their row counts and stamps, in table kind order; empty for no such well.

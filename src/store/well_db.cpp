@@ -280,6 +280,8 @@ void WellDb::Upgrade(std::int64_t from_version) {
     db_.Exec(kLogSchema);
     db_.Exec(kUpgradeFrom1Copy);
   }
+  // Schema 3 adds the style template catalogue.
+  if (from_version < 3) db_.Exec(TableSql(GetTableLayout(TableKind::kCatStyle)));
   sql::Stmt s(db_, "UPDATE meta SET value = ?1 WHERE key = 'schema_version'");
   s.Bind(1, welldb::kSchemaVersion);
   s.Run();

@@ -215,6 +215,14 @@ std::vector<TableLayout> BuildLayouts() {
         {"second_name", "第二名称", "", T::kText, kOpt},
         {"type", "类型", "", T::kInt, kOpt},
         {"listed", "列出", "", T::kInt, kOpt}}});
+  // One row per template and value: what the value is drawn with. kind is
+  // line_style, fill_style, point_style, font, size or color; result a
+  // style code, a length in map units, a colour "#RRGGBB" or a font face.
+  add({K::kCatStyle, "cat_style", "cat_style", "样式模板", O::kGlobal, nullptr, 0, false,
+       {{"template", "模板名", "name|模板", T::kText, kReq},
+        {"kind", "类型", "type", T::kText, kReq},
+        {"value", "值", "", T::kText, kReq},
+        {"result", "结果", "style|样式", T::kText, kReq}}});
 
   add({K::kScatter, "scatter", "scatter_rows", "离散数据", O::kScatter, nullptr, 0, true,
        {{"name", "名称", "井名|well|point", T::kText, kOpt},

@@ -52,6 +52,7 @@ enum class TableKind {
   kCatFacies,       // facies types
   kCatSymbol,       // symbol sets, sub = SymbolSet
   kCatTableDef,     // table definitions
+  kCatStyle,        // style templates: a value of a field to a style, per template name
   // Scattered multi-column point tables, sub = the table's id.
   kScatter,
   // Not stored as generic rows: the well position table (wells) and the

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <optional>
 #include <set>
@@ -12,7 +14,12 @@
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
+#include "davodu/display/wp_param.h"
+#include "davodu/display/wp_picture.h"
+#include "davodu/display/wp_program.h"
 #include "davodu/display/wp_text.h"
+#include "davodu/host/graphics/dib.h"
+#include "davodu/host/program/program.h"
 #include "davodu/host/objects/object_factory.h"
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/util/gbk.h"
@@ -20,6 +27,7 @@
 #include "davodu/interval/wp_stratum.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/store/well_data_manager.h"
+#include "davodu/store/well_schema.h"
 #include "davodu/store/well_table.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_track_builder.h"
@@ -45,6 +53,10 @@ constexpr int kKindStratum = 5;
 constexpr int kKindDepth = 22;
 
 constexpr int kKindText = 15;
+constexpr int kKindPicture = 12;
+constexpr int kKindGraphic = 13;
+constexpr int kKindProgram = 21;
+constexpr int kKindParameter = 14;
 
 // One entry of a fill's colour table.
 struct FillColorEntry {
@@ -96,6 +108,33 @@ struct SandEntry {
   int precision = 2;  // decimals of the thickness
 };
 
+// A picture block of a picture or graphic track.
+struct PictureItem {
+  float top = 0, bottom = 0;
+  std::string path;  // UTF-8, resolved against the template's folder
+  bool keep_ratio = true;
+};
+
+// An interval of a parameter track's own.
+struct ParamItem {
+  float top = 0, bottom = 0;
+  std::string value;  // UTF-8
+};
+
+// The settings of a parameter track.
+struct ParamEntry {
+  std::vector<ParamItem> items;
+  std::string data;   // "", "well" or "scatter"
+  std::string field;  // UTF-8
+  int digits = 0;
+  bool empty_values = true;
+  std::optional<std::vector<std::string>> lines, values_at;
+  bool vertical = false;
+  std::optional<COLORREF> fill, line_color, text_color;
+  std::optional<double> font_size;
+  std::vector<std::pair<int, std::string>> styles;  // template slot, name (UTF-8)
+};
+
 struct TrackEntry {
   int kind = 0;
   float width = 0;
@@ -108,6 +147,10 @@ struct TrackEntry {
   std::string valign = "top";   // text tracks: top, middle, bottom
   StratumEntry stratum;
   SandEntry sand;
+  std::vector<PictureItem> pictures;  // picture and graphic tracks
+  std::string table;            // program tracks: the bound table (UTF-8)
+  std::string program;          // program tracks: the program text (UTF-8)
+  ParamEntry param;             // parameter tracks
 };
 
 struct ChartEntry {
@@ -436,12 +479,9 @@ int IntegerOf(const pt::ptree& parent, const char* name, const std::string& wher
   return static_cast<int>(v);
 }
 
-// The keys of the stratum and sand columns; each belongs to its kind.
+// The keys of the stratum and sand columns (CheckKindKeys has checked that
+// each belongs to its kind).
 void ReadIntervalKeys(const pt::ptree& node, const std::string& where, TrackEntry* t) {
-  for (const char* key : {"level", "names", "fill"})
-    if (Find(node, key) && t->kind != kKindStratum) Fault(Join(where, key), "only a stratum track has it");
-  for (const char* key : {"sand_type", "symbol", "precision"})
-    if (Find(node, key) && t->kind != kKindSand) Fault(Join(where, key), "only a sand track has it");
   if (t->kind == kKindStratum) {
     if (Find(node, "level")) t->stratum.level = IntegerOf(node, "level", where, 1, 5);
     t->stratum.names = BoolOf(node, "names", where, true);
@@ -473,9 +513,287 @@ void ReadIntervalKeys(const pt::ptree& node, const std::string& where, TrackEntr
   }
 }
 
-TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
+// ---------------------------------------------------------------- picture tracks
+
+// A file named in the template: absolute, or relative to the template's
+// folder.
+std::string ResolvePath(const std::string& file, const std::string& base_dir) {
+  std::filesystem::path p(file);
+  if (p.is_relative() && !base_dir.empty()) p = std::filesystem::path(base_dir) / p;
+  return p.lexically_normal().string();
+}
+
+bool ReadWholeFile(const std::string& path, std::string* text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  *text = s.str();
+  return static_cast<bool>(in) || in.eof();
+}
+
+void ReadPictureTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir,
+                      TrackEntry* t) {
+  const pt::ptree* items = Find(node, "items");
+  if (!items) return;
+  const std::string key = Join(where, "items");
+  const std::vector<const pt::ptree*> list = Items(*items, key);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const std::string at = Indexed(key, i);
+    CheckKeys(*list[i], at, {"top", "bottom", "file", "keep_ratio"});
+    PictureItem item;
+    item.top = static_cast<float>(NumberOf(*list[i], "top", at));
+    item.bottom = static_cast<float>(NumberOf(*list[i], "bottom", at));
+    if (!(item.top < item.bottom)) Fault(Join(at, "bottom"), "must lie below top");
+    const std::string file = TextOf(*list[i], "file", at, "");
+    if (file.empty()) Fault(Join(at, "file"), "missing");
+    item.path = ResolvePath(file, base_dir);
+    item.keep_ratio = BoolOf(*list[i], "keep_ratio", at, true);
+    for (std::size_t j = 0; j < t->pictures.size(); ++j)
+      if (item.top < t->pictures[j].bottom && t->pictures[j].top < item.bottom)
+        Fault(at, "overlaps " + Indexed("items", j));
+    // The picture is read now, so that a missing or broken file is named
+    // before anything is built.
+    CgPicSegment probe(nullptr);
+    probe.name = Utf8ToGbk(item.path);
+    if (probe.IsMapPicture()) {
+      if (!std::filesystem::exists(item.path))
+        Fault(Join(at, "file"), "cannot open " + item.path + ": no such file");
+    } else {
+      CDIB dib;
+      std::string error;
+      if (!dib.ReadFromFile(item.path, &error)) Fault(Join(at, "file"), error);
+    }
+    t->pictures.push_back(item);
+  }
+}
+
+void AddPictureItems(CWpKit* track, const TrackEntry& t) {
+  auto* picture = dynamic_cast<CWpPicture*>(track ? track->GetChild(0) : nullptr);
+  if (!picture) return;
+  for (const PictureItem& item : t.pictures)
+    picture->AddSegmentAtDepth(Utf8ToGbk(item.path), item.top, item.bottom, item.keep_ratio);
+}
+
+// ---------------------------------------------------------------- program tracks
+
+void ReadProgramTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir,
+                      TrackEntry* t) {
+  t->table = TextOf(node, "table", where, "");
+  if (t->table.empty()) Fault(Join(where, "table"), "missing (the table the program runs over)");
+  TableKind kind;
+  int sub = 0;
+  if (!ParseTableName(t->table, &kind, &sub) || GetTableLayout(kind).owner != TableOwner::kWell)
+    Fault(Join(where, "table"), "unknown table " + Quoted(t->table) +
+                                    " (a table of the well, such as stratum3 or 三级分层界限数据)");
+  const bool has_file = Find(node, "file") != nullptr, has_source = Find(node, "source") != nullptr;
+  if (has_file == has_source) Fault(where, "give the program as file or as source (one of them)");
+  if (has_file) {
+    const std::string path = ResolvePath(TextOf(node, "file", where, ""), base_dir);
+    if (!ReadWholeFile(path, &t->program)) Fault(Join(where, "file"), "cannot read " + path);
+  } else {
+    t->program = TextOf(node, "source", where, "");
+  }
+  if (!IsValidUtf8(t->program)) Fault(Join(where, has_file ? "file" : "source"), "the program is not UTF-8 text");
+  CProgram check;
+  check.SetSource(Utf8ToGbk(t->program));
+  std::string error;
+  if (!check.Compile(&error)) Fault(Join(where, has_file ? "file" : "source"), error);
+}
+
+void SetUpProgram(CWpKit* track, const TrackEntry& t) {
+  auto* kit = dynamic_cast<CWpProgram*>(track ? track->GetChild(0) : nullptr);
+  if (!kit) return;
+  CProgram& program = kit->GetProgram();
+  program.SetName(kit->GetTitleText() + Gbk("程序"));
+  program.SetTableName(Utf8ToGbk(t.table));
+  program.SetSource(Utf8ToGbk(t.program));
+}
+
+// ---------------------------------------------------------------- parameter tracks
+
+std::vector<std::string> NameList(const pt::ptree& node, const std::string& key,
+                                  std::initializer_list<const char*> known) {
+  std::vector<std::string> names;
+  for (const pt::ptree* item : Items(node, key)) {
+    const std::string name = item->data();
+    bool ok = false;
+    std::string all;
+    for (const char* k : known) {
+      ok = ok || name == k;
+      all += (all.empty() ? "" : ", ") + std::string(k);
+    }
+    if (!ok || !item->empty()) Fault(key, "unknown place " + Quoted(name) + " (" + all + ")");
+    names.push_back(name);
+  }
+  return names;
+}
+
+void ReadParameterTrack(const pt::ptree& node, const std::string& where, TrackEntry* t) {
+  ParamEntry& p = t->param;
+  p.data = TextOf(node, "data", where, "");
+  if (!p.data.empty() && p.data != "well" && p.data != "scatter")
+    Fault(Join(where, "data"), "unknown data " + Quoted(p.data) + " (well or scatter)");
+  t->table = TextOf(node, "table", where, "");
+  p.field = TextOf(node, "field", where, "");
+  if (!p.data.empty() && (t->table.empty() || p.field.empty()))
+    Fault(Join(where, t->table.empty() ? "table" : "field"), "missing (a data column names its table and field)");
+  if (p.data.empty() && (Find(node, "table") || Find(node, "field")))
+    Fault(Join(where, Find(node, "table") ? "table" : "field"), "needs \"data\": \"well\" or \"scatter\"");
+  if (Find(node, "digits")) {
+    const double d = NumberOf(node, "digits", where);
+    if (d < 0 || d > 10 || d != std::floor(d)) Fault(Join(where, "digits"), "must be a whole number 0 to 10");
+    p.digits = static_cast<int>(d);
+  }
+  p.empty_values = BoolOf(node, "empty_values", where, true);
+  p.vertical = BoolOf(node, "vertical", where, false);
+  if (const pt::ptree* lines = Find(node, "lines"))
+    p.lines = NameList(*lines, Join(where, "lines"), {"top", "middle", "bottom", "left", "center", "right"});
+  if (const pt::ptree* at = Find(node, "values_at"))
+    p.values_at = NameList(*at, Join(where, "values_at"), {"top", "middle", "bottom", "left", "right"});
+  p.fill = OptionalColor(node, "fill", where);
+  p.line_color = OptionalColor(node, "color", where);
+  p.text_color = OptionalColor(node, "text_color", where);
+  if (Find(node, "font_size")) {
+    p.font_size = NumberOf(node, "font_size", where);
+    if (!(*p.font_size > 0)) Fault(Join(where, "font_size"), "must be positive");
+  }
+  if (const pt::ptree* styles = Find(node, "styles")) {
+    const std::string key = Join(where, "styles");
+    static constexpr std::pair<const char*, int> kSlots[] = {
+        {"line_style", CWpParam::kLineTypeTemp},   {"line_size", CWpParam::kLineSizeTemp},
+        {"line_color", CWpParam::kLineColorTemp},  {"point_style", CWpParam::kPointTypeTemp},
+        {"point_size", CWpParam::kPointSizeTemp},  {"point_color", CWpParam::kPointColorTemp},
+        {"text_face", CWpParam::kTextTypeTemp},    {"text_size", CWpParam::kTextSizeTemp},
+        {"text_color", CWpParam::kTextColorTemp},  {"fill_style", CWpParam::kRectTypeTemp},
+        {"fill_size", CWpParam::kRectSizeTemp},    {"fill_back_color", CWpParam::kRectBColorTemp},
+        {"fill_color", CWpParam::kRectIColorTemp}};
+    if (styles->empty() && !styles->data().empty()) Fault(key, "not an object");
+    for (const auto& [name, child] : *styles) {
+      int slot = -1;
+      for (const auto& [k, v] : kSlots)
+        if (name == k) slot = v;
+      if (slot < 0) Fault(Join(key, name), "unknown key");
+      p.styles.emplace_back(slot, TextOf(*styles, name.c_str(), key, ""));
+    }
+  }
+  if (const pt::ptree* items = Find(node, "items")) {
+    if (!p.data.empty()) Fault(Join(where, "items"), "a data column reads its intervals from its table");
+    const std::string key = Join(where, "items");
+    const std::vector<const pt::ptree*> list = Items(*items, key);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      const std::string at = Indexed(key, i);
+      CheckKeys(*list[i], at, {"top", "bottom", "value"});
+      ParamItem item;
+      item.top = static_cast<float>(NumberOf(*list[i], "top", at));
+      item.bottom = static_cast<float>(NumberOf(*list[i], "bottom", at));
+      if (!(item.top < item.bottom)) Fault(Join(at, "bottom"), "must lie below top");
+      const pt::ptree* value = Find(*list[i], "value");
+      if (!value) Fault(Join(at, "value"), "missing");
+      if (!value->empty()) Fault(Join(at, "value"), "not a text or number");
+      item.value = value->data();
+      p.items.push_back(item);
+    }
+  }
+}
+
+void SetUpParameter(CWpKit* track, const TrackEntry& t) {
+  auto* kit = dynamic_cast<CWpParam*>(track ? track->GetChild(0) : nullptr);
+  if (!kit) return;
+  const ParamEntry& p = t.param;
+  kit->SetDigitNum(p.digits);
+  kit->SetNullDisplay(p.empty_values);
+  if (p.lines) {
+    static constexpr std::pair<const char*, CWpParam::Line> kLines[] = {
+        {"top", CWpParam::kTopHLine},   {"middle", CWpParam::kMidHLine}, {"bottom", CWpParam::kBottomHLine},
+        {"left", CWpParam::kLeftVLine}, {"center", CWpParam::kMidVLine}, {"right", CWpParam::kRightVLine}};
+    for (const auto& [name, line] : kLines)
+      kit->SetLineVisible(line, std::find(p.lines->begin(), p.lines->end(), name) != p.lines->end());
+  }
+  if (p.values_at) {
+    static constexpr std::pair<const char*, CWpParam::Text> kPlaces[] = {
+        {"top", CWpParam::kTopHText},   {"middle", CWpParam::kMidHText}, {"bottom", CWpParam::kBottomHText},
+        {"left", CWpParam::kLeftVText}, {"right", CWpParam::kRightVText}};
+    kit->SetTextVisible(CWpParam::kMidVText, false);
+    for (const auto& [name, place] : kPlaces)
+      kit->SetTextVisible(place, std::find(p.values_at->begin(), p.values_at->end(), name) != p.values_at->end());
+  }
+  if (p.vertical) kit->SetTextDir(STRDIR_VERTICAL);
+  if (p.fill) {
+    ZULOGBRUSH brush = kit->GetRectFillBrush();
+    brush.style = kBrushDefaultSolid;
+    brush.color = *p.fill;
+    kit->SetRectFillBrush(brush);
+    kit->SetFillVisible(true);
+  }
+  if (p.line_color) {
+    ZULOGPEN pen = kit->GetLineType();
+    pen.color = *p.line_color;
+    kit->SetLineType(pen);
+  }
+  ZULOGFONT font = kit->GetTextFont();
+  if (p.text_color) font.color = *p.text_color;
+  if (p.font_size) font.height = static_cast<float>(*p.font_size);
+  kit->SetTextFont(font);
+  for (const auto& [slot, name] : p.styles)
+    kit->SetTemplateName(static_cast<CWpParam::Template>(slot), Utf8ToGbk(name));
+  if (!p.data.empty()) {
+    kit->SetDataType(Gbk(p.data == "well" ? "当前井" : "离散数据"));
+    kit->SetDataTable(Utf8ToGbk(t.table));
+    kit->SetDataField(Utf8ToGbk(p.field));
+  }
+  int number = 0;
+  for (const ParamItem& item : p.items) kit->AddSegment(++number, Utf8ToGbk(item.value), item.top, item.bottom);
+}
+
+// Keys only some kinds of track have.
+void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
+  struct Owned {
+    const char* key;
+    std::initializer_list<int> kinds;
+    const char* who;
+  };
+  const Owned owned[] = {
+      {"items", {kKindText, kKindPicture, kKindGraphic, kKindParameter},
+       "a text, picture, graphic or parameter track"},
+      {"transparent", {kKindText}, "a text track"},
+      {"align", {kKindText}, "a text track"},
+      {"valign", {kKindText}, "a text track"},
+      {"table", {kKindProgram, kKindParameter}, "a program or parameter track"},
+      {"data", {kKindParameter}, "a parameter track"},
+      {"field", {kKindParameter}, "a parameter track"},
+      {"digits", {kKindParameter}, "a parameter track"},
+      {"empty_values", {kKindParameter}, "a parameter track"},
+      {"lines", {kKindParameter}, "a parameter track"},
+      {"values_at", {kKindParameter}, "a parameter track"},
+      {"vertical", {kKindParameter}, "a parameter track"},
+      {"fill", {kKindStratum, kKindParameter}, "a stratum or parameter track"},
+      {"level", {kKindStratum}, "a stratum track"},
+      {"names", {kKindStratum}, "a stratum track"},
+      {"sand_type", {kKindSand}, "a sand track"},
+      {"symbol", {kKindSand}, "a sand track"},
+      {"precision", {kKindSand}, "a sand track"},
+      {"color", {kKindParameter}, "a parameter track"},
+      {"text_color", {kKindParameter}, "a parameter track"},
+      {"font_size", {kKindParameter}, "a parameter track"},
+      {"styles", {kKindParameter}, "a parameter track"},
+      {"file", {kKindProgram}, "a program track"},
+      {"source", {kKindProgram}, "a program track"},
+  };
+  for (const Owned& o : owned) {
+    if (!Find(node, o.key)) continue;
+    bool ok = false;
+    for (int k : o.kinds) ok = ok || k == kind;
+    if (!ok) Fault(Join(where, o.key), std::string("only ") + o.who + " has it");
+  }
+}
+
+TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir) {
   CheckKeys(node, where, {"kind", "width", "title", "grid", "curves", "items", "transparent", "align",
-                          "valign", "level", "names", "fill", "sand_type", "symbol", "precision"});
+                          "valign", "table", "file", "source", "data", "field", "digits",
+                          "empty_values", "lines", "values_at", "vertical", "fill", "color",
+                          "text_color", "font_size", "styles", "level", "names", "sand_type",
+                          "symbol", "precision"});
   TrackEntry t;
   const std::string kind = TextOf(node, "kind", where, "");
   if (kind.empty()) Fault(Join(where, "kind"), "missing");
@@ -489,13 +807,12 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
   t.width = Find(node, "width") ? static_cast<float>(NumberOf(node, "width", where)) : fallback_width;
   if (!(t.width > 0)) Fault(Join(where, "width"), "must be positive");
   t.title = TextOf(node, "title", where, "");
-  if (t.kind == kKindText) {
-    ReadTextTrack(node, where, &t);
-  } else {
-    for (const char* key : {"items", "transparent", "align", "valign"})
-      if (Find(node, key)) Fault(Join(where, key), "only a text track has it");
-  }
+  CheckKindKeys(node, where, t.kind);
   ReadIntervalKeys(node, where, &t);
+  if (t.kind == kKindText) ReadTextTrack(node, where, &t);
+  if (t.kind == kKindPicture || t.kind == kKindGraphic) ReadPictureTrack(node, where, base_dir, &t);
+  if (t.kind == kKindProgram) ReadProgramTrack(node, where, base_dir, &t);
+  if (t.kind == kKindParameter) ReadParameterTrack(node, where, &t);
   if (t.kind != kKindCurve) {
     if (Find(node, "curves") || Find(node, "grid"))
       Fault(Join(where, Find(node, "curves") ? "curves" : "grid"), "only a curve track has it");
@@ -526,7 +843,7 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where) {
   return t;
 }
 
-ChartEntry ReadChart(const pt::ptree& root) {
+ChartEntry ReadChart(const pt::ptree& root, const std::string& base_dir) {
   CheckKeys(root, "", {"title", "scale", "top", "bottom", "range", "depth_type", "tracks"});
   ChartEntry chart;
   chart.title = TextOf(root, "title", "", chart.title);
@@ -567,7 +884,7 @@ ChartEntry ReadChart(const pt::ptree& root) {
     Fault("tracks", std::to_string(items.size()) + " tracks, more than a chart can hold (" +
                         std::to_string(kMaxTracks) + ")");
   for (std::size_t i = 0; i < items.size(); ++i)
-    chart.tracks.push_back(ReadTrack(*items[i], "tracks[" + std::to_string(i) + "]"));
+    chart.tracks.push_back(ReadTrack(*items[i], "tracks[" + std::to_string(i) + "]", base_dir));
   return chart;
 }
 
@@ -665,6 +982,9 @@ void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   CWpKit* content = track->GetChild(0);
   if (content && !t.title.empty()) content->SetTitleText(Utf8ToGbk(t.title));
   if (t.kind == kKindText) AddTextItems(track, t);
+  if (t.kind == kKindPicture || t.kind == kKindGraphic) AddPictureItems(track, t);
+  if (t.kind == kKindProgram) SetUpProgram(track, t);
+  if (t.kind == kKindParameter) SetUpParameter(track, t);
   if (content) ApplyIntervalKeys(content, t);
 }
 
@@ -712,7 +1032,7 @@ int ContentKindFromName(const std::string& name) {
 }
 
 bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& well_utf8,
-                            CZuLayer* layer, std::string* error) {
+                            CZuLayer* layer, std::string* error, const std::string& base_dir) {
   std::string ignored;
   if (!error) error = &ignored;
   if (!layer) {
@@ -738,7 +1058,7 @@ bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& wel
   const std::string well_gbk = Utf8ToGbk(well_utf8);
   ChartEntry chart;
   try {
-    chart = ReadChart(root);
+    chart = ReadChart(root, base_dir);
     if (chart.whole_range) WholeRange(well_gbk, well_utf8, &chart);
   } catch (const TemplateFault& f) {
     *error = f.message;

@@ -18,9 +18,12 @@ int ContentKindFromName(const std::string& name);
 // well object of layer, binds its data through CWellDataManager::Instance()
 // and lays it out. On failure nothing is added to layer and *error names the
 // offending key and value ("tracks[1].curves[0].left: 'x' is not a
-// number"); the caller prefixes the template's file name.
+// number"); the caller prefixes the template's file name. Files the
+// template names (pictures, programs) are read relative to base_dir, the
+// template's folder (empty: the working folder); pictures and programs are
+// read while the template is, so a chart keeps them.
 bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& well_utf8,
-                            CZuLayer* layer, std::string* error);
+                            CZuLayer* layer, std::string* error, const std::string& base_dir = "");
 
 }  // namespace davodu
 

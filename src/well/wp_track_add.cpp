@@ -162,12 +162,16 @@ CWpResult* CWpTrack::AddResult(const char* title, int join, int index) {
 
 CWpPicture* CWpTrack::AddPictureList(int type, const char* title, int join, int index) {
   CWpPicture* picture = AddContent<CWpPicture>("CWpPicture", title, join, index, false);
-  if (picture) picture->SetTitleText(Gbk(type != 0 ? "图形" : "图片"));
+  if (!picture) return nullptr;
+  picture->SetType(type);  // titles it "图片" or "图形"
   return picture;
 }
 
 CWpParam* CWpTrack::AddParam(const char* title, int join, int index) {
-  return AddContent<CWpParam>("CWpParam", title, join, index, false);
+  CWpParam* param = AddContent<CWpParam>("CWpParam", title, join, index, false);
+  // The kit's own step: it learns its well and the well's gateway.
+  if (param) param->Initialize(GetWell());
+  return param;
 }
 
 CWpText* CWpTrack::AddText(CView* view, const char* title, int join, int index) {

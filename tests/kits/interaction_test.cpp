@@ -10,6 +10,11 @@
 namespace davodu::testing {
 namespace {
 
+class PlainContent : public CWpContent {
+ public:
+  PlainContent() : CWpContent(nullptr) {}
+};
+
 // A well with two tracks: t1 holds a (group 0) and b (group 1, stacked
 // above a); t2 holds c alone. Draw coordinates equal map coordinates.
 class Interaction : public KitTest {
@@ -30,8 +35,9 @@ class Interaction : public KitTest {
     t2->SetPosition(FLOATPOINT{3000, 0}, 1);
     a = Make<CWpContent>("CWpStratum");
     b = Make<CWpContent>("CWpSand");
-    // Not an interval kit: a click in the body of one picks its intervals.
-    c = Make<CWpContent>("CWpPicture");
+    // A content of no kind of its own: the base behaviour of gestures and
+    // menus, which every kind starts from.
+    c = new PlainContent;
     t1->AddChild(a, 0);
     t1->AddChild(b, 0);
     t2->AddChild(c, 0);
@@ -103,7 +109,7 @@ TEST_F(Interaction, AContentsClientBandIsNotTheContent) {
 
 TEST_F(Interaction, DeletingTheLastContentDeletesItsTrack) {
   const std::vector<MenuItem> menu = view.RightClick(BodyMiddle(c));
-  EXPECT_TRUE(HasItem(menu, kCmdDelete, Gbk("删除[图象](&D)")));
+  EXPECT_TRUE(HasItem(menu, kCmdDelete, Gbk("删除[当选对象](&D)")));
   EXPECT_EQ(view.Command(kCmdDelete), 2);
   ASSERT_EQ(well->ChildrenCount(), 1);
   EXPECT_EQ(well->GetChild(0), t1);

@@ -168,6 +168,41 @@ TEST_F(KitRecords, AKitOfAnUnknownClassIsSkippedWhole) {
   EXPECT_EQ(well.GetChild(0)->GetName(), "kept");
 }
 
+TEST_F(KitRecords, SectionsOpenedByOtherRecordsAndHoldingObjectsAreSkippedWhole) {
+  // An unknown kit whose class sections open with a 174 and a 117, and one
+  // of which holds a whole object (its own 80s inside), then a track.
+  CZuMFile out;
+  out.OpenWrite();
+  auto rec = [&](unsigned short n, std::initializer_list<const char*> texts) { WriteTexts(&out, n, texts); };
+  rec(kRecName, {"W1"});
+  rec(kRecKitStart, {"CWpFromTheFuture"});
+  rec(kRecName, {"future"});
+  rec(kRecEnd, {});                  // base section
+  rec(174, {"flags"});
+  rec(kRecTagged, {"Data", "x"});
+  rec(kRecEnd, {});                  // a section opened by 174
+  rec(117, {"bytes"});
+  rec(kRecTagged, {"before the object"});
+  rec(kRecKitStart, {"CWpTrack"});   // an object ending the section
+  rec(kRecName, {"inner"});
+  rec(kRecEnd, {});
+  rec(kRecTagged, {"Inner section"});
+  rec(kRecEnd, {});
+  rec(kRecEnd, {});                  // the section opened by 117
+  CWpTrack kept(layer);
+  kept.SetName("kept");
+  kept.SaveToFile(&out);
+  rec(kRecEnd, {});                  // the well's base section
+  rec(kRecEnd, {});                  // the well's own section
+
+  CZuMFile in;
+  ASSERT_TRUE(in.OpenRead(out.GetData()));
+  CWpWell well(layer);
+  ASSERT_EQ(well.ReadFromFile(&in), 1);
+  ASSERT_EQ(well.ChildrenCount(), 1);
+  EXPECT_EQ(well.GetChild(0)->GetName(), "kept");
+}
+
 TEST_F(KitRecords, AContentKeepsItsPenAndGroup) {
   auto* content = Make<CWpContent>("CWpStratum");
   ZULOGPEN pen;

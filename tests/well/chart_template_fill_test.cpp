@@ -151,7 +151,7 @@ TEST_F(TemplateFills, FaultsNameTheKeyAndTheValue) {
        "tracks[0].items[1]: overlaps items[0]"},
       {R"({"kind": "text", "align": "middle"})",
        "tracks[0].align: unknown alignment 'middle' (left, center or right)"},
-      {R"({"kind": "depth", "items": []})", "tracks[0].items: only a text track has it"},
+      {R"({"kind": "depth", "items": []})", "tracks[0].items: only a text, picture, graphic or parameter track has it"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tracks);

@@ -18,6 +18,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <map>
 #include <numbers>
 #include <optional>
 #include <string_view>
@@ -214,6 +216,7 @@ class CairoDC::Impl {
   TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font);
   int SaveDC();
   void RestoreDC(int level);
+  void Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image);
   void Clip() {
     cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
     cairo_clip(cr_);
@@ -263,6 +266,16 @@ class CairoDC::Impl {
   std::optional<DevicePen> batch_pen_;  // the pen of the polylines in the path
   double encode_seconds_ = 0;
   std::string write_error_;  // why the last PNG could not be written
+  // One surface per image drawn, kept (with the image, whose pixels and
+  // bytes the surface points into) until the file is written: a vector
+  // surface reads its sources when it is finished, and an image drawn twice
+  // is embedded once.
+  struct ImageSurface {
+    std::shared_ptr<const DeviceImage> image;
+    cairo_surface_t* surface = nullptr;
+    std::string unique_id;  // of the JPEG's bytes: equal files are embedded once
+  };
+  std::map<const DeviceImage*, ImageSurface> images_;
 };
 
 bool CairoDC::Impl::Open(std::string* error) {
@@ -331,6 +344,9 @@ void CairoDC::Impl::Close() {
   cr_ = nullptr;
   if (surface_ != nullptr) cairo_surface_destroy(surface_);
   surface_ = nullptr;
+  // After the page surface, which may still refer to them.
+  for (auto& [key, entry] : images_) cairo_surface_destroy(entry.surface);
+  images_.clear();
 }
 
 bool CairoDC::Impl::Finish(std::string* error) {
@@ -661,6 +677,46 @@ void CairoDC::Impl::RestoreDC(int level) {
   for (; depth_ > target; --depth_) cairo_restore(cr_);
 }
 
+void CairoDC::Impl::Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) {
+  const DeviceImage& im = *image;
+  if (im.width <= 0 || im.height <= 0 ||
+      im.pixels.size() != static_cast<std::size_t>(im.width) * static_cast<std::size_t>(im.height))
+    return;
+  const CRect r = rect.Normalized();
+  const double x0 = DevX(r.left), y0 = DevY(r.top);
+  const double w = DevX(r.right) - x0, h = DevY(r.bottom) - y0;
+  if (!(w > 0 && h > 0)) return;
+  ImageSurface& entry = images_[image.get()];
+  if (entry.surface == nullptr) {
+    entry.image = image;
+    // Cairo only reads the pixels; the image keeps them alive.
+    auto* data = reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(im.pixels.data()));
+    entry.surface = cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, im.width,
+                                                        im.height, im.width * 4);
+    if (!im.jpeg.empty() && format_ != ImageFormat::kPng) {
+      cairo_surface_set_mime_data(entry.surface, CAIRO_MIME_TYPE_JPEG,
+                                  reinterpret_cast<const unsigned char*>(im.jpeg.data()),
+                                  im.jpeg.size(), nullptr, nullptr);
+      entry.unique_id = "davodu-jpeg-" + std::to_string(std::hash<std::string>{}(im.jpeg)) + "-" +
+                        std::to_string(im.jpeg.size());
+      cairo_surface_set_mime_data(entry.surface, CAIRO_MIME_TYPE_UNIQUE_ID,
+                                  reinterpret_cast<const unsigned char*>(entry.unique_id.data()),
+                                  entry.unique_id.size(), nullptr, nullptr);
+    }
+  }
+  if (cairo_surface_status(entry.surface) != CAIRO_STATUS_SUCCESS) return;
+  cairo_save(cr_);
+  cairo_new_path(cr_);
+  cairo_rectangle(cr_, x0, y0, w, h);
+  cairo_clip(cr_);
+  cairo_translate(cr_, x0, y0);
+  cairo_scale(cr_, w / im.width, h / im.height);
+  cairo_set_source_surface(cr_, entry.surface, 0, 0);
+  cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_GOOD);
+  cairo_paint(cr_);
+  cairo_restore(cr_);
+}
+
 // ---------------------------------------------------------------------------
 
 namespace {
@@ -809,6 +865,12 @@ int CairoDC::SaveDC() {
   if (!impl_->open()) return 0;
   impl_->Flush();
   return impl_->SaveDC();
+}
+
+void CairoDC::Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) {
+  if (!impl_->open() || !image) return;
+  impl_->Flush();  // lines drawn before the picture stay under it
+  impl_->Image(rect, image);
 }
 
 void CairoDC::RestoreDC(int level) {

@@ -58,6 +58,9 @@ class CairoDC : public CDC {
   // Sets the scripts through Pango markup.
   void ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font, double angle,
                   int align_h, int align_v) override;
+  // A JPEG image goes into SVG and PDF files as its own bytes (once per
+  // image, however often it is drawn); other images as their pixels.
+  void Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) override;
   int SaveDC() override;
   void RestoreDC(int level) override;
   void SetClipRect(const CRect& rect) override;

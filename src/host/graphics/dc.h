@@ -11,6 +11,8 @@
 #define DAVODU_HOST_GRAPHICS_DC_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,19 @@ struct DeviceFont {
 enum TextAlignH { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2 };
 enum TextAlignV { kAlignTop = 0, kAlignMiddle = 1, kAlignBottom = 2 };
 
+// A decoded picture ready for a device: premultiplied ARGB pixels (one
+// native-endian 32-bit word a pixel, rows top down, no padding) and, when the
+// picture came from a JPEG that is shown as stored, the file's bytes, which
+// vector devices embed unchanged instead of encoding the pixels again.
+// Images are shared and never change once made; a device may keep one for
+// as long as it is open.
+struct DeviceImage {
+  int width = 0;   // pixels
+  int height = 0;  // pixels
+  std::vector<std::uint32_t> pixels;  // width * height words
+  std::string jpeg;                   // the JPEG file, or empty
+};
+
 struct TextSize {
   double width = 0;   // draw units
   double height = 0;  // draw units
@@ -106,6 +121,9 @@ class CDC {
   // text; devices that can set scripts override it.
   virtual void ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font,
                           double angle, int align_h, int align_v);
+  // A picture stretched over a rectangle (its top edge is the picture's
+  // first row). Null or empty images draw nothing.
+  virtual void Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) = 0;
 
   // Clipping. SaveDC pushes the clip state and returns its level;
   // RestoreDC(level) pops back to it (-1: the last saved state).

@@ -59,6 +59,14 @@ TextSize RecordingDC::MeasureText(const std::string& gbk_text, const DeviceFont&
   return {static_cast<double>(gbk_text.size()) * font.height / 2, font.height};
 }
 
+void RecordingDC::Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) {
+  DrawOp op;
+  op.kind = DrawOp::kImage;
+  op.points = {CPoint{rect.left, rect.top}, CPoint{rect.right, rect.bottom}};
+  op.image = image;
+  ops_.push_back(std::move(op));
+}
+
 int RecordingDC::SaveDC() {
   DrawOp op;
   op.kind = DrawOp::kSaveDC;

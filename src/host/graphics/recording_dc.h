@@ -11,9 +11,11 @@
 namespace davodu {
 
 struct DrawOp {
-  enum Kind { kPolyline, kPolygon, kEllipse, kText, kSaveDC, kRestoreDC, kClipRect, kClipPolygon };
+  enum Kind {
+    kPolyline, kPolygon, kEllipse, kText, kSaveDC, kRestoreDC, kClipRect, kClipPolygon, kImage
+  };
   Kind kind = kPolyline;
-  std::vector<CPoint> points;       // polyline, polygon, clip polygon; ellipse/clip rect: 2 corners
+  std::vector<CPoint> points;       // polyline, polygon, clip polygon; ellipse/clip rect/image: 2 corners
   std::optional<DevicePen> pen;
   std::optional<DeviceBrush> brush;
   std::optional<DeviceFont> font;
@@ -23,6 +25,7 @@ struct DrawOp {
   int align_h = 0;
   int align_v = 0;
   int level = 0;                    // SaveDC result / RestoreDC argument
+  std::shared_ptr<const DeviceImage> image;
 };
 
 class RecordingDC : public CDC {
@@ -41,6 +44,7 @@ class RecordingDC : public CDC {
                   int align_h, int align_v) override;
   // Width: one cell of half the font height per byte; height: the font height.
   TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font) override;
+  void Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) override;
   int SaveDC() override;
   void RestoreDC(int level) override;
   void SetClipRect(const CRect& rect) override;

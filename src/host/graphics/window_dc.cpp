@@ -64,6 +64,12 @@ void WindowDC::Ellipse(const CRect& rect, const DevicePen* pen, const DeviceBrus
   inner_->Ellipse(rect, pen, brush);
 }
 
+void WindowDC::Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) {
+  const CPoint corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+  if (!Reaches(corners, 2, 1)) return;
+  inner_->Image(rect, image);
+}
+
 void WindowDC::Text(CPoint at, const std::string& gbk_text, const DeviceFont& font, double angle,
                     int align_h, int align_v) {
   // A text reaches at most its length in font heights from its anchor in

@@ -13,6 +13,7 @@
 #define DAVODU_HOST_GRAPHICS_WINDOW_DC_H_
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "davodu/host/graphics/dc.h"
@@ -37,6 +38,7 @@ class WindowDC : public CDC {
   void Text(CPoint at, const std::string& gbk_text, const DeviceFont& font, double angle,
             int align_h, int align_v) override;
   TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font) override;
+  void Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) override;
   int SaveDC() override { return inner_->SaveDC(); }
   void RestoreDC(int level) override { inner_->RestoreDC(level); }
   void SetClipRect(const CRect& rect) override { inner_->SetClipRect(rect); }

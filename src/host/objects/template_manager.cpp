@@ -16,25 +16,40 @@ std::string CGeneralTemplate::GetFieldName() const {
 
 void CGeneralTemplate::AddEntry(std::string value, double result) {
   entries_.emplace_back(std::move(value), result);
+  texts_.emplace_back();
+}
+
+void CGeneralTemplate::AddTextEntry(std::string value, std::string result) {
+  entries_.emplace_back(std::move(value), 0);
+  texts_.push_back(std::move(result));
+}
+
+int CGeneralTemplate::Find(const std::string& value) const {
+  const std::string text = TrimBlanks(value);
+  for (std::size_t i = 0; i < entries_.size(); ++i)
+    if (TrimBlanks(entries_[i].first) == text) return static_cast<int>(i);
+  double number = 0;
+  if (!CParseString(text, "").GetDouble(0, &number)) return -1;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    double k = 0;
+    if (CParseString(TrimBlanks(entries_[i].first), "").GetDouble(0, &k) && k == number)
+      return static_cast<int>(i);
+  }
+  return -1;
 }
 
 bool CGeneralTemplate::Map(const std::string& value, double* result) const {
-  const std::string text = TrimBlanks(value);
-  for (const auto& [key, r] : entries_)
-    if (TrimBlanks(key) == text) {
-      if (result) *result = r;
-      return true;
-    }
-  double number = 0;
-  if (!CParseString(text, "").GetDouble(0, &number)) return false;
-  for (const auto& [key, r] : entries_) {
-    double k = 0;
-    if (CParseString(TrimBlanks(key), "").GetDouble(0, &k) && k == number) {
-      if (result) *result = r;
-      return true;
-    }
-  }
-  return false;
+  const int i = Find(value);
+  if (i < 0) return false;
+  if (result) *result = entries_[static_cast<std::size_t>(i)].second;
+  return true;
+}
+
+bool CGeneralTemplate::MapText(const std::string& value, std::string* result) const {
+  const int i = Find(value);
+  if (i < 0) return false;
+  if (result) *result = texts_[static_cast<std::size_t>(i)];
+  return true;
 }
 
 CTemplateManagerFacade* CTemplateManagerFacade::Instance() {

@@ -17,9 +17,12 @@ namespace davodu {
 
 // What a template yields.
 enum TemplateType : int {
+  kTemplateLineStyle = 1,   // a pen line-style code
+  kTemplateFillStyle = 2,   // a brush style code
   kTemplateColor = 3,       // a COLORREF
   kTemplateSize = 4,        // a length in map units
   kTemplatePointStyle = 5,  // a point style code
+  kTemplateFontStyle = 6,   // a font face name (a text result)
 };
 
 class CGeneralTemplate {
@@ -39,15 +42,22 @@ class CGeneralTemplate {
 
   // Maps a field value (text as the data holds it) to a result.
   void AddEntry(std::string value, double result);
+  // Maps a field value to a text result (font faces).
+  void AddTextEntry(std::string value, std::string result);
   // The result for a value: the entry with the same text, else the first
   // entry whose text is the same number. False when none matches.
   bool Map(const std::string& value, double* result) const;
+  bool MapText(const std::string& value, std::string* result) const;
 
  private:
+  // The index of the entry a value matches, or -1.
+  int Find(const std::string& value) const;
+
   std::string name_;
   int type_ = 0;
   std::string data_name_;
   std::vector<std::pair<std::string, double>> entries_;
+  std::vector<std::string> texts_;  // text results, by entry
 };
 
 class CTemplateManagerFacade {

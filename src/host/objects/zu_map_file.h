@@ -50,7 +50,9 @@ class CZuMapFile {
   std::string SaveToData();
   // Replaces the content of this document by a document file. A file that is
   // not a document, or a damaged one, leaves this document empty and returns
-  // false with *error naming the file and the cause. flag is kept for
+  // false with *error naming the file and the cause. So does a file that this
+  // thread is reading already: a document whose pictures show the document
+  // itself (directly or through others) is read once, not without end. flag is kept for
   // callers of the host interface and has no effect.
   bool ReadFromFile(const std::string& path, int flag = 1, std::string* error = nullptr);
   // The same from the bytes of a file; name is used in messages.

@@ -8,10 +8,13 @@
 //   5  end of document
 //
 // Objects of a class this build cannot create are skipped whole.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "davodu/host/objects/object_factory.h"
 #include "davodu/host/objects/zu_layer.h"
@@ -33,6 +36,37 @@ constexpr unsigned short kRecLayer = 3;
 constexpr unsigned short kRecLayerEnd = 4;
 constexpr unsigned short kRecDocumentEnd = 5;
 constexpr const char* kMagic = "DaVodu chart";
+
+// The documents being read on this thread, outermost first. A document can
+// hold pictures of other documents, read with it; one that is reached again
+// while it is being read refers to itself, and reading it again would never
+// end.
+thread_local std::vector<std::string> g_reading;
+
+std::string CanonicalPath(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path p = std::filesystem::weakly_canonical(path, ec);
+  return ec ? path : p.string();
+}
+
+class ReadingGuard {
+ public:
+  explicit ReadingGuard(std::string path) : path_(std::move(path)) {
+    again_ = std::find(g_reading.begin(), g_reading.end(), path_) != g_reading.end();
+    if (!again_) g_reading.push_back(path_);
+  }
+  ~ReadingGuard() {
+    if (!again_) g_reading.pop_back();
+  }
+  ReadingGuard(const ReadingGuard&) = delete;
+  ReadingGuard& operator=(const ReadingGuard&) = delete;
+  // The document is already being read further out.
+  bool again() const { return again_; }
+
+ private:
+  std::string path_;
+  bool again_ = false;
+};
 
 }  // namespace
 
@@ -69,6 +103,12 @@ std::string CZuMapFile::SaveToData() {
 }
 
 bool CZuMapFile::ReadFromFile(const std::string& path, int, std::string* error) {
+  ReadingGuard guard(CanonicalPath(path));
+  if (guard.again()) {
+    Clear();
+    if (error) *error = path + ": the document refers to itself (it is being read already)";
+    return false;
+  }
   std::string data;
   {
     std::FILE* f = std::fopen(path.c_str(), "rb");

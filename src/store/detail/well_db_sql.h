@@ -12,7 +12,7 @@
 namespace davodu::welldb {
 
 // The version written to meta.schema_version.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 // "well_id", "table_id" or null (catalogues).
 const char* OwnerColumn(const TableLayout& layout);
