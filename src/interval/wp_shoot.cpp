@@ -81,6 +81,18 @@ unsigned CWpShoot::SymbolOfType(LogShootMgrIO* catalog, int type) {
   return kOtherSymbol;
 }
 
+void CWpShoot::SetStartDateTime(const std::string& date) {
+  if (date == start_date_) return;
+  start_date_ = date;
+  ResetData();
+}
+
+void CWpShoot::SetEndDateTime(const std::string& date) {
+  if (date == end_date_) return;
+  end_date_ = date;
+  ResetData();
+}
+
 bool CWpShoot::IsBetweenDateTime(const DataDate& date) const {
   DataDate start, end;
   const bool has_start = ParseDataDate(start_date_, &start);

@@ -86,11 +86,11 @@ class CWpShoot : public CWpSegment, public BoundSegment<CWpShoot, LogShootDIO, L
   bool SetSegTopDpth(int i, double depth);
   bool SetSegBottomDpth(int i, double depth);
 
-  // --- The date filter.
+  // --- The date filter. A new date shows the perforations it passes.
   const std::string& GetStartDateTime() const { return start_date_; }
-  void SetStartDateTime(const std::string& date) { start_date_ = date; }
+  void SetStartDateTime(const std::string& date);
   const std::string& GetEndDateTime() const { return end_date_; }
-  void SetEndDateTime(const std::string& date) { end_date_ = date; }
+  void SetEndDateTime(const std::string& date);
   // Every perforation date of the data, as it lists them.
   const std::vector<std::string>& GetAllDateTime() const { return all_dates_; }
   // Whether a date passes the filter (see above).

@@ -23,6 +23,9 @@ int CWpShoot::SaveToFile(CZuMFile* file) {
   file->SetRecordNumber(kRecTagged);
   file->AddRecordElement(data_source_);
   file->AddRecordElement(data_name_);
+  // The date filter follows; documents written before it end here.
+  file->AddRecordElement(start_date_);
+  file->AddRecordElement(end_date_);
   file->WriteNextRecord();
 
   file->SetRecordNumber(kRecTagged);
@@ -50,6 +53,10 @@ int CWpShoot::ReadFromFile(CZuMFile* file) {
   if (IsTagged(file)) {
     file->GetRecordElement(0, data_source_);
     file->GetRecordElement(1, data_name_);
+    if (file->GetRecordElementCount() >= 4) {
+      file->GetRecordElement(2, start_date_);
+      file->GetRecordElement(3, end_date_);
+    }
     if (!file->ReadNextRecord()) return 0;
     int n = 0;
     if (IsTagged(file)) {
