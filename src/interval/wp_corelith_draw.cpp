@@ -125,8 +125,12 @@ void CWpCorelith::DrawOneSelectedSeg(WPSEGMENT& seg, COLORREF color, CDC* dc, CV
 void CWpCorelith::DrawName(const CRect& r, const ColthDIndex& d, CDC* dc) {
   const std::string& text = d.lithology.empty() ? d.category : d.lithology;
   if (text.empty()) return;
-  // A band lower than a line of text would have the name cross its lines.
-  if (std::abs(r.top - r.bottom) < 0.8 * name_font_.height * zoom_) return;
+  // A name that would cross the block's lines is left out: the block must
+  // hold a line of text with some room above and below, and be as wide as
+  // the text (a GBK byte takes one character cell).
+  const double height = name_font_.height * zoom_;
+  const double width = static_cast<double>(text.size()) * name_font_.GetWidth() * zoom_;
+  if (std::abs(r.top - r.bottom) < 1.5 * height || std::abs(r.right - r.left) < width) return;
   DrawOrientationText(dc, CPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, text,
                       STRDIR_HORIZONTAL, name_font_, kAngleUpright, zoom_);
 }
