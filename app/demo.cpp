@@ -20,8 +20,8 @@ const char kDemoHelp[] =
     "usage: davodu demo [--out DIR]\n"
     "\n"
     "Builds a sample well database (DIR/demo.db: a synthetic well with a\n"
-    "deviation survey, seven curves, stratification, sands and a fault point,\n"
-    "and a real LAS log as a second well),\n"
+    "deviation survey, seven curves, stratification, sands, a fault point,\n"
+    "lithology and perforations, and a real LAS log as a second well),\n"
     "builds a chart of the synthetic well, saves it as DIR/demo.wpd and\n"
     "renders DIR/demo.png, DIR/demo.svg and DIR/demo.pdf. DIR defaults to\n"
     "out/ and is created when missing.\n";
@@ -35,7 +35,8 @@ std::string DemoLasPath() {
 
 // The chart of the synthetic well, from the demo template (members and
 // sub-members, depth, lithology-side curves, resistivities on a
-// logarithmic grid, porosity curves, sands, lithology), dressed with the
+// logarithmic grid, porosity curves, sands, lithology, perforations,
+// conclusions), dressed with the
 // well symbol and a header table.
 CWpWell* BuildDemoChart(CZuLayer* layer, std::string* error) {
   if (!BuildChartFromTemplate(kDemoTemplate, kDemoWell, layer, error)) {

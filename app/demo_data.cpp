@@ -163,6 +163,90 @@ bool ImportSands(CWellDataManager& wells, const std::string& well, std::string* 
                     std::move(rows), error);
 }
 
+// The oil in the pore space at a depth: full in the upper oil-bearing
+// stretch, less in the lower one (the logs' RT and CNL read it).
+double OilAt(double depth) {
+  return depth > 1560 && depth < 1620 ? 1.0 : (depth > 1840 && depth < 1870 ? 0.7 : 0.0);
+}
+
+// The rock the logs read at a sand fraction: sandstones where GR is low
+// (coarser the cleaner), siltstones between, mudstone where GR is high.
+struct Rock {
+  const char* name;
+  const char* color;
+};
+Rock RockAt(double sand) {
+  if (sand > 0.9) return {"中砂岩", "灰白"};
+  if (sand > 0.72) return {"细砂岩", "灰白"};
+  if (sand > 0.55) return {"粉砂岩", "浅灰"};
+  if (sand > 0.42) return {"泥质粉砂岩", "灰"};
+  if (sand > 0.25) return {"粉砂质泥岩", "灰绿"};
+  return {"泥岩", "深灰"};
+}
+
+// The oil-bearing grade of a rock: richer in cleaner sand of an oil-bearing
+// stretch, none outside them nor in the clay rocks.
+const char* OilGradeAt(double depth, double sand) {
+  const double oil = OilAt(depth) * sand;
+  if (sand <= 0.55 || oil <= 0) return "";
+  if (oil > 0.85) return "富含油";
+  if (oil > 0.7) return "油浸";
+  if (oil > 0.55) return "油斑";
+  return "油迹";
+}
+
+// The lithology of the whole logged section, read off the sand fraction at
+// the curves' step: one interval per run of one rock and grade, at least
+// 0.5 m thick (a thinner run joins the interval above).
+bool ImportLithology(CWellDataManager& wells, const std::string& well, std::string* error) {
+  struct Run {
+    double top, bottom;
+    std::string rock, color, oil;
+  };
+  std::vector<Run> runs;
+  const double step = 0.125;
+  for (double d = kDemoTop; d < kDemoBottom - step / 2; d += step) {
+    const double sand = SandFraction(d + step / 2);
+    const Rock rock = RockAt(sand);
+    const std::string oil = OilGradeAt(d + step / 2, sand);
+    if (!runs.empty() && runs.back().rock == rock.name && runs.back().oil == oil) {
+      runs.back().bottom = d + step;
+    } else if (!runs.empty() && runs.back().bottom - runs.back().top < 0.5) {
+      runs.back().bottom = d + step;
+    } else {
+      runs.push_back({d, d + step, rock.name, rock.color, oil});
+    }
+  }
+  // Depths to the millimetre: the runs lie on the 0.125 m step, and a
+  // rounder text would make neighbours overlap by a centimetre.
+  const auto mm = [](double depth) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.3f", depth);
+    return std::string(buf);
+  };
+  std::vector<std::vector<std::string>> rows;
+  for (const Run& r : runs) {
+    const std::string name = Gbk(r.color.c_str()) + Gbk(r.rock.c_str());
+    rows.push_back({mm(r.top), mm(r.bottom - r.top), Gbk(r.oil.c_str()) + name,
+                    Gbk(r.color.c_str()), Gbk(r.oil.c_str()), Gbk(r.rock.c_str())});
+  }
+  return ImportRows(wells, well, TableKind::kLithology, 0,
+                    {"top", "thickness", "name", "color", "oil", "lithology"}, std::move(rows),
+                    error);
+}
+
+// Perforations of the oil layers: the first completion, an interval added
+// a year later and a deeper layer opened in 2023.
+bool ImportPerforations(CWellDataManager& wells, const std::string& well, std::string* error) {
+  return ImportRows(wells, well, TableKind::kShoot, 0,
+                    {"top", "thickness", "date", "kind", "name", "density"},
+                    {{"1565.00", "8.00", "2019-05-12", Gbk("射孔"), Gbk("沙二上"), "16"},
+                     {"1604.00", "12.00", "2019-05-12", Gbk("射孔"), Gbk("沙三上"), "16"},
+                     {"1616.50", "3.00", "2020-06-03", Gbk("补孔"), Gbk("沙三上"), "20"},
+                     {"1845.00", "10.00", "2023-09-01", Gbk("射孔"), Gbk("沙三下"), "16"}},
+                    error);
+}
+
 bool BuildIntervals(CWellDataManager& wells, const std::string& well, std::string* error) {
   // The sub-members join the stratum catalogue as its fourth level.
   std::shared_ptr<CStratumManager> catalog = wells.GetStratumManager();
@@ -177,7 +261,9 @@ bool BuildIntervals(CWellDataManager& wells, const std::string& well, std::strin
       !ImportUnits(wells, well, 3, {std::begin(kMembers), std::end(kMembers)}, error) ||
       !ImportUnits(wells, well, 4, {std::begin(kSubMembers), std::end(kSubMembers)}, error))
     return false;
-  if (!ImportSands(wells, well, error)) return false;
+  if (!ImportSands(wells, well, error) || !ImportLithology(wells, well, error) ||
+      !ImportPerforations(wells, well, error))
+    return false;
   return ImportRows(wells, well, TableKind::kFaultPoint, 0,
                     {"depth", "throw", "fault", "missing_stratum"},
                     {{DepthText(kFaultDepth), DepthText(kFaultThrow), "F1", Gbk("沙三上")}}, error);
@@ -219,7 +305,7 @@ bool BuildDemoDatabase(CWellDataManager& wells, const std::string& las_path, std
   for (int i = 0; i < n; ++i) {
     const double d = kDemoTop + i * step;
     const double sand = SandFraction(d);
-    const double oil = d > 1560 && d < 1620 ? 1.0 : (d > 1840 && d < 1870 ? 0.7 : 0.0);
+    const double oil = OilAt(d);
     const auto k = static_cast<std::size_t>(i);
     depths[k] = d;
     v[0][k] = 115 - 80 * sand + 6 * noise.Next();                       // GR, API

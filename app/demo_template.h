@@ -33,6 +33,7 @@ inline constexpr char kDemoTemplate[] = R"json({
       {"name": "CNL", "left": 45, "right": -15, "color": "#0000A0"}]},
     {"kind": "sand", "width": 1400, "title": "砂岩", "symbol": "bracket", "precision": 1},
     {"kind": "lithology", "width": 2000, "title": "岩性剖面"},
+    {"kind": "perforation", "width": 1000, "title": "射孔"},
     {"kind": "text", "width": 2000, "title": "解释结论", "align": "center", "valign": "middle",
      "items": [
       {"top": 1525.9, "bottom": 1533.5, "text": "水层"},

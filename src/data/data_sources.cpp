@@ -137,6 +137,15 @@ std::vector<std::string> ComposedNameFields(std::string_view text) {
   return fields;
 }
 
+std::vector<std::string> ComposedNameParts(std::string_view text) {
+  std::vector<std::string> fields = CommaFields(text);
+  // The composed form starts and ends with a comma.
+  if (fields.size() > 1 && TrimBlanks(fields.front()).empty()) fields.erase(fields.begin());
+  if (fields.size() > 1 && TrimBlanks(fields.back()).empty()) fields.pop_back();
+  for (std::string& f : fields) f = TrimBlanks(f);
+  return fields;
+}
+
 double DepthConverter::FromMeasured(double md) const {
   if (IsMissing(md) || !mgr_) return kFltMax;
   switch (mode_) {

@@ -143,6 +143,11 @@ std::vector<std::string> CommaFields(std::string_view text);
 // at commas, blanks trimmed, empty fields dropped (",T,F," has the two
 // fields T and F; ", , ," has none).
 std::vector<std::string> ComposedNameFields(std::string_view text);
+// The same fields in place: blanks trimmed, an empty field kept where it
+// stands (only the commas that open and close the name are dropped), so
+// ",T, ,F," has the three fields T, "" and F. For names whose fields mean
+// what their place says (the columns of a lithology or symbol table).
+std::vector<std::string> ComposedNameParts(std::string_view text);
 
 // --- depth conversions through the host well-data manager
 

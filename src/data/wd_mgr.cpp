@@ -1,11 +1,16 @@
 #include "davodu/data/wd_mgr.h"
 
 #include "davodu/data/adapters/catalog_adapters.h"
+#include "davodu/data/adapters/corelith_adapters.h"
+#include "davodu/data/adapters/facies_adapters.h"
 #include "davodu/data/adapters/fault_point_adapters.h"
 #include "davodu/data/adapters/log_cve_adapters.h"
+#include "davodu/data/adapters/lth_sample_adapters.h"
 #include "davodu/data/adapters/sand_adapters.h"
+#include "davodu/data/adapters/shoot_adapters.h"
 #include "davodu/data/adapters/stratum_adapters.h"
 #include "davodu/data/style_templates.h"
+#include "davodu/data/adapters/symble_adapters.h"
 #include "davodu/host/util/util.h"
 #include "davodu/store/general_data_manager.h"
 #include "davodu/store/well_data_manager.h"
@@ -26,6 +31,10 @@ LogStratumMgrAdapter& StratumMgr() {
 }
 LogFaciesTypeMgrAdapter& FaciesMgr() {
   static LogFaciesTypeMgrAdapter mgr;
+  return mgr;
+}
+LogCorelithMgrAdapter& CorelithMgr() {
+  static LogCorelithMgrAdapter mgr;
   return mgr;
 }
 LogShootMgrAdapter& ShootMgr() {
@@ -123,6 +132,7 @@ WDMgrAdapter::WDMgrAdapter(CWellDataManager* mgr, const char* well_name)
     : cve_mgr_(std::make_unique<LogCveMgrAdapter>()), mgr_(mgr), well_(well_name ? well_name : "") {
   if (mgr_) {
     FaciesMgr().SetManager(mgr_->GetFaciesTypeManager());
+    CorelithMgr().SetManager(mgr_->GetLithTypeManager());
     SymbleMgr(SymbolCatalog::kShoot).SetManager(mgr_->GetShootSymbolManager());
     SymbleMgr(SymbolCatalog::kCycle).SetManager(mgr_->GetCycleSymbolManager());
     SymbleMgr(SymbolCatalog::kTexture).SetManager(mgr_->GetTextureSymbolManager());
@@ -174,7 +184,7 @@ LogShootMgrIO* WDMgrAdapter::GetShootMgr() { return &ShootMgr(); }
 LogLthSmapleMgrIO* WDMgrAdapter::GetLthSmapleMgr() { return &LthSmapleMgr(); }
 LogCveMgrIO* WDMgrAdapter::GetLogCveMgr() { return cve_mgr_.get(); }
 LogFaciesTypeMgrIO* WDMgrAdapter::GetFaciesTypeMgr() { return &FaciesMgr(); }
-LogCorelithMgrIO* WDMgrAdapter::GetCorelithMgr() { return nullptr; }
+LogCorelithMgrIO* WDMgrAdapter::GetCorelithMgr() { return &CorelithMgr(); }
 LogStratumMgrIO* WDMgrAdapter::GetStratumMgr() { return &StratumMgr(); }
 LogParaDMgrIO* WDMgrAdapter::GetParaMgr() { return nullptr; }
 
@@ -298,28 +308,118 @@ std::unique_ptr<LogFaultPointIO> WDMgrAdapter::CreateLogFaultPoint(FaultPointSOU
       GetDepthType(), mgr_, well, mgr_, well);
 }
 
+std::unique_ptr<LogCorelithDIO> WDMgrAdapter::CreateLogCorelith(CORELITHSOURCE src,
+                                                                const std::string& name) {
+  switch (static_cast<int>(src)) {
+    case CORELITH_NONE:
+      return std::make_unique<LogCorelithDefaultAdapter>();
+    case CORELITH_SCATT: {
+      const std::vector<std::string> fields = ComposedNameParts(name);
+      if (fields.empty() || !IsScattTableExist(fields[0], " \t")) return nullptr;
+      return std::make_unique<LogCorelithScattDAdapter>(mgr_, name);
+    }
+    case CORELITH_WELL: {
+      if (!IsWellManaged(well_)) return nullptr;
+      int table = 0;
+      if (IsLithologySegmentName(name, &table)) {
+        if (!mgr_->GetWellSegmentData(table, well_)) return nullptr;
+        return ForDepth<LogCorelithDSegementAdapter, LogCorelithDSegementTVDAdapter,
+                        LogCorelithDSegementADAdapter, LogCorelithDIO>(GetDepthType(), mgr_, well_,
+                                                                       mgr_, well_, name);
+      }
+      if (!mgr_->GetWellLithology(well_)) return nullptr;
+      return ForDepth<LogCorelithDAdapter, LogCorelithDTVDAdapter, LogCorelithDADAdapter,
+                      LogCorelithDIO>(GetDepthType(), mgr_, well_, mgr_, well_);
+    }
+    default:
+      return nullptr;
+  }
+}
+
+std::unique_ptr<LogShootDIO> WDMgrAdapter::CreateShoot(SHOOTSOURCE src, const std::string& name) {
+  if (src == SHOOT_SCATT) {
+    const std::vector<std::string> fields = ComposedNameParts(name);
+    if (fields.empty() || !IsScattTableExist(fields[0], " \t")) return nullptr;
+    return std::make_unique<LogShootScattAdapter>(mgr_, name);
+  }
+  if (!IsWellManaged(well_) || !mgr_->GetWellShoot(well_)) return nullptr;
+  return ForDepth<LogShootAdapter, LogShootDTVDAdapter, LogShootDADAdapter, LogShootDIO>(
+      GetDepthType(), mgr_, well_, mgr_, well_);
+}
+
+std::unique_ptr<LogLthSampleDIO> WDMgrAdapter::CreateLthSmaple(LSMAPLESOURCE src,
+                                                               const std::string& name) {
+  if (src == LSMAPLE_SCATT) {
+    const std::vector<std::string> fields = ComposedNameParts(name);
+    if (fields.empty() || !IsScattTableExist(fields[0], " \t")) return nullptr;
+    return std::make_unique<LogLthSampleScattAdapter>(mgr_, name);
+  }
+  if (src != LSMAPLE_CORE || !IsWellManaged(well_)) return nullptr;
+  std::shared_ptr<CWellTable> core = mgr_->GetWellCore(well_);
+  if (!core || core->GetCount() < 0) return nullptr;
+  return ForDepth<LogLthSampleCoreAdapter, LogLthSampleTVDCoreAdapter, LogLthSampleADCoreAdapter,
+                  LogLthSampleDIO>(GetDepthType(), mgr_, well_, mgr_, well_, name);
+}
+
+std::unique_ptr<ISymbleData> WDMgrAdapter::CreateSymbleData(SYMBLE_SRC src, const std::string& name) {
+  const DepthType mode = GetDepthType();
+  switch (static_cast<int>(src)) {
+    case SYMBLE_SHOOT:
+      if (!IsWellManaged(well_) || !mgr_->GetWellShoot(well_)) return nullptr;
+      return ForDepth<AdapterShoot, AdapterShootTVD, AdapterShootAD, ISymbleData>(mode, mgr_, well_,
+                                                                                  mgr_, well_);
+    case SYMBLE_CYCLE_LONG:
+    case SYMBLE_CYCLE_SHORT:
+    case SYMBLE_CYCLE_MID:
+      if (!IsWellManaged(well_) || !mgr_->GetCycleData(well_, CycleKindName(src))) return nullptr;
+      return ForDepth<AdapterCycle, AdapterCycleTVD, AdapterCycleAD, ISymbleData>(
+          mode, mgr_, well_, mgr_, well_, static_cast<int>(src));
+    case SYMBLE_TEXTURE:
+      if (!IsWellManaged(well_) || !mgr_->GetWellTextureData(well_)) return nullptr;
+      return ForDepth<AdapterTexture, AdapterTextureTVD, AdapterTextureAD, ISymbleData>(
+          mode, mgr_, well_, mgr_, well_);
+    case SYMBLE_SCATT_SHOOT:
+    case SYMBLE_SCATT_CYCLE:
+    case SYMBLE_SCATT_CYCLE2: {
+      const std::vector<std::string> fields = ComposedNameParts(name);
+      if (fields.empty() || !IsScattTableExist(fields[0], " \t")) return nullptr;
+      if (src == SYMBLE_SCATT_SHOOT) return std::make_unique<AdapterScattShoot>(mgr_, name);
+      return std::make_unique<AdapterScattCycle>(mgr_, name);
+    }
+    default:
+      return std::make_unique<AdapterSymbleDefault>();
+  }
+}
+
+std::unique_ptr<LogFaciesDIO> WDMgrAdapter::CreateLogFacies(FACIESSOURCE src, const std::string& name) {
+  const int s = src;
+  if (s == FACIES_NONE) return std::make_unique<LogFaciesDefaultAdapter>();
+  if (s == FACIES_SCATT) {
+    const std::vector<std::string> fields = ComposedNameParts(name);
+    if (fields.empty() || !IsScattTableExist(fields[0], " \t")) return nullptr;
+    return std::make_unique<LogFaciesScattAdapter>(mgr_, name);
+  }
+  if (!IsWellManaged(well_)) return nullptr;
+  if (s >= FACIES_STRATUM_FIRST && s <= FACIES_STRATUM_LAST) {
+    if (!mgr_->GetWellStratum(s - FACIES_STRATUM_FIRST, well_)) return nullptr;
+    return ForDepth<LogFaciesDAdapter, LogFaciesDTVDAdapter, LogFaciesDADAdapter, LogFaciesDIO>(
+        GetDepthType(), mgr_, well_, mgr_, well_, s);
+  }
+  if (s >= FACIES_FINE_FIRST && s <= FACIES_FINE_LAST) {
+    if (!mgr_->GetWellFineStratum(s - FACIES_FINE_FIRST, well_)) return nullptr;
+    return ForDepth<LogFaciesDAapter2, LogFaciesDTVDAdapter2, LogFaciesDADAdapter2, LogFaciesDIO>(
+        GetDepthType(), mgr_, well_, mgr_, well_, s);
+  }
+  return nullptr;
+}
+
 // The families below have no data objects yet; their requests yield no
 // data, which kits show as empty.
-std::unique_ptr<LogFaciesDIO> WDMgrAdapter::CreateLogFacies(FACIESSOURCE, const std::string&) {
-  return nullptr;
-}
-std::unique_ptr<LogCorelithDIO> WDMgrAdapter::CreateLogCorelith(CORELITHSOURCE, const std::string&) {
-  return nullptr;
-}
 std::unique_ptr<CDIOilTest> WDMgrAdapter::CreateLogTestOil(TESTOILSOURCE, const std::string&) {
-  return nullptr;
-}
-std::unique_ptr<LogShootDIO> WDMgrAdapter::CreateShoot(SHOOTSOURCE, const std::string&) {
-  return nullptr;
-}
-std::unique_ptr<LogLthSampleDIO> WDMgrAdapter::CreateLthSmaple(LSMAPLESOURCE, const std::string&) {
   return nullptr;
 }
 std::unique_ptr<LogParaDIO> WDMgrAdapter::CreatePara(const std::string&, const std::string&,
                                                      const std::string&) {
-  return nullptr;
-}
-std::unique_ptr<ISymbleData> WDMgrAdapter::CreateSymbleData(SYMBLE_SRC, const std::string&) {
   return nullptr;
 }
 std::unique_ptr<LogWaterDataIO> WDMgrAdapter::CreateLogWater(WATERSOURCE, const std::string&, bool) {

@@ -19,14 +19,23 @@ int NameColumnWidth(std::size_t longest) {
   return 50;
 }
 
-std::string FormatIntervalRow(const IntervalExportRow& row, int name_width) {
+std::string ExportColumnText(const std::string& text, int width) {
+  if (width <= 0) return std::string();
+  std::string out;
+  if (static_cast<int>(text.size()) < width)
+    out.append(static_cast<std::size_t>(width) - text.size(), ' ');
+  return out + text;
+}
+
+std::string FormatIntervalRow(const IntervalExportRow& row, int name_width,
+                              const std::vector<int>& column_widths) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "\n%7.2f%8.1f", static_cast<double>(row.top),
                 static_cast<double>(row.thickness));
   std::string line = buf;
-  if (name_width > 0 && static_cast<int>(row.name.size()) < name_width)
-    line.append(static_cast<std::size_t>(name_width) - row.name.size(), ' ');
-  if (name_width > 0) line += row.name;
+  line += ExportColumnText(row.name, name_width);
+  for (std::size_t c = 0; c < column_widths.size(); ++c)
+    line += ExportColumnText(c < row.columns.size() ? row.columns[c] : std::string(), column_widths[c]);
   return line;
 }
 
@@ -75,7 +84,7 @@ bool ExportIntervalTable(CWpKit* kit, const IntervalExportTable& table) {
   for (std::size_t i = 0; i < n; ++i) {
     const IntervalExportRow& row = table.rows[i];
     if (!(row.thickness >= 0.001f)) continue;
-    text += FormatIntervalRow(row, table.name_width);
+    text += FormatIntervalRow(row, table.name_width, table.column_widths);
     progress.SetPos(static_cast<int>(i * 99 / n));
   }
   progress.Uninitialize();

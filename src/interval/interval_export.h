@@ -25,6 +25,8 @@ struct IntervalExportRow {
   float top = 0;        // depth in the chart's depth reference
   float thickness = 0;
   std::string name;     // GBK, as it is (blanks kept)
+  // The texts of the further columns (IntervalExportTable::column_widths).
+  std::vector<std::string> columns;
 };
 
 struct IntervalExportTable {
@@ -33,6 +35,9 @@ struct IntervalExportTable {
   std::string what;
   std::string header;  // the first line
   int name_width = 0;  // the name column's width; 0: no name column
+  // Further text columns after the name column, each right-aligned in its
+  // width as the name is.
+  std::vector<int> column_widths;
   std::vector<IntervalExportRow> rows;
 };
 
@@ -42,7 +47,11 @@ struct IntervalExportTable {
 int NameColumnWidth(std::size_t longest);
 
 // One line of the table, with its leading line break.
-std::string FormatIntervalRow(const IntervalExportRow& row, int name_width);
+std::string FormatIntervalRow(const IntervalExportRow& row, int name_width,
+                              const std::vector<int>& column_widths = {});
+// A text right-aligned in a column of width bytes (as "%*s" does: a longer
+// text is kept whole); nothing for width 0.
+std::string ExportColumnText(const std::string& text, int width);
 
 // Runs the export for a kit (its well's name and its title name the file);
 // false when nothing was written.

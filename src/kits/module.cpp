@@ -57,6 +57,10 @@ int DaVoduAttach() {
     InitContentKindNames();
     AfxInitHostClasses();
     for (const CRuntimeClass* cls : RegisteredKitClasses()) AfxGetObjectFactory()->RegisterClass(cls);
+    // The perforation column is made by chart templates (kind
+    // "perforation") rather than by the track menus, and read back from
+    // the documents that hold it.
+    AfxGetObjectFactory()->RegisterClass(DAVODU_RUNTIME_CLASS(CWpShoot));
   });
   return 1;
 }

@@ -9,13 +9,14 @@ namespace davodu {
 
 struct CRuntimeClass;
 
-// Registers the 23 kit classes with the object factory (once per process)
-// and builds the module's shared tables. Returns 1.
+// Registers the 23 kit classes with the object factory (once per process),
+// then the perforation column (CWpShoot), which chart templates make, and
+// builds the module's shared tables. Returns 1.
 int DaVoduAttach();
 // Ends the module. Classes stay registered.
 void DaVoduDetach();
 
-// The registered kit classes in registration order.
+// The 23 kit classes the host knows, in registration order.
 const std::vector<const CRuntimeClass*>& RegisteredKitClasses();
 
 }  // namespace davodu

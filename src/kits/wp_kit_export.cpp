@@ -22,6 +22,7 @@ bool ExportsItself(int type) {
     case WPKIT_SYMBLETEXTURE:
     case WPKIT_SYMBLECYCLE:
     case WPKIT_SYMBLESHOOT:
+    case WPKIT_SHOOT:
     case WPKIT_CORELITH:
     case WPKIT_STRATUM:
     case WPKIT_OILTEST:

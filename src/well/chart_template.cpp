@@ -13,6 +13,7 @@
 #include <sstream>
 #include <vector>
 
+#include "davodu/data/data_date.h"
 #include "davodu/display/wp_curve.h"
 #include "davodu/display/wp_param.h"
 #include "davodu/display/wp_picture.h"
@@ -23,7 +24,9 @@
 #include "davodu/host/objects/object_factory.h"
 #include "davodu/host/objects/zu_layer.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/interval/wp_corelith.h"
 #include "davodu/interval/wp_sand.h"
+#include "davodu/interval/wp_shoot.h"
 #include "davodu/interval/wp_stratum.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/store/well_data_manager.h"
@@ -48,8 +51,10 @@ const char* const kKindNames[kContentKindCount] = {
     "rock_sample",  "program",     "depth"};
 
 constexpr int kKindCurve = 1;
+constexpr int kKindLithology = 2;
 constexpr int kKindSand = 3;
 constexpr int kKindStratum = 5;
+constexpr int kKindPerforation = 9;
 constexpr int kKindDepth = 22;
 
 constexpr int kKindText = 15;
@@ -135,6 +140,18 @@ struct ParamEntry {
   std::vector<std::pair<int, std::string>> styles;  // template slot, name (UTF-8)
 };
 
+// The keys of the lithology and perforation columns (docs/templates.md,
+// "Lithology columns", "Perforation columns").
+struct LithologyEntry {
+  double color_width = 0.25;  // share of the colour strip
+  std::optional<double> oil_width;  // share of the oil strip; the kit's own by default
+  bool names = false;
+  bool divide_lines = false;
+};
+struct PerforationEntry {
+  std::string from, to;  // "YYYY-MM-DD"; empty: not limited
+};
+
 struct TrackEntry {
   int kind = 0;
   float width = 0;
@@ -151,6 +168,8 @@ struct TrackEntry {
   std::string table;            // program tracks: the bound table (UTF-8)
   std::string program;          // program tracks: the program text (UTF-8)
   ParamEntry param;             // parameter tracks
+  LithologyEntry lithology;
+  PerforationEntry perforation;
 };
 
 struct ChartEntry {
@@ -769,7 +788,7 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
       {"vertical", {kKindParameter}, "a parameter track"},
       {"fill", {kKindStratum, kKindParameter}, "a stratum or parameter track"},
       {"level", {kKindStratum}, "a stratum track"},
-      {"names", {kKindStratum}, "a stratum track"},
+      {"names", {kKindStratum, kKindLithology}, "a stratum or lithology track"},
       {"sand_type", {kKindSand}, "a sand track"},
       {"symbol", {kKindSand}, "a sand track"},
       {"precision", {kKindSand}, "a sand track"},
@@ -788,12 +807,75 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
   }
 }
 
+// ---------------------------------------------------------------- lithology and perforation
+
+// A share of a column's width, 0 to 1.
+double ShareOf(const pt::ptree& parent, const char* name, const std::string& where) {
+  const double v = NumberOf(parent, name, where);
+  if (v < 0 || v > 1)
+    Fault(Join(where, name), Quoted(parent.get<std::string>(name)) + " is not a share from 0 to 1");
+  return v;
+}
+
+void ReadLithologyKeys(const pt::ptree& node, const std::string& where, TrackEntry* t) {
+  for (const char* key : {"color_width", "oil_width", "divide_lines"})
+    if (Find(node, key) && t->kind != kKindLithology) Fault(Join(where, key), "only a lithology track has it");
+  if (t->kind != kKindLithology) return;
+  LithologyEntry& l = t->lithology;
+  if (Find(node, "color_width")) l.color_width = ShareOf(node, "color_width", where);
+  if (Find(node, "oil_width")) {
+    l.oil_width = ShareOf(node, "oil_width", where);
+    if (*l.oil_width > 1 - l.color_width + 1e-9)
+      Fault(Join(where, "oil_width"), "the oil strip lies over the pattern strip: at most 1 - color_width");
+  }
+  l.names = BoolOf(node, "names", where, false);
+  l.divide_lines = BoolOf(node, "divide_lines", where, false);
+}
+
+void ReadPerforationKeys(const pt::ptree& node, const std::string& where, TrackEntry* t) {
+  for (const char* key : {"from", "to"}) {
+    if (!Find(node, key)) continue;
+    if (t->kind != kKindPerforation) Fault(Join(where, key), "only a perforation track has it");
+    const std::string text = TextOf(node, key, where, "");
+    DataDate date;
+    if (!ParseDataDate(text, &date))
+      Fault(Join(where, key), Quoted(text) + " is not a date YYYY-MM-DD");
+    (std::string_view(key) == "from" ? t->perforation.from : t->perforation.to) = FormatDataDate(date);
+  }
+}
+
+void ApplyLithologyKeys(CWpCorelith* lith, const LithologyEntry& l) {
+  lith->SetColorPer(l.color_width);
+  if (l.oil_width) lith->SetCtOilPer(*l.oil_width);
+  lith->SetNameVisible(l.names);
+  lith->SetDivideLineVisible(l.divide_lines);
+}
+
+// A perforation column in a track of its own (the track menus' perforation
+// item would add the perforation symbol column instead).
+void AddPerforationTrack(CWpWell* well, const TrackEntry& t) {
+  CWpTrack* track = well->AddTrack(kCmdWellTrackFirst, -1);
+  if (!track) return;
+  track->SetWidth(t.width);
+  CWpShoot* shoot = track->AddShoot(t.title.empty() ? "" : Utf8ToGbk(t.title).c_str(), 1, -1);
+  if (shoot) {
+    shoot->SetStartDateTime(t.perforation.from);
+    shoot->SetEndDateTime(t.perforation.to);
+  }
+  well->Reset();
+  well->ResetClient();
+  well->ResetWidth();
+  well->Reset();
+}
+
 TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir) {
   CheckKeys(node, where, {"kind", "width", "title", "grid", "curves", "items", "transparent", "align",
                           "valign", "table", "file", "source", "data", "field", "digits",
                           "empty_values", "lines", "values_at", "vertical", "fill", "color",
                           "text_color", "font_size", "styles", "level", "names", "sand_type",
-                          "symbol", "precision"});
+                          "symbol", "precision", "color_width", "oil_width", "divide_lines",
+                          "from", "to"});
+
   TrackEntry t;
   const std::string kind = TextOf(node, "kind", where, "");
   if (kind.empty()) Fault(Join(where, "kind"), "missing");
@@ -813,6 +895,8 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std:
   if (t.kind == kKindPicture || t.kind == kKindGraphic) ReadPictureTrack(node, where, base_dir, &t);
   if (t.kind == kKindProgram) ReadProgramTrack(node, where, base_dir, &t);
   if (t.kind == kKindParameter) ReadParameterTrack(node, where, &t);
+  ReadLithologyKeys(node, where, &t);
+  ReadPerforationKeys(node, where, &t);
   if (t.kind != kKindCurve) {
     if (Find(node, "curves") || Find(node, "grid"))
       Fault(Join(where, Find(node, "curves") ? "curves" : "grid"), "only a curve track has it");
@@ -986,6 +1070,7 @@ void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   if (t.kind == kKindProgram) SetUpProgram(track, t);
   if (t.kind == kKindParameter) SetUpParameter(track, t);
   if (content) ApplyIntervalKeys(content, t);
+  if (auto* lith = dynamic_cast<CWpCorelith*>(content)) ApplyLithologyKeys(lith, t.lithology);
 }
 
 // Templates nest five levels deep (chart, tracks, track, curves, curve).
@@ -1081,6 +1166,8 @@ bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& wel
   for (const TrackEntry& t : chart.tracks) {
     if (t.kind == kKindCurve) {
       AddCurveTrack(well, t);
+    } else if (t.kind == kKindPerforation) {
+      AddPerforationTrack(well, t);
     } else {
       AddContentTrack(well, t);
     }

@@ -38,6 +38,7 @@ class CWpSymbleCycle;
 class CWpSymbleTexture;
 class CWpFacies;
 class CWpSymbleShoot;
+class CWpShoot;
 class CWpOilTest;
 class CWpResult;
 class CWpPicture;
@@ -196,6 +197,9 @@ class CWpTrack : public CWpInWell {
   CWpSymbleTexture* AddSymbleTexture(const char* title, int join, int index);
   CWpFacies* AddFacies(const char* title, int join, int index);
   CWpSymbleShoot* AddSymbleShoot(const char* title, int join, int index);
+  // The perforation column of the well, which no track menu offers (its
+  // menu item adds the perforation symbol column); chart templates make it.
+  CWpShoot* AddShoot(const char* title, int join, int index);
   CWpOilTest* AddOilTest(const char* title, int join, int index);
   CWpResult* AddResult(const char* title, int join, int index);
   CWpPicture* AddPictureList(int type, const char* title, int join, int index);

@@ -13,6 +13,7 @@
 #include "davodu/interval/wp_oil_test.h"
 #include "davodu/interval/wp_result.h"
 #include "davodu/interval/wp_sand.h"
+#include "davodu/interval/wp_shoot.h"
 #include "davodu/interval/wp_stratum.h"
 #include "davodu/interval/wp_water_entry.h"
 #include "davodu/kits/wp_content.h"
@@ -108,7 +109,21 @@ CWpCurve* CWpTrack::AddCurve(const char* title, int join, int index) {
 }
 
 CWpCorelith* CWpTrack::AddCorelith(const char* title, int join, int index) {
-  return AddContent<CWpCorelith>("CWpCorelith", title, join, index, true);
+  CWpCorelith* lith = AddContent<CWpCorelith>("CWpCorelith", title, join, index, true);
+  if (!lith) return nullptr;
+  // The lithology table of the well; the kit keeps its source when the
+  // well has no such data yet.
+  lith->SetDataSource(CORELITH_WELL);
+  lith->ResetData();
+  return lith;
+}
+
+CWpShoot* CWpTrack::AddShoot(const char* title, int join, int index) {
+  CWpShoot* shoot = AddContent<CWpShoot>("CWpShoot", title, join, index, true);
+  if (!shoot) return nullptr;
+  shoot->SetDataSource(SHOOT_WELL);
+  shoot->ResetData();
+  return shoot;
 }
 
 CWpSand* CWpTrack::AddSand(const char* title, int join, int index) {

@@ -336,8 +336,8 @@ TEST(IntervalExport, TheNameColumnWidthRule) {
   } cases[] = {{0, 0}, {1, 5}, {4, 5}, {5, 10}, {9, 10}, {10, 15}, {14, 15}, {15, 20},
                {19, 20}, {20, 30}, {29, 30}, {30, 40}, {39, 40}, {40, 50}, {90, 50}};
   for (const auto& c : cases) EXPECT_EQ(NameColumnWidth(c.longest), c.width) << c.longest;
-  EXPECT_EQ(FormatIntervalRow({1.5f, 2.25f, "ab"}, 5), "\n   1.50     2.2   ab");
-  EXPECT_EQ(FormatIntervalRow({1.5f, 2.25f, "ab"}, 0), "\n   1.50     2.2");
+  EXPECT_EQ(FormatIntervalRow({1.5f, 2.25f, "ab", {}}, 5), "\n   1.50     2.2   ab");
+  EXPECT_EQ(FormatIntervalRow({1.5f, 2.25f, "ab", {}}, 0), "\n   1.50     2.2");
 }
 
 }  // namespace

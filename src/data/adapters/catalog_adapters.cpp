@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "davodu/host/graphics/pattern_library.h"
 #include "davodu/host/util/util.h"
 
 namespace davodu {
@@ -81,7 +82,123 @@ int LogFaciesTypeMgrAdapter::FindByColor(COLORREF color) {
 
 std::uint64_t LogFaciesTypeMgrAdapter::GetTimeStamp() { return mgr_ ? mgr_->GetTimeStamp() : 0; }
 
-LogShootMgrAdapter::LogShootMgrAdapter() : stamp_(AfxGetTimeStamp()) {}
+// ---------------------------------------------------------------- lithology
+
+int LogCorelithMgrAdapter::GetLithCount() { return mgr_ ? mgr_->GetLithCount() : 0; }
+int LogCorelithMgrAdapter::GetColorCount() { return mgr_ ? mgr_->GetColorCount() : 0; }
+int LogCorelithMgrAdapter::GetOilCount() { return mgr_ ? mgr_->GetOilCount() : 0; }
+
+LithPatternInfo LogCorelithMgrAdapter::GetLithPattern(int i) {
+  LithPatternInfo info;
+  if (i < 0 || i >= GetLithCount()) return info;
+  const LithPattern p = mgr_->GetLithPattern(i);
+  info.code = static_cast<unsigned>(LithPatternCode(static_cast<int>(p.code)));
+  info.scale = p.size > 0 ? p.size / 30 : 1.0;
+  return info;
+}
+
+bool LogCorelithMgrAdapter::GetLithPattern(const std::string& name, LithPatternInfo* pattern) {
+  const int i = mgr_ ? mgr_->FindLith(name) : -1;
+  if (i < 0) return false;
+  LithPatternInfo info = GetLithPattern(i);
+  if (info.code == static_cast<unsigned>(kLithPatternBase)) {
+    // No pattern of its own: the default lithology's.
+    const int fallback = mgr_->FindLith("");
+    if (fallback >= 0) info.code = GetLithPattern(fallback).code;
+  }
+  if (pattern) *pattern = info;
+  return true;
+}
+
+bool LogCorelithMgrAdapter::GetColorValue(const std::string& name, COLORREF* color) {
+  const int i = mgr_ ? mgr_->FindColor(name) : -1;
+  if (i < 0) return false;
+  if (color) *color = mgr_->GetColorValue(i);
+  return true;
+}
+
+bool LogCorelithMgrAdapter::GetOilSymbol(const std::string& name, int* symbol) {
+  const int i = mgr_ ? mgr_->FindOil(name) : -1;
+  if (i < 0) return false;
+  if (symbol) *symbol = OilPatternCode(mgr_->GetOilSymbol(i));
+  return true;
+}
+
+const COLORREF* LogCorelithMgrAdapter::GetColorValue(int i) {
+  if (i < 0 || i >= GetColorCount()) return nullptr;
+  color_ = mgr_->GetColorValue(i);
+  return &color_;
+}
+
+std::string LogCorelithMgrAdapter::GetColorName(int i) {
+  return i >= 0 && i < GetColorCount() ? mgr_->GetColorName(i) : std::string();
+}
+std::string LogCorelithMgrAdapter::GetColorFullName(int i) {
+  return i >= 0 && i < GetColorCount() ? mgr_->GetColorFullName(i) : std::string();
+}
+
+const ZULOGPOINT* LogCorelithMgrAdapter::GetOilPoint(int i) {
+  if (i < 0 || i >= GetOilCount()) return nullptr;
+  oil_point_ = ZULOGPOINT{};
+  oil_point_.style = OilPatternCode(mgr_->GetOilSymbol(i));
+  oil_point_.color = mgr_->GetOilColor(i);
+  return &oil_point_;
+}
+
+std::string LogCorelithMgrAdapter::GetOilName(int i) {
+  return i >= 0 && i < GetOilCount() ? mgr_->GetOilName(i) : std::string();
+}
+std::string LogCorelithMgrAdapter::GetOilFullName(int i) {
+  return i >= 0 && i < GetOilCount() ? mgr_->GetOilFullName(i) : std::string();
+}
+std::string LogCorelithMgrAdapter::GetLithName(int i) {
+  return i >= 0 && i < GetLithCount() ? mgr_->GetLithName(i) : std::string();
+}
+std::string LogCorelithMgrAdapter::GetLithFullName(int i) {
+  return i >= 0 && i < GetLithCount() ? mgr_->GetLithFullName(i) : std::string();
+}
+
+std::uint64_t LogCorelithMgrAdapter::GetTimeStamp() { return mgr_ ? mgr_->GetTimeStamp() : 0; }
+
+namespace {
+
+template <class Count, class Name, class FullName>
+int FindByNames(const std::string& text, Count count, Name name, FullName full_name) {
+  const int n = count();
+  for (int i = 0; i < n; ++i)
+    if (name(i) == text) return i;
+  for (int i = 0; i < n; ++i)
+    if (!text.empty() && full_name(i) == text) return i;
+  return -1;
+}
+
+}  // namespace
+
+int FindLith(LogCorelithMgrIO* c, const std::string& name) {
+  if (!c) return -1;
+  return FindByNames(
+      name, [&] { return c->GetLithCount(); }, [&](int i) { return c->GetLithName(i); },
+      [&](int i) { return c->GetLithFullName(i); });
+}
+
+int FindColor(LogCorelithMgrIO* c, const std::string& name) {
+  if (!c) return -1;
+  return FindByNames(
+      name, [&] { return c->GetColorCount(); }, [&](int i) { return c->GetColorName(i); },
+      [&](int i) { return c->GetColorFullName(i); });
+}
+
+int FindOil(LogCorelithMgrIO* c, const std::string& name) {
+  if (!c) return -1;
+  return FindByNames(
+      name, [&] { return c->GetOilCount(); }, [&](int i) { return c->GetOilName(i); },
+      [&](int i) { return c->GetOilFullName(i); });
+}
+
+// ---------------------------------------------------------------- perforation
+
+LogShootMgrAdapter::LogShootMgrAdapter()
+    : setting1_(kShootPatternBase + 1), setting2_(kShootPatternBase + 2), stamp_(AfxGetTimeStamp()) {}
 
 bool LogShootMgrAdapter::SetSetting1(std::uint32_t value) {
   setting1_ = value;

@@ -70,9 +70,69 @@ class LogFaciesTypeMgrAdapter : public LogFaciesTypeMgrIO {
   std::shared_ptr<CFaciesTypeManager> mgr_;
 };
 
+// The lithology catalogue: lithology types with their patterns, lithology
+// colours and oil-bearing grades with their symbols. Pattern and symbol
+// numbers of the catalogue are handed out as the style codes of the pattern
+// library (pattern_library.h): lithology pattern n as 1000 + n, oil-bearing
+// grade symbol n as 1100 + n; a pattern scale is the type's size / 30.
+// Lookups by name compare the short names exactly; the kit falls back on
+// the full names (FindLith, FindColor, FindOil below).
+class LogCorelithMgrAdapter : public LogCorelithMgrIO {
+ public:
+  void SetManager(std::shared_ptr<CLithTypeManager> mgr) { mgr_ = std::move(mgr); }
+
+  int GetLithCount() override;
+  int GetColorCount() override;
+  int GetOilCount() override;
+  // False, record untouched, for a name the catalogue does not have. A type
+  // without a pattern takes the default lithology's (the empty name's).
+  bool GetLithPattern(const std::string& name, LithPatternInfo* pattern) override;
+  bool GetColorValue(const std::string& name, COLORREF* color) override;
+  bool GetOilSymbol(const std::string& name, int* symbol) override;
+  // Null out of range.
+  const COLORREF* GetColorValue(int i) override;
+  bool Reserved8(const std::string&) override { return false; }
+  std::string GetColorName(int i) override;
+  std::string GetColorFullName(int i) override;
+  // Null out of range.
+  const ZULOGPOINT* GetOilPoint(int i) override;
+  bool Reserved12(const std::string&) override { return false; }
+  std::string GetOilName(int i) override;
+  std::string GetOilFullName(int i) override;
+  // Code 0 and scale 1 out of range.
+  LithPatternInfo GetLithPattern(int i) override;
+  bool Reserved16(const std::string&) override { return false; }
+  std::string GetLithName(int i) override;
+  std::string GetLithFullName(int i) override;
+  bool Reserved19(const std::string&) override { return false; }
+  bool Reserved20() override { return false; }
+  bool Reserved21(const std::string&) override { return false; }
+  bool Reserved22() override { return false; }
+  bool Reserved23(const std::string&) override { return false; }
+  bool Reserved24() override { return false; }
+  bool Reserved25(const std::string&) override { return false; }
+  bool Reserved26(const std::string&) override { return false; }
+  bool Reserved27(const std::string&) override { return false; }
+  std::uint64_t GetTimeStamp() override;
+
+ private:
+  // The records the pointer getters hand out, refreshed on every call.
+  COLORREF color_ = 0;
+  ZULOGPOINT oil_point_;
+  std::shared_ptr<CLithTypeManager> mgr_;
+};
+
+// The index of the entry whose short name, else whose full name, is the
+// text; -1 when none. The kit's two-step look-ups.
+int FindLith(LogCorelithMgrIO* catalog, const std::string& name);
+int FindColor(LogCorelithMgrIO* catalog, const std::string& name);
+int FindOil(LogCorelithMgrIO* catalog, const std::string& name);
+
 class LogShootMgrAdapter : public LogShootMgrIO {
  public:
   LogShootMgrAdapter();
+  // The symbols of the two shown perforation types: the library patterns
+  // of a perforation (1201) and of an added perforation (1202) until set.
   const std::uint32_t* GetSetting1() override { return &setting1_; }
   const std::uint32_t* GetSetting2() override { return &setting2_; }
   bool SetSetting1(std::uint32_t value) override;
@@ -80,8 +140,8 @@ class LogShootMgrAdapter : public LogShootMgrIO {
   std::uint64_t GetTimeStamp() override { return stamp_; }
 
  private:
-  std::uint32_t setting1_ = 0;
-  std::uint32_t setting2_ = 0;
+  std::uint32_t setting1_;
+  std::uint32_t setting2_;
   std::uint64_t stamp_;
 };
 

@@ -1,6 +1,9 @@
 #include "davodu/data/adapters/interval_columns.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numeric>
 
 #include "davodu/host/util/types.h"
 
@@ -92,6 +95,50 @@ bool IntervalColumns::SetBottom(CWellTable* table, int i, double bottom, bool li
     return false;
   }
   return table->SetValues(cells);
+}
+
+int IntervalColumns::Insert(CWellTable* table, double top, double bottom, RecordValues values) const {
+  const int n = Count(table);
+  if (n < 0 || !FitsBetweenNeighbours(nullptr, {top, bottom}, nullptr) ||
+      bottom - top < kIntervalTolerance)
+    return -1;
+  int pos = n;
+  for (int i = 0; i < n; ++i) {
+    const DepthInterval row = At(table, i);
+    if (IsMissing(row.top) || IsMissing(row.bottom)) continue;
+    // Touching is allowed, reaching into an interval is not.
+    if (row.top < bottom - kIntervalTolerance && top < row.bottom - kIntervalTolerance) return -1;
+    if (pos == n && row.top > top) pos = i;
+  }
+  values.emplace_back(top_, top);
+  values.emplace_back(second_, extent_ == Extent::kBottom ? bottom : bottom - top);
+  return table->InsertRecord(pos, values);
+}
+
+int IntervalColumns::Find(const CWellTable* table, double top, double bottom, double tolerance) const {
+  const int n = Count(table);
+  for (int i = 0; i < n; ++i) {
+    const DepthInterval row = At(table, i);
+    if (std::fabs(row.top - top) < tolerance && std::fabs(row.bottom - bottom) < tolerance) return i;
+  }
+  return -1;
+}
+
+bool IntervalColumns::Arrange(CWellTable* table) const {
+  std::shared_ptr<const TableData> data = table ? table->GetData() : nullptr;
+  if (!data) return false;
+  const int n = data->GetCount();
+  std::vector<int> order(static_cast<std::size_t>(n));
+  std::iota(order.begin(), order.end(), 0);
+  const auto key = [&](int row) {
+    const double top = Top(table, row);
+    return IsMissing(top) ? std::numeric_limits<double>::infinity() : top;
+  };
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
+  if (std::is_sorted(order.begin(), order.end())) return true;
+  std::vector<std::vector<CZuVariant>> rows;
+  for (int row : order) rows.push_back(data->rows[static_cast<std::size_t>(row)]);
+  return table->ReplaceRecords(data->columns, rows);
 }
 
 }  // namespace davodu

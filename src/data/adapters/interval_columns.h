@@ -46,6 +46,20 @@ class IntervalColumns {
   bool SetTop(CWellTable* table, int i, double top, bool link) const;
   bool SetBottom(CWellTable* table, int i, double bottom, bool link) const;
 
+  // Inserts a record for the interval [top, bottom] with further values at
+  // its place in depth order (before the first row that starts below its
+  // top); refused (-1, nothing written) when the interval is not one (no
+  // thickness, upside down, a depth missing) or reaches into an interval
+  // of the table. Returns the new row.
+  int Insert(CWellTable* table, double top, double bottom, RecordValues values) const;
+  // The first row whose top and bottom lie within tolerance of top and
+  // bottom; -1 when none.
+  int Find(const CWellTable* table, double top, double bottom, double tolerance) const;
+  // Puts the rows in the order of their tops (rows without a top last,
+  // rows of equal tops as they were), in one transaction; true when the
+  // table is in that order afterwards.
+  bool Arrange(CWellTable* table) const;
+
  private:
   std::string top_;
   std::string second_;

@@ -26,6 +26,8 @@
 #include <utility>
 #include <vector>
 
+#include "davodu/host/graphics/detail/cairo_tiles.h"
+#include "davodu/host/graphics/pattern_library.h"
 #include "davodu/host/graphics/png_writer.h"
 #include "davodu/host/util/gbk.h"
 
@@ -170,7 +172,11 @@ bool ImageFormatFromPath(const std::string& path, ImageFormat* format) {
 class CairoDC::Impl {
  public:
   Impl(ImageFormat format, std::string path, const CRect& page, double scale)
-      : format_(format), path_(std::move(path)), page_(page), scale_(scale) {}
+      : format_(format),
+        path_(std::move(path)),
+        page_(page),
+        scale_(scale),
+        tiles_(format == ImageFormat::kPng, hairline()) {}
 
   ~Impl() { Close(); }
 
@@ -245,6 +251,8 @@ class CairoDC::Impl {
   // Writes the raster surface to path_ as a PNG file.
   cairo_status_t WritePng();
   void HatchLines(const DeviceBrush& brush);
+  // Fills (and clears) the current path with a library pattern.
+  void PatternFill(const DeviceBrush& brush);
   // A layout of text in font, in device units; null for an empty or
   // invisible text. markup: the text is Pango markup in UTF-8.
   PangoLayout* Layout(const std::string& text, const DeviceFont& font, bool markup = false);
@@ -276,6 +284,7 @@ class CairoDC::Impl {
     std::string unique_id;  // of the JPEG's bytes: equal files are embedded once
   };
   std::map<const DeviceImage*, ImageSurface> images_;
+  CairoTileCache tiles_;     // the pattern tiles drawn so far
 };
 
 bool CairoDC::Impl::Open(std::string* error) {
@@ -338,6 +347,7 @@ bool CairoDC::Impl::Open(std::string* error) {
 }
 
 void CairoDC::Impl::Close() {
+  tiles_.Clear();
   if (pango_ != nullptr) g_object_unref(pango_);
   pango_ = nullptr;
   if (cr_ != nullptr) cairo_destroy(cr_);
@@ -522,6 +532,10 @@ void CairoDC::Impl::Stroke(const DevicePen& pen) {
 
 void CairoDC::Impl::Fill(const DeviceBrush& brush) {
   cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+  if (brush.kind == DeviceBrush::kPattern) {
+    PatternFill(brush);
+    return;
+  }
   const bool hatch = brush.kind == DeviceBrush::kHatch &&
                      brush.hatch >= kBrushHatchHorizontal && brush.hatch <= kBrushHatchDiagCross;
   if (!hatch) {
@@ -533,6 +547,25 @@ void CairoDC::Impl::Fill(const DeviceBrush& brush) {
   cairo_clip(cr_);
   HatchLines(brush);
   cairo_restore(cr_);
+}
+
+void CairoDC::Impl::PatternFill(const DeviceBrush& brush) {
+  const PatternTile* tile = FindPattern(brush.style);
+  if (tile == nullptr || tile->solid) {
+    SetSourceColor(cr_, brush.color);
+    cairo_fill(cr_);
+    return;
+  }
+  // The tiles are laid from the draw origin, so that neighbouring fills of
+  // one pattern meet seamlessly, on every page.
+  cairo_pattern_t* source =
+      tiles_.Source(*tile, brush.color, brush.pattern_scale * scale_, DevX(0), DevY(0));
+  if (source == nullptr) {
+    cairo_new_path(cr_);
+    return;
+  }
+  cairo_set_source(cr_, source);
+  cairo_fill(cr_);
 }
 
 // Strokes the hatch lines of a brush across the present clip. The lines are

@@ -34,11 +34,14 @@ struct DevicePen {
 
 // A brush resolved to device terms.
 struct DeviceBrush {
-  enum Kind { kSolid, kHatch };
+  // kPattern: the tile of the library pattern `style` (pattern_library.h),
+  // drawn in `color` over what lies beneath, repeated from the draw origin.
+  enum Kind { kSolid, kHatch, kPattern };
   Kind kind = kSolid;
   COLORREF color = 0;
   int hatch = 0;     // for kHatch: a BrushStyleCode from kBrushHatchHorizontal on
   double hatch_spacing = 8;  // draw units between hatch lines
+  double pattern_scale = 0;  // for kPattern: draw units per millimetre of the tile
   std::int32_t rop = kRopCopy;
   std::int32_t style = kBrushSolid;  // the style code the brush came from
 

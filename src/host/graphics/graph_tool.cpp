@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <string_view>
+
+#include "davodu/host/graphics/pattern_library.h"
 
 namespace davodu {
 
@@ -71,6 +74,24 @@ bool SkipBrush(const CDC* dc, const DeviceBrush& brush) {
 }
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
+
+// Sizes a pattern may be drawn at, in map units: from 0.1 mm to 1 m.
+constexpr double kMinPatternSize = 10;
+constexpr double kMaxPatternSize = 100000;
+
+double PatternSize(double size) {
+  return std::isfinite(size) && size >= kMinPatternSize && size <= kMaxPatternSize ? size
+                                                                                    : kPatternCellSize;
+}
+
+// The size word of a patterned brush: a float kept in word3. Older
+// documents kept a colour there, which reads as no size.
+double PatternCellSize(const ZULOGBRUSH& brush) {
+  float size = 0;
+  static_assert(sizeof size == sizeof brush.word3);
+  std::memcpy(&size, &brush.word3, sizeof size);
+  return PatternSize(size);
+}
 
 std::vector<CPoint> JoinSegments(const std::vector<std::vector<CPoint>>& segments) {
   std::vector<CPoint> joined;
@@ -223,6 +244,11 @@ bool CFillTool::Resolve(const ZULOGBRUSH& brush, double zoom, DeviceBrush* out) 
     out->kind = DeviceBrush::kHatch;
     out->hatch = brush.style;
     out->hatch_spacing = std::max(1.0, SafeLength(kHatchSpacing, zoom));
+  } else if (FindPattern(brush.style) != nullptr) {
+    out->kind = DeviceBrush::kPattern;
+    // Draw units per millimetre of the tile: the cell's map units per
+    // millimetre at this size, times the zoom.
+    out->pattern_scale = SafeLength(PatternCellSize(brush) / (kPatternCellSize / 100), zoom);
   } else {
     // Solid, the host's default solid (13), and the later entries of a
     // fill-style set, drawn as a solid fill in the brush colour.
@@ -399,6 +425,19 @@ void CScriptTextTool::DrawScriptText(CDC* dc, CPoint at, const std::string& gbk_
 
 void CPointTool::Draw(CDC* dc, CPoint at, const ZULOGPOINT& point, double zoom) const {
   DrawSymbol(dc, at.x, at.y, SafeLength(point.size, zoom), point.style, point.color);
+}
+
+void CPointTool::FillRect(CDC* dc, const CRect& rect, const ZULOGPOINT& point, double zoom) const {
+  if (FindPattern(point.style) == nullptr) {
+    DrawInRect(dc, rect, point);
+    return;
+  }
+  ZULOGBRUSH brush;
+  brush.style = point.style;
+  brush.color = point.color;
+  const float size = static_cast<float>(PatternSize(point.size));
+  std::memcpy(&brush.word3, &size, sizeof size);
+  AfxGetFillTool().FillRect(dc, rect, brush, zoom);
 }
 
 void CPointTool::DrawInRect(CDC* dc, const CRect& rect, const ZULOGPOINT& point) const {

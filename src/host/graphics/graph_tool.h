@@ -103,6 +103,12 @@ class CPointTool {
   void Draw(CDC* dc, CPoint at, const ZULOGPOINT& point, double zoom) const;
   // A symbol fitted into a rectangle.
   void DrawInRect(CDC* dc, const CRect& rect, const ZULOGPOINT& point) const;
+  // A rectangle filled with the pattern of the point's style code
+  // (pattern_library.h) in its colour, the point's size being the
+  // pattern's size (kPatternCellSize is the natural size; a size that is
+  // none draws that). A style that names no pattern is drawn once, fitted
+  // into the rectangle.
+  void FillRect(CDC* dc, const CRect& rect, const ZULOGPOINT& point, double zoom) const;
 };
 
 class CClipTool {

@@ -51,8 +51,10 @@ static_assert(sizeof(ZULOGPEN) == 20);
 // Brush style codes. 0 to 7 are the basic fills; 13 is the plain solid fill
 // of the host's default brushes; codes of 1000 and above name entries of a
 // fill-style set: 1000, the first entry, is "no fill" (the default client
-// brush leaves the head transparent) and every later entry is drawn as a
-// solid fill in the brush colour until pattern sets are loaded.
+// brush leaves the head transparent); the later entries are the patterns of
+// the pattern library (pattern_library.h), drawn in the brush colour at the
+// size the brush's word3 gives, and an entry the library does not know is
+// drawn as a solid fill in the brush colour.
 enum BrushStyleCode : std::int32_t {
   kBrushSolid = 0,
   kBrushHollow = 1,
@@ -71,6 +73,9 @@ struct ZULOGBRUSH {
   std::int32_t style = kBrushSolid;
   COLORREF color = 0;
   std::int32_t word2 = 0;  // second colour of patterned fills
+  // Patterned fills: the pattern's size as a float in map units (the side
+  // of its reference cell, kPatternCellSize at the natural size); 0 or a
+  // value that is no size draws the natural size.
   std::int32_t word3 = 0;
   std::int32_t rop = kRopCopy;  // last word: raster mode
 

@@ -152,7 +152,10 @@ TEST(GraphToolTest, FillStylesResolve) {
       {kBrushHatchDiagCross, true, DeviceBrush::kHatch, kBrushHatchDiagCross},
       {kBrushDefaultSolid, true, DeviceBrush::kSolid, 0},
       {kBrushSetNone, false, DeviceBrush::kSolid, 0},
-      {kBrushSetFirstPattern + 16, true, DeviceBrush::kSolid, 0},
+      // Later entries of the set are the library's patterns; an entry the
+      // library does not know is still a solid fill.
+      {kBrushSetFirstPattern + 16, true, DeviceBrush::kPattern, 0},
+      {kBrushSetFirstPattern + 998, true, DeviceBrush::kSolid, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("style " + std::to_string(c.style));
