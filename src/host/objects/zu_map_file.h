@@ -13,6 +13,7 @@
 namespace davodu {
 
 class CZuMap;
+class CZuMFile;
 
 struct MenuItem {
   unsigned id = 0;   // 0 with an empty text is a separator
@@ -44,6 +45,9 @@ class CZuMapFile {
   // docs/record-format.md), atomically: the previous file stays intact until
   // the new one is complete. Documents are written in the current version.
   bool SaveToFile(const std::string& path, std::string* error = nullptr);
+  // The bytes SaveToFile would write, in memory (to compare two states of a
+  // document, or to send it).
+  void SaveToData(std::string* data);
   // Replaces the content of this document by a document file. A file that is
   // not a document, or a damaged one, leaves this document empty and returns
   // false with *error naming the file and the cause. flag is kept for
@@ -71,6 +75,8 @@ class CZuMapFile {
   void ClearInvalidRects() { invalid_.clear(); }
 
  private:
+  void WriteRecords(CZuMFile* file);
+
   double version_ = kCurrentVersion;
   std::string version_text_ = kCurrentVersionText;
   std::vector<std::unique_ptr<CZuMap>> maps_;

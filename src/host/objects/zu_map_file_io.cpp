@@ -37,6 +37,18 @@ constexpr const char* kMagic = "DaVodu chart";
 
 bool CZuMapFile::SaveToFile(const std::string& path, std::string* error) {
   CZuMFile file;
+  WriteRecords(&file);
+  return file.SaveAs(path, error);
+}
+
+void CZuMapFile::SaveToData(std::string* data) {
+  CZuMFile file;
+  WriteRecords(&file);
+  *data = file.GetData();
+}
+
+void CZuMapFile::WriteRecords(CZuMFile* out) {
+  CZuMFile& file = *out;
   file.OpenWrite();
   file.SetRecordNumber(kRecDocument);
   file.AddRecordElement(kMagic);
@@ -60,7 +72,6 @@ bool CZuMapFile::SaveToFile(const std::string& path, std::string* error) {
   }
   file.SetRecordNumber(kRecDocumentEnd);
   file.WriteNextRecord();
-  return file.SaveAs(path, error);
 }
 
 bool CZuMapFile::ReadFromFile(const std::string& path, int, std::string* error) {
