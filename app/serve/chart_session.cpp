@@ -311,14 +311,14 @@ void ChartSession::EnsureLayout(double zoom) {
   RepaintMarks();
 }
 
-int ChartSession::CssWidth() const {
+int ChartSession::CssWidth(double zoom) const {
   return std::max(1, static_cast<int>(std::ceil((extent_.right - extent_.left) *
-                                                kCssPixelsPerMapUnit * layout_zoom_)));
+                                                kCssPixelsPerMapUnit * zoom)));
 }
 
-int ChartSession::CssHeight() const {
+int ChartSession::CssHeight(double zoom) const {
   return std::max(1, static_cast<int>(std::ceil((extent_.top - extent_.bottom) *
-                                                kCssPixelsPerMapUnit * layout_zoom_)));
+                                                kCssPixelsPerMapUnit * zoom)));
 }
 
 CPoint ChartSession::ToDraw(double x, double y) const {
@@ -366,11 +366,11 @@ json ChartSession::StateBody(const ViewParams& view) {
     }
     wells.push_back(GbkToUtf8(well->GetName()));
   }
-  const int height = CssHeight();
+  const int height = CssHeight(view.zoom);
   return json{{"chart", name_},
               {"revision", revision_},
-              {"zoom", layout_zoom_},
-              {"width", CssWidth()},
+              {"zoom", view.zoom},
+              {"width", CssWidth(view.zoom)},
               {"height", height},
               {"band_height", kBandHeight},
               {"bands", (height + kBandHeight - 1) / kBandHeight},
@@ -384,8 +384,10 @@ json ChartSession::StateBody(const ViewParams& view) {
 }
 
 json ChartSession::MarksOverlay(const ViewParams& view) {
+  // Marks are in the draw units of the present layout: a browser at
+  // another zoom gets them once the layout is its own again.
+  if (marks_.marks().empty() || view.zoom != layout_zoom_) return nullptr;
   const CRect b = marks_.Bounds();
-  if (marks_.marks().empty()) return nullptr;
   // In CSS pixels from the chart's top-left (draw Y is CSS Y negated).
   const double x0 = std::max<double>(b.left, view.left - kMarksPad);
   const double x1 = std::min<double>(b.right, view.left + view.width + kMarksPad);
@@ -442,7 +444,8 @@ Reply ChartSession::State(const ViewParams& view, unsigned long long known_marks
   ClientOf(view.client);
   if (!GestureOwner() || layout_zoom_ == view.zoom) EnsureLayout(view.zoom);
   Reply reply{200, StateBody(view)};
-  if (known_marks != marks_.version()) reply.body["marks"] = MarksOverlay(view);
+  if (known_marks != marks_.version() && view.zoom == layout_zoom_)
+    reply.body["marks"] = MarksOverlay(view);
   return reply;
 }
 
@@ -451,7 +454,7 @@ Reply ChartSession::Band(const ViewParams& view, int band, std::string* png) {
   if (GestureOwner() && layout_zoom_ != view.zoom)
     return Reply::Error(409, "another browser is dragging at another zoom");
   EnsureLayout(view.zoom);
-  const int width = CssWidth(), height = CssHeight();
+  const int width = CssWidth(view.zoom), height = CssHeight(view.zoom);
   if (band < 0 || static_cast<long long>(band) * kBandHeight >= height)
     return Reply::Error(404, "no band " + std::to_string(band) + " in " + name_);
   const CRect window{0, -band * kBandHeight, width, -std::min(height, (band + 1) * kBandHeight)};

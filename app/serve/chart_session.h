@@ -177,9 +177,9 @@ class ChartSession {
   void AtFileZoom(const std::function<void()>& fn);
   // The document's bytes as they would be saved.
   std::string Serialize();
-  // Size of the chart's image in CSS pixels at the present layout.
-  int CssWidth() const;
-  int CssHeight() const;
+  // Size of the chart's image in CSS pixels at a zoom.
+  int CssWidth(double zoom) const;
+  int CssHeight(double zoom) const;
   CPoint ToDraw(double x, double y) const;
   // The marks over the part of the chart a browser shows, as JSON with a
   // PNG in base64 (null when none are there).

@@ -277,13 +277,14 @@
       for (const w of (o ? o.wells : [])) {
         for (const t of w.tracks) {
           if (p.x < t.left || p.x > t.right) continue;
-          text = t.title || t.class;
+          const names = t.title ? [t.title] : [];
           for (const c of t.contents) {
             if (p.x >= c.left && p.x <= c.right && p.y >= c.head_top && p.y <= c.body_bottom) {
-              text += ' › ' + (c.title || c.name || c.class);
+              names.push(c.title || c.name || c.class);
               break;
             }
           }
+          text = names.join(' › ');
         }
       }
       $('where').textContent = text;
