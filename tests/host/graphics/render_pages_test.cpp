@@ -168,5 +168,21 @@ TEST(WindowDC, CutsPolylinesToTheSegmentsThatReachTheWindow) {
   EXPECT_EQ(ops.back().kind, DrawOp::kRestoreDC);
 }
 
+// Script text (a stratum code with a subscript) keeps its runs through the
+// window: a page or a browser band shows the scripts as a whole render does.
+TEST(WindowDC, PassesScriptTextOnWithItsRuns) {
+  RecordingDC inner(false);
+  const std::vector<TextRun> runs{{"Es", TextRun::kBaseline}, {"3", TextRun::kSubscript}};
+  {
+    WindowDC dc(&inner, CRect{0, 100, 100, 0});
+    dc.ScriptText(CPoint{50, 50}, runs, DeviceFont{}, 0, kAlignCenter, kAlignMiddle);
+    dc.ScriptText(CPoint{50, 5000}, runs, DeviceFont{}, 0, kAlignCenter, kAlignMiddle);
+  }
+  const std::vector<DrawOp> texts = inner.OpsOf(DrawOp::kText);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].runs, runs);
+  EXPECT_EQ(texts[0].points, (std::vector<CPoint>{{50, 50}}));
+}
+
 }  // namespace
 }  // namespace davodu::testing
