@@ -21,6 +21,7 @@
   let dragging = false;
   let queue = Promise.resolve();  // mouse requests, one after another
   let pendingMove = null;         // the latest move not sent yet
+  let lastMove = null;            // the last press or move sent during a drag
   let pollTimer = 0;
 
   // ------------------------------------------------------------ requests
@@ -226,6 +227,7 @@
     if (!pendingMove) return;
     const e = pendingMove;
     pendingMove = null;
+    lastMove = e;
     enqueue(() => mouse('move', e));
   }
 
@@ -236,6 +238,7 @@
     scroller.focus({ preventScroll: true });
     surface.setPointerCapture(e.pointerId);
     dragging = true;
+    lastMove = e;
     enqueue(() => mouse('down', e));
   });
   surface.addEventListener('pointermove', (e) => {
@@ -247,10 +250,15 @@
       hover(e);
     }
   });
+  // The kits follow a drag through its moves: a move still waiting (or a
+  // release away from the last move sent) goes before the release, or a
+  // slow answer would leave the drag short of where the mouse let go.
   const release = (e) => {
     if (!dragging) return;
     dragging = false;
+    const last = lastMove;
     pendingMove = null;
+    if (!last || last.clientX !== e.clientX || last.clientY !== e.clientY) enqueue(() => mouse('move', e));
     enqueue(() => mouse('up', e));
   };
   surface.addEventListener('pointerup', release);
