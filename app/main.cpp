@@ -28,6 +28,8 @@ const char kHelp[] =
     "  render CHART.wpd   draw a chart document to -o OUT.png, .svg or .pdf\n"
     "  export CHART.wpd   write a chart's curve samples as text files in --dir DIR\n"
     "  patterns           draw every fill pattern to -o OUT.png, .svg or .pdf\n"
+    "  serve              edit the charts of a folder in a web browser (--dir CHARTS,\n"
+    "                     --db FILE, --bind ADDRESS, --port N)\n"
     "  help               show this text\n"
     "\n"
     "Run 'davodu <command> --help' for the options of a command.\n";
@@ -69,6 +71,7 @@ int Main(int argc, char** argv) {
   if (command == "render") return RunRender(args);
   if (command == "export") return RunExport(args);
   if (command == "patterns") return RunPatterns(args);
+  if (command == "serve") return RunServe(args);
   return UsageError("unknown command '" + command + "'");
 }
 

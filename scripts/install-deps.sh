@@ -11,6 +11,9 @@ packages=(
   libdeflate-dev                    # fast PNG compression
   libsqlite3-dev                    # the embedded well database
   libxxhash-dev                     # hashes of imported files
+  libcpp-httplib-dev                # the HTTP server of davodu serve
+  nlohmann-json3-dev                # its JSON API
+  chromium chromium-driver python3-selenium   # the browser test of davodu serve
   libfast-float-dev                 # number parsing
   libgtest-dev libgmock-dev         # unit tests
   libbenchmark-dev                  # benchmarks under bench/

@@ -35,12 +35,14 @@ int CWpKit::SaveToFile(CZuMFile* file) {
   file->WriteNextRecord();
   CZuObject::SaveToFile(file);
 
-  // Node 0 is the anchor; store the present position even when the nodes
-  // have not been rebuilt since it was set.
-  map_nodes_[0] = position_;
+  // Node 0 is the anchor: the record holds the present position even when
+  // the nodes have not been rebuilt since it was set. The nodes themselves
+  // stay as laid out (a well's node 0 is the left end of its span, not its
+  // anchor): saving a chart must not change the chart being edited.
+  const FLOATPOINT stored[2] = {position_, map_nodes_[1]};
   file->SetRecordNumber(kRecTagged);
   file->AddRecordElement("Kit");
-  file->AddRecordElement(map_nodes_, 20);
+  file->AddRecordElement(stored, 20);
   file->AddRecordElement(width_);
   file->AddRecordElement(title_height_);
   file->AddRecordElement(client_height_);

@@ -106,6 +106,36 @@ TEST_F(TrackGestures, DraggingAnEdgeResizesInStepsOf50) {
   }
 }
 
+// Saving writes the well's anchor (the top centre of its span) as node 0
+// of its record, but the chart being edited keeps its layout: a drag after
+// a save ends as it would without the save.
+TEST_F(TrackGestures, SavingLeavesTheLayoutAsItIs) {
+  auto drag_c = [&](bool save) {
+    Build();
+    well->SetIsColumnView(false);
+    well->Update();
+    const FLOATPOINT node0 = well->MapNode(0);
+    if (save) {
+      std::string bytes;
+      bytes = doc.SaveToData();
+      EXPECT_EQ(well->MapNode(0), node0);
+      CZuMapFile copy;
+      std::string error;
+      EXPECT_TRUE(copy.ReadFromData(bytes, "copy", &error)) << error;
+    }
+    const CPoint from = tracks[2]->DrawNode(7);
+    view.LButtonDown(from);
+    view.MouseMove({from.x + 1234, from.y});
+    view.LButtonUp({from.x + 1234, from.y});
+    std::vector<double> edges;
+    for (const CWpTrack* t : tracks) edges.push_back(t->MapNode(0).x);
+    edges.push_back(tracks[2]->MapNode(1).x);
+    return edges;
+  };
+  const std::vector<double> unsaved = drag_c(false);
+  EXPECT_EQ(drag_c(true), unsaved);
+}
+
 TEST_F(TrackGestures, DraggingTheHeadEdgesSetsEveryTracksHead) {
   const struct {
     const char* what;

@@ -183,6 +183,7 @@ class CairoDC::Impl {
   // Opens the surface; false with *error when Cairo refuses it.
   bool Open(std::string* error);
   bool Finish(std::string* error);
+  bool EncodePng(std::string* png, std::string* error);
   bool NextPage(const std::string& next_path, std::string* error);
   void SetOrigin(CPoint top_left) {
     page_.left = top_left.x;
@@ -370,7 +371,8 @@ bool CairoDC::Impl::Finish(std::string* error) {
     EncodeTimer timer(&encode_seconds_);
     cairo_surface_flush(surface_);
     if (format_ == ImageFormat::kPng) {
-      status = WritePng();
+      // A raster device in memory has no file to write.
+      if (!path_.empty()) status = WritePng();
     } else {
       [[maybe_unused]] LibraryLeaksIgnored ignored;
       cairo_surface_finish(surface_);
@@ -384,6 +386,20 @@ bool CairoDC::Impl::Finish(std::string* error) {
     return false;
   }
   return true;
+}
+
+bool CairoDC::Impl::EncodePng(std::string* png, std::string* error) {
+  if (!open() || format_ != ImageFormat::kPng) {
+    SetError(error, "the device holds no picture to encode");
+    return false;
+  }
+  Flush();
+  cairo_surface_flush(surface_);
+  EncodeTimer timer(&encode_seconds_);
+  return EncodeRgbPng(cairo_image_surface_get_data(surface_),
+                      cairo_image_surface_get_width(surface_),
+                      cairo_image_surface_get_height(surface_),
+                      cairo_image_surface_get_stride(surface_), png, error);
 }
 
 cairo_status_t CairoDC::Impl::WritePng() {
@@ -804,6 +820,27 @@ std::unique_ptr<CairoDC> CairoDC::Create(ImageFormat format, const std::string& 
   dc->Clear();
   return dc;
 }
+
+std::unique_ptr<CairoDC> CairoDC::CreateRaster(const CRect& page, double scale,
+                                               std::string* error) {
+  const CRect p = page.Normalized();
+  if (p.IsEmpty()) {
+    SetError(error, "the page to draw is empty");
+    return nullptr;
+  }
+  if (!std::isfinite(scale) || scale <= 0 || !std::isfinite(p.Width() * scale) ||
+      !std::isfinite(p.Height() * scale)) {
+    SetError(error, "the drawing scale must be a positive number that fits the page");
+    return nullptr;
+  }
+  auto impl = std::make_unique<Impl>(ImageFormat::kPng, "", p, scale);
+  if (!impl->Open(error)) return nullptr;
+  std::unique_ptr<CairoDC> dc(new CairoDC(std::move(impl)));
+  dc->Clear();
+  return dc;
+}
+
+bool CairoDC::EncodePng(std::string* png, std::string* error) { return impl_->EncodePng(png, error); }
 
 CairoDC::CairoDC(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 

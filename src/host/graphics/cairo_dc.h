@@ -29,6 +29,12 @@ class CairoDC : public CDC {
   // than the PNG limit of 32767 pixels a side, an unwritable path).
   static std::unique_ptr<CairoDC> Create(ImageFormat format, const std::string& path,
                                          const CRect& page, double scale, std::string* error);
+  // A raster device drawing into memory instead of a file: an opaque image
+  // of the page at scale pixels per draw unit, painted white, read back
+  // with EncodePng. Fails as Create does for an empty page, a bad scale or
+  // an image larger than the PNG limit.
+  static std::unique_ptr<CairoDC> CreateRaster(const CRect& page, double scale,
+                                               std::string* error);
   ~CairoDC() override;
 
   // Paints the page white; called by Create.
@@ -43,6 +49,10 @@ class CairoDC : public CDC {
   // Seconds spent writing output so far (encoding PNG pages, finishing PDF
   // pages and files).
   double encode_seconds() const;
+  // The picture of a raster device (PNG output, from Create or
+  // CreateRaster) as the bytes of a PNG file; the device stays open. False
+  // with *error set for a vector device or a closed one.
+  bool EncodePng(std::string* png, std::string* error);
   // Writes the file and closes the device. Returns false with *error set when
   // writing failed. Drawing after Finish does nothing.
   bool Finish(std::string* error);

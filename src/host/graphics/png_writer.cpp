@@ -36,8 +36,8 @@ struct CompressorFree {
   void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
-// One chunk: length, type, data, CRC of type and data.
-bool WriteChunk(std::FILE* f, const char type[4], const std::uint8_t* data, std::size_t n) {
+// Appends one chunk: length, type, data, CRC of type and data.
+void AppendChunk(std::string* png, const char type[4], const std::uint8_t* data, std::size_t n) {
   std::uint8_t head[8];
   PutU32(head, static_cast<std::uint32_t>(n));
   std::memcpy(head + 4, type, 4);
@@ -45,16 +45,17 @@ bool WriteChunk(std::FILE* f, const char type[4], const std::uint8_t* data, std:
   if (n > 0) crc = libdeflate_crc32(crc, data, n);
   std::uint8_t tail[4];
   PutU32(tail, crc);
-  return std::fwrite(head, 1, 8, f) == 8 && (n == 0 || std::fwrite(data, 1, n, f) == n) &&
-         std::fwrite(tail, 1, 4, f) == 4;
+  png->append(reinterpret_cast<const char*>(head), 8);
+  if (n > 0) png->append(reinterpret_cast<const char*>(data), n);
+  png->append(reinterpret_cast<const char*>(tail), 4);
 }
 
 }  // namespace
 
-bool WriteRgbPng(const std::string& path, const std::uint8_t* pixels, int width, int height,
-                 int stride, std::string* error) {
+bool EncodeRgbPng(const std::uint8_t* pixels, int width, int height, int stride, std::string* png,
+                  std::string* error) {
   auto fail = [&](const std::string& why) {
-    if (error) *error = "cannot write " + path + ": " + why;
+    if (error) *error = why;
     return false;
   };
   if (pixels == nullptr || width <= 0 || height <= 0 || stride < 4 * width)
@@ -95,8 +96,6 @@ bool WriteRgbPng(const std::string& path, const std::uint8_t* pixels, int width,
   if (packed_size == 0) return fail("the image did not compress");
   raw.reset();
 
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "wb"));
-  if (!f) return fail(std::strerror(errno));
   static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   std::uint8_t header[13];
   PutU32(header, static_cast<std::uint32_t>(width));
@@ -106,12 +105,30 @@ bool WriteRgbPng(const std::string& path, const std::uint8_t* pixels, int width,
   header[10] = 0;  // deflate
   header[11] = 0;  // adaptive filtering
   header[12] = 0;  // not interlaced
-  bool ok = std::fwrite(kSignature, 1, 8, f.get()) == 8 && WriteChunk(f.get(), "IHDR", header, 13);
-  for (std::size_t at = 0; ok && at < packed_size; at += kChunk)
-    ok = WriteChunk(f.get(), "IDAT", packed.get() + at, std::min(kChunk, packed_size - at));
-  ok = ok && WriteChunk(f.get(), "IEND", nullptr, 0);
-  ok = std::fflush(f.get()) == 0 && ok;
-  if (!ok) return fail(std::strerror(errno));
+  png->clear();
+  png->reserve(packed_size + 64 + 12 * (packed_size / kChunk + 1));
+  png->append(reinterpret_cast<const char*>(kSignature), 8);
+  AppendChunk(png, "IHDR", header, 13);
+  for (std::size_t at = 0; at < packed_size; at += kChunk)
+    AppendChunk(png, "IDAT", packed.get() + at, std::min(kChunk, packed_size - at));
+  AppendChunk(png, "IEND", nullptr, 0);
+  return true;
+}
+
+bool WriteRgbPng(const std::string& path, const std::uint8_t* pixels, int width, int height,
+                 int stride, std::string* error) {
+  std::string png, why;
+  if (!EncodeRgbPng(pixels, width, height, stride, &png, &why)) {
+    if (error) *error = "cannot write " + path + ": " + why;
+    return false;
+  }
+  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "wb"));
+  bool ok = f && std::fwrite(png.data(), 1, png.size(), f.get()) == png.size();
+  ok = f && std::fflush(f.get()) == 0 && ok;
+  if (!ok) {
+    if (error) *error = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+  }
   return true;
 }
 

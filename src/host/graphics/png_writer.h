@@ -1,4 +1,4 @@
-// Writing raster images as PNG files, fast.
+// Writing raster images as PNG files (or PNG bytes in memory), fast.
 //
 // Charts are line art on white: long vertical strokes, plain background,
 // few colours per row. Each row is filtered by subtracting the row above
@@ -21,6 +21,11 @@ namespace davodu {
 // with *error set (naming the file) when it cannot be written.
 bool WriteRgbPng(const std::string& path, const std::uint8_t* pixels, int width, int height,
                  int stride, std::string* error);
+
+// The same PNG in memory: *png receives the bytes of the file. False with
+// *error set when there is no image or memory runs out.
+bool EncodeRgbPng(const std::uint8_t* pixels, int width, int height, int stride, std::string* png,
+                  std::string* error);
 
 }  // namespace davodu
 

@@ -31,8 +31,14 @@ bool LayOut(CZuMapFile* document, const std::string& path, FLOATRECT* extent, st
   }
   map->SetOrigin(FLOATPOINT{0, 0});
   map->SetZoomFactor(1);
+  // Each object takes the zoom (a kit hands it to its whole tree, which
+  // builds its draw nodes again) before it is laid out: a document shown
+  // at another zoom must not be drawn with its children's old draw nodes.
   for (int i = 0; i < map->GetLayerCount(); ++i)
-    for (CZuObject* obj : map->GetLayer(i)->GetObjectList()) obj->BuildControlNodePointArray();
+    for (CZuObject* obj : map->GetLayer(i)->GetObjectList()) {
+      obj->SetZoomFactor(1);
+      obj->BuildControlNodePointArray();
+    }
   const FLOATRECT r = map->GetMapRect();
   if (!(r.right > r.left) || !(r.top > r.bottom)) {
     *error = path + ": the document is empty";

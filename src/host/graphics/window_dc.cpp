@@ -72,12 +72,24 @@ void WindowDC::Image(const CRect& rect, const std::shared_ptr<const DeviceImage>
 
 void WindowDC::Text(CPoint at, const std::string& gbk_text, const DeviceFont& font, double angle,
                     int align_h, int align_v) {
+  if (!TextReaches(at, gbk_text.size(), font)) return;
+  inner_->Text(at, gbk_text, font, angle, align_h, align_v);
+}
+
+void WindowDC::ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font,
+                          double angle, int align_h, int align_v) {
+  std::size_t length = 0;
+  for (const TextRun& run : runs) length += run.text.size();
+  if (!TextReaches(at, length, font)) return;
+  inner_->ScriptText(at, runs, font, angle, align_h, align_v);
+}
+
+bool WindowDC::TextReaches(CPoint at, std::size_t length, const DeviceFont& font) const {
   // A text reaches at most its length in font heights from its anchor in
   // any direction, whatever its angle and alignment.
   const double reach = (std::isfinite(font.height) ? std::fabs(font.height) : 0) *
-                       (static_cast<double>(gbk_text.size()) + 1);
-  if (!Reaches(&at, 1, reach)) return;
-  inner_->Text(at, gbk_text, font, angle, align_h, align_v);
+                       (static_cast<double>(length) + 1);
+  return Reaches(&at, 1, reach);
 }
 
 TextSize WindowDC::MeasureText(const std::string& gbk_text, const DeviceFont& font) {

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "davodu/host/graphics/dc.h"
 
@@ -37,6 +38,9 @@ class WindowDC : public CDC {
   void Ellipse(const CRect& rect, const DevicePen* pen, const DeviceBrush* brush) override;
   void Text(CPoint at, const std::string& gbk_text, const DeviceFont& font, double angle,
             int align_h, int align_v) override;
+  // Passed on whole, runs and all (the base would flatten the scripts).
+  void ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font, double angle,
+                  int align_h, int align_v) override;
   TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font) override;
   void Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) override;
   int SaveDC() override { return inner_->SaveDC(); }
@@ -49,6 +53,8 @@ class WindowDC : public CDC {
  private:
   // True when the box of the points, widened by margin, meets the window.
   bool Reaches(const CPoint* points, std::size_t n, double margin) const;
+  // True when a text of length bytes anchored at at may reach the window.
+  bool TextReaches(CPoint at, std::size_t length, const DeviceFont& font) const;
 
   CDC* inner_;
   CRect window_;

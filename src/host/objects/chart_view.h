@@ -46,6 +46,16 @@ class ChartView : public CView {
 
   // The object of the gesture in progress.
   CZuObject* GetCapturedObject() const { return captured_; }
+  // The object whose menu the next Command goes to (null: none).
+  CZuObject* GetMenuOwner() const { return menu_owner_; }
+  // Forgets the gesture in progress and the last menu without telling their
+  // objects: for a host that lets another view change the document, whose
+  // change may delete them.
+  void Forget() {
+    captured_ = nullptr;
+    menu_owner_ = nullptr;
+    ReleaseCapture();
+  }
 
  private:
   CDC* dc_;

@@ -7,8 +7,13 @@ namespace davodu {
 
 class CZuMapFile;
 
-// Mouse flags passed with mouse events: the left button is down.
+// Mouse flags passed with mouse events: the buttons held and the modifier
+// keys down at the event.
 constexpr unsigned MK_LBUTTON = 0x0001;
+constexpr unsigned MK_RBUTTON = 0x0002;
+constexpr unsigned MK_SHIFT = 0x0004;
+constexpr unsigned MK_CONTROL = 0x0008;
+constexpr unsigned MK_MBUTTON = 0x0010;
 
 // Standard cursors.
 enum CursorId : int {

@@ -13,6 +13,7 @@
 namespace davodu {
 
 class CZuMap;
+class CZuMFile;
 
 struct MenuItem {
   unsigned id = 0;   // 0 with an empty text is a separator
@@ -77,6 +78,8 @@ class CZuMapFile {
   void ClearInvalidRects() { invalid_.clear(); }
 
  private:
+  void WriteRecords(CZuMFile* file);
+
   double version_ = kCurrentVersion;
   std::string version_text_ = kCurrentVersionText;
   std::vector<std::unique_ptr<CZuMap>> maps_;

@@ -76,6 +76,12 @@ bool CZuMapFile::SaveToFile(const std::string& path, std::string* error) {
 
 std::string CZuMapFile::SaveToData() {
   CZuMFile file;
+  WriteRecords(&file);
+  return file.GetData();
+}
+
+void CZuMapFile::WriteRecords(CZuMFile* out) {
+  CZuMFile& file = *out;
   file.OpenWrite();
   file.SetRecordNumber(kRecDocument);
   file.AddRecordElement(kMagic);
@@ -99,7 +105,6 @@ std::string CZuMapFile::SaveToData() {
   }
   file.SetRecordNumber(kRecDocumentEnd);
   file.WriteNextRecord();
-  return file.GetData();
 }
 
 bool CZuMapFile::ReadFromFile(const std::string& path, int, std::string* error) {

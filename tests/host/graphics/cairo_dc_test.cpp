@@ -251,6 +251,25 @@ TEST_F(CairoDCTest, PngPixelsLandWhereDrawn) {
   EXPECT_GE(top, 59);
 }
 
+// A raster device in memory draws what a PNG file would hold: the bytes it
+// encodes are those of the file.
+TEST_F(CairoDCTest, RasterInMemoryEncodesTheSamePng) {
+  std::string error, png;
+  const std::string path = PathOf("file.png");
+  auto file = CairoDC::Create(ImageFormat::kPng, path, kPage, kScale, &error);
+  ASSERT_NE(file, nullptr) << error;
+  DrawScene(file.get());
+  ASSERT_TRUE(file->Finish(&error)) << error;
+  auto raster = CairoDC::CreateRaster(kPage, kScale, &error);
+  ASSERT_NE(raster, nullptr) << error;
+  DrawScene(raster.get());
+  ASSERT_TRUE(raster->EncodePng(&png, &error)) << error;
+  EXPECT_EQ(png, ReadFile(path));
+  EXPECT_TRUE(raster->Finish(&error)) << error;  // no file to write
+  EXPECT_FALSE(raster->EncodePng(&png, &error)) << "closed";
+  EXPECT_EQ(CairoDC::CreateRaster(CRect{0, 0, 0, 0}, 1, &error), nullptr);
+}
+
 TEST_F(CairoDCTest, TextAlignsAndTurnsAboutItsAnchor) {
   // The anchor is draw (100, 100) on a 200 x 200 page: pixel (100, 100).
   enum Side { kBefore, kAcross, kAfter };  // of the anchor along one axis

@@ -10,6 +10,8 @@
 #include "davodu/host/graphics/recording_dc.h"
 #include "davodu/host/graphics/render.h"
 #include "davodu/host/graphics/window_dc.h"
+#include "davodu/well/wp_track.h"
+#include "davodu/well/wp_well.h"
 #include "support/kit_fixture.h"
 
 namespace davodu::testing {
@@ -72,6 +74,25 @@ TEST_F(RenderPages, PagesRepeatTheHeadAndMeetEdgeToEdge) {
   options.page_height = 1500;
   EXPECT_FALSE(PlanPages(&doc, options, &plan, &error));
   EXPECT_NE(error.find("--page-height"), std::string::npos) << error;
+}
+
+// A document last shown at another zoom (a browser view) renders at its
+// true size: every kit of the tree, not only the root, is laid out again.
+TEST_F(RenderPages, ADocumentShownAtAnotherZoomRendersAtItsSize) {
+  auto* well = MakeRoot<CWpWell>("CWpWell");
+  well->SetTopDepth(1000);
+  well->SetBottomDepth(1100);
+  CWpTrack* track = well->AddTrack(0, -1);
+  well->Update();
+  doc.GetActiveMap()->SetZoomFactor(0.5);
+  well->SetZoomFactor(0.5);
+  well->BuildControlNodePointArray();
+  ASSERT_EQ(track->DrawNode(1).x, static_cast<int>(std::lround(track->MapNode(1).x * 0.5)));
+  PagePlan plan;
+  std::string error;
+  ASSERT_TRUE(PlanPages(&doc, RenderOptions{}, &plan, &error)) << error;
+  EXPECT_EQ(track->DrawNode(1).x, static_cast<int>(std::lround(track->MapNode(1).x)));
+  EXPECT_EQ(track->DrawNode(10).y, static_cast<int>(std::lround(track->MapNode(10).y)));
 }
 
 TEST_F(RenderPages, EverySampleIsDrawnAcrossPageJoins) {
@@ -145,6 +166,22 @@ TEST(WindowDC, CutsPolylinesToTheSegmentsThatReachTheWindow) {
   EXPECT_EQ(ops.front().kind, DrawOp::kSaveDC);
   EXPECT_EQ(ops[1].kind, DrawOp::kClipRect);
   EXPECT_EQ(ops.back().kind, DrawOp::kRestoreDC);
+}
+
+// Script text (a stratum code with a subscript) keeps its runs through the
+// window: a page or a browser band shows the scripts as a whole render does.
+TEST(WindowDC, PassesScriptTextOnWithItsRuns) {
+  RecordingDC inner(false);
+  const std::vector<TextRun> runs{{"Es", TextRun::kBaseline}, {"3", TextRun::kSubscript}};
+  {
+    WindowDC dc(&inner, CRect{0, 100, 100, 0});
+    dc.ScriptText(CPoint{50, 50}, runs, DeviceFont{}, 0, kAlignCenter, kAlignMiddle);
+    dc.ScriptText(CPoint{50, 5000}, runs, DeviceFont{}, 0, kAlignCenter, kAlignMiddle);
+  }
+  const std::vector<DrawOp> texts = inner.OpsOf(DrawOp::kText);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].runs, runs);
+  EXPECT_EQ(texts[0].points, (std::vector<CPoint>{{50, 50}}));
 }
 
 }  // namespace
