@@ -22,6 +22,7 @@
 #define DAVODU_APP_SERVE_VIEW_DEVICES_H_
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +51,9 @@ class PaintDC : public CDC {
   void ScriptText(CPoint at, const std::vector<TextRun>& runs, const DeviceFont& font, double angle,
                   int align_h, int align_v) override {
     inner_->ScriptText(at, runs, font, angle, align_h, align_v);
+  }
+  void Image(const CRect& rect, const std::shared_ptr<const DeviceImage>& image) override {
+    inner_->Image(rect, image);
   }
   int SaveDC() override { return inner_->SaveDC(); }
   void RestoreDC(int level) override { inner_->RestoreDC(level); }
@@ -100,6 +104,7 @@ class MarkLayer : public CDC {
   void Ellipse(const CRect& rect, const DevicePen* pen, const DeviceBrush* brush) override;
   void Text(CPoint, const std::string&, const DeviceFont&, double, int, int) override {}
   TextSize MeasureText(const std::string& gbk_text, const DeviceFont& font) override;
+  void Image(const CRect&, const std::shared_ptr<const DeviceImage>&) override {}
   int SaveDC() override { return ++depth_; }
   void RestoreDC(int level) override { depth_ = level < 0 ? (depth_ > 0 ? depth_ - 1 : 0) : level - 1; }
   void SetClipRect(const CRect&) override {}
