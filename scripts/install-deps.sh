@@ -11,6 +11,8 @@ packages=(
   libdeflate-dev                    # fast PNG compression
   libsqlite3-dev                    # the embedded well database
   libxxhash-dev                     # hashes of imported files
+  libgdk-pixbuf-2.0-dev             # pictures: BMP, JPEG, PNG, TIFF
+  liblua5.4-dev                     # the program engine of program columns
   libcpp-httplib-dev                # the HTTP server of davodu serve
   nlohmann-json3-dev                # its JSON API
   chromium chromium-driver python3-selenium   # the browser test of davodu serve
