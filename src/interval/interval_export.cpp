@@ -1,11 +1,10 @@
 #include "davodu/interval/interval_export.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 #include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/host/util/text_table_writer.h"
 #include "davodu/kits/wp_kit.h"
 #include "davodu/well/wp_well.h"
 
@@ -30,35 +29,13 @@ std::string ExportColumnText(const std::string& text, int width) {
 std::string FormatIntervalRow(const IntervalExportRow& row, int name_width,
                               const std::vector<int>& column_widths) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "\n%7.2f%8.1f", static_cast<double>(row.top),
+  std::snprintf(buf, sizeof buf, "%7.2f%8.1f", static_cast<double>(row.top),
                 static_cast<double>(row.thickness));
   std::string line = buf;
   line += ExportColumnText(row.name, name_width);
   for (std::size_t c = 0; c < column_widths.size(); ++c)
     line += ExportColumnText(c < row.columns.size() ? row.columns[c] : std::string(), column_widths[c]);
   return line;
-}
-
-bool WriteExportText(const std::string& path, const std::string& text) {
-  // Written beside the target and renamed over it, so that a failed write
-  // leaves no half file.
-  const std::string temp = path + ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << text;
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temp, path, error);
-  if (error) std::filesystem::remove(temp, error);
-  return !error;
 }
 
 bool ExportIntervalTable(CWpKit* kit, const IntervalExportTable& table) {
@@ -76,19 +53,28 @@ bool ExportIntervalTable(CWpKit* kit, const IntervalExportTable& table) {
   std::string path;
   if (!dialogs.FileDialog(request, &path)) return false;
 
+  TextTableWriter writer;
+  std::string error;
+  if (!writer.Open(path, &error)) {
+    dialogs.FileWritten(path, error);
+    return false;
+  }
   CProcessDialog& progress = dialogs.Progress();
   progress.SetTitle(Gbk("正在导出") + table.what + Gbk("数据 ..."));
   progress.SetMaxValue(100);
-  std::string text = table.header;
+  writer.Text(table.header);
   const std::size_t n = table.rows.size();
   for (std::size_t i = 0; i < n; ++i) {
     const IntervalExportRow& row = table.rows[i];
     if (!(row.thickness >= 0.001f)) continue;
-    text += FormatIntervalRow(row, table.name_width, table.column_widths);
+    writer.NewLine();
+    writer.Text(FormatIntervalRow(row, table.name_width, table.column_widths));
     progress.SetPos(static_cast<int>(i * 99 / n));
   }
   progress.Uninitialize();
-  return WriteExportText(path, text);
+  const bool written = writer.Commit(&error);
+  dialogs.FileWritten(path, error);
+  return written;
 }
 
 }  // namespace davodu

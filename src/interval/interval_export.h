@@ -3,13 +3,15 @@
 //
 // The export asks for a file in a save dialog (default name: well name +
 // "井" + the kit's title + "数据", extension txt), shows a progress dialog,
-// and writes the header line and one line per interval: "\n%7.2f%8.1f"
-// with the top depth and the thickness, then, when the table has a name
-// column, the name right-aligned in the width the width rule gives. Lines
-// are separated by "\n"; the file has no final line break. Intervals
+// and writes the header line and one line per interval: "%7.2f%8.1f" with
+// the top depth and the thickness, then, when the table has a name column,
+// the name right-aligned in the width the width rule gives, then the
+// further columns. The table goes through TextTableWriter: lines separated
+// by CR LF, no final line break, written whole or not at all. Intervals
 // thinner than 0.001 are left out; a kit without intervals exports
-// nothing. Cancelling the dialog, or a file that cannot be written, ends
-// the export quietly (the caller finds no file).
+// nothing. Cancelling the dialog ends the export quietly; the dialogs are
+// told how the write went (HostDialogs::FileWritten), so a file that cannot
+// be written is named to the user.
 #ifndef DAVODU_INTERVAL_INTERVAL_EXPORT_H_
 #define DAVODU_INTERVAL_INTERVAL_EXPORT_H_
 
@@ -46,7 +48,7 @@ struct IntervalExportTable {
 // 40 bytes and more; 0 for nothing.
 int NameColumnWidth(std::size_t longest);
 
-// One line of the table, with its leading line break.
+// One line of the table (without its line break).
 std::string FormatIntervalRow(const IntervalExportRow& row, int name_width,
                               const std::vector<int>& column_widths = {});
 // A text right-aligned in a column of width bytes (as "%*s" does: a longer
@@ -56,10 +58,6 @@ std::string ExportColumnText(const std::string& text, int width);
 // Runs the export for a kit (its well's name and its title name the file);
 // false when nothing was written.
 bool ExportIntervalTable(CWpKit* kit, const IntervalExportTable& table);
-
-// Writes an export's text to a file, whole or not at all. Every text
-// export of the interval kits writes through here.
-bool WriteExportText(const std::string& path, const std::string& text);
 
 }  // namespace davodu
 

@@ -58,10 +58,10 @@ TEST(IntervalCli, BuildRenderExportDumpAndUpgrade) {
   const CliResult exported = RunCli("export --db " + db + " " + dir + "/c.wpd --dir " + dir + "/x --utf8");
   ASSERT_EQ(exported.exit_code, 0) << exported.out;
   EXPECT_EQ(ReadFile(dir + "/x/Scorpio E1井层位数据.txt"),
-            "顶深[m] 厚度[m] 层位\n  20.00    10.0    沙一段\n  30.00    15.0    沙二段\n"
+            "顶深[m] 厚度[m] 层位\r\n  20.00    10.0    沙一段\r\n  30.00    15.0    沙二段\r\n"
             "  45.00    15.0    沙三段");
   EXPECT_EQ(ReadFile(dir + "/x/Scorpio E1井砂岩数据.txt"),
-            "顶深[m] 厚度[m]\n  22.00     4.5\n  40.00     4.0");
+            "顶深[m] 厚度[m]\r\n  22.00     4.5\r\n  40.00     4.0");
 
   const CliResult dump = RunCli("dump " + dir + "/c.wpd");
   ASSERT_EQ(dump.exit_code, 0) << dump.out;

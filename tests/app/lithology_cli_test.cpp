@@ -69,15 +69,15 @@ TEST(LithologyCli, RendersVectorPatternsAndExportsBothColumns) {
   ASSERT_EQ(exported.exit_code, 0) << exported.out;
   // The negative thickness is refused; only the columns that hold text.
   EXPECT_EQ(ReadFile(dir + "/x/W1井岩性数据.txt"),
-            "顶深[m] 厚度[m]       岩性类别 颜色    含油性      岩性\n"
-            "1000.00     4.0           泥岩 深灰                泥岩\n"
-            "1004.00     3.0           泥岩 深灰                泥岩\n"
-            "1007.00     5.0     油浸细砂岩 灰白      油浸    细砂岩\n"
+            "顶深[m] 厚度[m]       岩性类别 颜色    含油性      岩性\r\n"
+            "1000.00     4.0           泥岩 深灰                泥岩\r\n"
+            "1004.00     3.0           泥岩 深灰                泥岩\r\n"
+            "1007.00     5.0     油浸细砂岩 灰白      油浸    细砂岩\r\n"
             "1020.00     6.0         粉砂岩 浅灰              粉砂岩");
   // Only the perforations of 2019 and 2020.
   EXPECT_EQ(ReadFile(dir + "/x/W1井射孔数据.txt"),
-            "顶深[m] 厚度[m]       射孔日期      类型\n"
-            "1008.00     3.0     2019-05-12      射孔\n"
+            "顶深[m] 厚度[m]       射孔日期      类型\r\n"
+            "1008.00     3.0     2019-05-12      射孔\r\n"
             "1021.00     2.0     2020-06-03      补孔");
 
   // The date filter is kept in the document.

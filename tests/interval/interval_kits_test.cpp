@@ -322,11 +322,11 @@ TEST_F(IntervalKits, ExportsWriteTheTablesOfTheColumns) {
   EXPECT_EQ(dialogs.file_requests[1].title, Gbk("保存为文件 - 导出砂岩数据"));
   // The names are six bytes, the title four: a column of ten.
   EXPECT_EQ(ReadFile(dir + "/strata.txt"), Gbk("顶深[m] 厚度[m] 地层") +
-                                               "\n1000.00    10.0    " + Gbk("沙一段") +
-                                               "\n1010.00    15.0    " + Gbk("沙二段") +
-                                               "\n1025.00    15.0    " + Gbk("沙三段"));
+                                               "\r\n1000.00    10.0    " + Gbk("沙一段") +
+                                               "\r\n1010.00    15.0    " + Gbk("沙二段") +
+                                               "\r\n1025.00    15.0    " + Gbk("沙三段"));
   EXPECT_EQ(ReadFile(dir + "/sands.txt"), Gbk("顶深[m] 厚度[m]") +
-                                              "\n1002.00     5.0\n1013.00     6.0\n1030.00     3.0");
+                                              "\r\n1002.00     5.0\r\n1013.00     6.0\r\n1030.00     3.0");
 }
 
 TEST(IntervalExport, TheNameColumnWidthRule) {
@@ -336,8 +336,8 @@ TEST(IntervalExport, TheNameColumnWidthRule) {
   } cases[] = {{0, 0}, {1, 5}, {4, 5}, {5, 10}, {9, 10}, {10, 15}, {14, 15}, {15, 20},
                {19, 20}, {20, 30}, {29, 30}, {30, 40}, {39, 40}, {40, 50}, {90, 50}};
   for (const auto& c : cases) EXPECT_EQ(NameColumnWidth(c.longest), c.width) << c.longest;
-  EXPECT_EQ(FormatIntervalRow({1.5f, 2.25f, "ab", {}}, 5), "\n   1.50     2.2   ab");
-  EXPECT_EQ(FormatIntervalRow({1.5f, 2.25f, "ab", {}}, 0), "\n   1.50     2.2");
+  EXPECT_EQ(FormatIntervalRow({1.5f, 2.25f, "ab", {}}, 5), "   1.50     2.2   ab");
+  EXPECT_EQ(FormatIntervalRow({1.5f, 2.25f, "ab", {}}, 0), "   1.50     2.2");
 }
 
 }  // namespace
