@@ -182,6 +182,9 @@ void CWpOilTest::UpdateData() {
     seg->water_total = Production(io, row, "累产水量");
     largest_daily_ = std::max(largest_daily_, seg->oil + seg->gas + seg->water);
     largest_total_ = std::max(largest_total_, seg->oil_total + seg->gas_total + seg->water_total);
+    // The pie starts inside the column, just left of its right edge, so
+    // that it covers no neighbouring track.
+    seg->pie_dx = -pie_radius_ * 1.2;
     seg->owner = this;
     segs_.push_back(std::move(seg));
   }
