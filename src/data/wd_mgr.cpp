@@ -5,6 +5,8 @@
 #include "davodu/data/adapters/facies_adapters.h"
 #include "davodu/data/adapters/fault_point_adapters.h"
 #include "davodu/data/adapters/log_cve_adapters.h"
+#include "davodu/data/adapters/para_adapters.h"
+#include "davodu/data/adapters/table_adapters.h"
 #include "davodu/data/adapters/lth_sample_adapters.h"
 #include "davodu/data/adapters/sand_adapters.h"
 #include "davodu/data/adapters/shoot_adapters.h"
@@ -13,6 +15,8 @@
 #include "davodu/data/adapters/symble_adapters.h"
 #include "davodu/host/util/util.h"
 #include "davodu/store/general_data_manager.h"
+#include "davodu/host/dialogs/dialogs.h"
+#include "davodu/host/util/gbk.h"
 #include "davodu/store/well_data_manager.h"
 
 namespace davodu {
@@ -43,6 +47,10 @@ LogShootMgrAdapter& ShootMgr() {
 }
 logLthSmapleAdapter& LthSmapleMgr() {
   static logLthSmapleAdapter mgr;
+  return mgr;
+}
+LogParaMgrAdapter& ParaMgr() {
+  static LogParaMgrAdapter mgr;
   return mgr;
 }
 AdapterSymbleMgr& SymbleMgr(SymbolCatalog which) {
@@ -186,7 +194,24 @@ LogCveMgrIO* WDMgrAdapter::GetLogCveMgr() { return cve_mgr_.get(); }
 LogFaciesTypeMgrIO* WDMgrAdapter::GetFaciesTypeMgr() { return &FaciesMgr(); }
 LogCorelithMgrIO* WDMgrAdapter::GetCorelithMgr() { return &CorelithMgr(); }
 LogStratumMgrIO* WDMgrAdapter::GetStratumMgr() { return &StratumMgr(); }
-LogParaDMgrIO* WDMgrAdapter::GetParaMgr() { return nullptr; }
+LogParaDMgrIO* WDMgrAdapter::GetParaMgr() {
+  // The catalogue reads the host's table definitions and scattered tables
+  // through the manager of the chart asking.
+  ParaMgr().SetManager(mgr_);
+  // Charts made without the host's start-up read the file on first use.
+  if (!ParaMgr().IsLoaded()) ReadMgrs();
+  return &ParaMgr();
+}
+
+std::string WDMgrAdapter::ParaConfigPath() { return AfxGetUserPath() + "/Database/paraconfig.dat"; }
+
+bool WDMgrAdapter::ReadMgrs(const std::string&) {
+  if (!ParaMgr().GetManager()) ParaMgr().SetManager(CWellDataManager::Instance());
+  std::string error;
+  const bool read = ParaMgr().Read(ParaConfigPath(), &error);
+  if (!error.empty()) AfxGetDialogs().Message(error);
+  return read;
+}
 
 ISymbleMgr* WDMgrAdapter::GetSymbleMgr(SYMBLE_SRC src) {
   const SymbolCatalog which = SymbolCatalogOf(src);
@@ -413,18 +438,87 @@ std::unique_ptr<LogFaciesDIO> WDMgrAdapter::CreateLogFacies(FACIESSOURCE src, co
   return nullptr;
 }
 
-// The families below have no data objects yet; their requests yield no
-// data, which kits show as empty.
-std::unique_ptr<CDIOilTest> WDMgrAdapter::CreateLogTestOil(TESTOILSOURCE, const std::string&) {
-  return nullptr;
+std::unique_ptr<CDIOilTest> WDMgrAdapter::CreateLogTestOil(TESTOILSOURCE src, const std::string&) {
+  // Scattered oil tests have no data object yet: they show as empty.
+  if (src != TESTOIL_WELL || !IsWellManaged(well_) || !mgr_->GetWellTest(well_)) return nullptr;
+  return ForDepth<CDIOilTestW, CDIOilTestWTVD, CDIOilTestWAD, CDIOilTest>(GetDepthType(), mgr_, well_,
+                                                                          mgr_, well_);
 }
-std::unique_ptr<LogParaDIO> WDMgrAdapter::CreatePara(const std::string&, const std::string&,
-                                                     const std::string&) {
-  return nullptr;
+
+std::unique_ptr<LogWaterDataIO> WDMgrAdapter::CreateLogWater(WATERSOURCE src, const std::string&,
+                                                             bool producted) {
+  if (src == WATER_SCATT || !IsWellManaged(well_)) return nullptr;
+  std::shared_ptr<CWellTable> table =
+      producted ? mgr_->GetWellProductFluid(well_) : mgr_->GetWellSuction(well_);
+  if (!table || table->GetCount() < 1) return nullptr;
+  return ForDepth<WaterProfileAdapter, LogWaterDataTVDAdapter, LogWaterDataADAdapter, LogWaterDataIO>(
+      GetDepthType(), mgr_, well_, mgr_, well_, producted);
 }
-std::unique_ptr<LogWaterDataIO> WDMgrAdapter::CreateLogWater(WATERSOURCE, const std::string&, bool) {
-  return nullptr;
+
+namespace {
+
+// The interval source of a parameter table over an interval object whose
+// interval i shows host row row(i).
+template <class IO>
+LogParaTableAdapter::Intervals IntervalsOf(IO* io, std::function<int(int)> row) {
+  return {[io] { return io->GetCount(); }, [io](int i) { return io->GetTop(i); },
+          [io](int i) { return io->GetBottom(i); }, std::move(row)};
 }
+
+// The host row of sand interval i in any depth reference.
+int SandRowOf(LogSandDIO* io, int i) {
+  if (auto* md = dynamic_cast<LogSandDAdapter*>(io)) return md->RowOf(i);
+  if (auto* tvd = dynamic_cast<LogSandDTVDAdapter*>(io)) return tvd->inner().RowOf(i);
+  if (auto* ad = dynamic_cast<LogSandDADAdapter*>(io)) return ad->inner().RowOf(i);
+  return i;
+}
+
+}  // namespace
+
+std::unique_ptr<LogParaDIO> WDMgrAdapter::CreatePara(const std::string& well, const std::string& table,
+                                                     const std::string& field) {
+  // Scattered parameter tables have no data object yet: they show as empty.
+  if (well != Gbk("当前井") || !IsWellManaged(well_)) return nullptr;
+  const ParaTableKind kind = ParaTableKindOf(table);
+  const auto same_row = [](int i) { return i; };
+  auto make = [&](auto io, std::shared_ptr<CWellTable> host, std::function<int(int)> row,
+                  std::string data_set) -> std::unique_ptr<LogParaDIO> {
+    if (!io || !host) return nullptr;
+    std::shared_ptr<typename decltype(io)::element_type> owner(std::move(io));
+    auto* raw = owner.get();
+    return std::make_unique<LogParaTableAdapter>(owner, IntervalsOf(raw, std::move(row)), std::move(host),
+                                                 field, well_, std::move(data_set));
+  };
+  switch (kind.family) {
+    case ParaTableKind::kStratum:
+      return make(CreateLogStratum2(static_cast<STRATUMTYPE>(kind.index), std::string()),
+                  mgr_->GetWellStratum(kind.index, well_), same_row, StratumDataSetName(kind.index));
+    case ParaTableKind::kSand: {
+      const int t = kind.index;
+      std::shared_ptr<CWellTable> host =
+          t <= SAND_NETVALID     ? mgr_->GetWellSandStratum(well_)
+          : t <= SAND_LEVEL_LAST ? mgr_->GetWellFineStratum((t - SAND_LEVEL_FIRST) / 4, well_)
+                                 : mgr_->GetWellInterStratum(well_);
+      std::unique_ptr<LogSandDIO> io = CreateLogSand(static_cast<SANDTYPE>(t), std::string());
+      LogSandDIO* raw = io.get();
+      return make(std::move(io), host, [raw](int i) { return SandRowOf(raw, i); }, SandDataSetName(t));
+    }
+    case ParaTableKind::kSegment:
+      return make(CreateLogSand(static_cast<SANDTYPE>(SAND_SEGMENT1 + kind.index), std::string()),
+                  mgr_->GetWellSegmentData(kind.index, well_), same_row, SegTableNameByID(SAND_SEGMENT1 + kind.index));
+    case ParaTableKind::kShoot:
+      return make(CreateShoot(SHOOT_WELL, std::string()), mgr_->GetWellShoot(well_), same_row, Gbk("射孔数据"));
+    case ParaTableKind::kCorelith:
+      return make(CreateLogCorelith(CORELITH_WELL, std::string()), mgr_->GetWellLithology(well_), same_row,
+                  Gbk("岩性数据"));
+    case ParaTableKind::kTestOil:
+      return make(CreateLogTestOil(TESTOIL_WELL, std::string()), mgr_->GetWellTest(well_), same_row,
+                  Gbk("试油数据"));
+    default:
+      return nullptr;
+  }
+}
+
 std::unique_ptr<LogSandStratum2DIO> WDMgrAdapter::CreateLogSandStratum(DATATYPE, int, CWpWell*) {
   return nullptr;
 }

@@ -405,6 +405,17 @@ class WDMgrAdapter : public WDMgrIO {
   // and reloads the style templates when the database's changed.
   void CheckDataUpdate() override;
 
+  // Fills the class-wide parameter catalogue from the configuration file
+  // ParaConfigPath() (the argument is not used): true when the file was
+  // read. A missing file gives the built-in catalogue; a file whose first
+  // line is wrong gives an empty one and the message
+  // "Not find KES_PARA_CONFIG file!".
+  static bool ReadMgrs(const std::string& unused = std::string());
+  // Writes nothing: false.
+  static bool SaveMgrs(const std::string&) { return false; }
+  // $DAVODU_HOME/Database/paraconfig.dat (AfxGetUserPath).
+  static std::string ParaConfigPath();
+
   void SetWellName(const char* well_name);
   const std::string& GetWellName() const { return well_; }
   CWellDataManager* GetManager() const { return mgr_; }

@@ -458,6 +458,17 @@ std::shared_ptr<const TableData> WellDb::LoadTable(const TableKey& key) {
   for (std::size_t i = data->columns.size(); i-- > 0;) data->lookup[data->columns[i]] = static_cast<int>(i);
   for (std::size_t i = 0; i < layout.columns.size(); ++i)
     data->lookup.emplace(layout.columns[i].sql, static_cast<int>(i));
+  // The import names of a column find it too ("电测解释" the interpretation
+  // column), unless a column of the table has that name itself.
+  for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+    std::string_view aliases = layout.columns[i].aliases;
+    while (!aliases.empty()) {
+      const std::size_t bar = aliases.find('|');
+      data->lookup.emplace(Utf8ToGbk(aliases.substr(0, bar)), static_cast<int>(i));
+      if (bar == std::string_view::npos) break;
+      aliases.remove_prefix(bar + 1);
+    }
+  }
 
   std::string select = "SELECT id, row_no";
   for (const ColumnDef& c : layout.columns) select += std::string(", \"") + c.sql + "\"";

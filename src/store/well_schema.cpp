@@ -40,7 +40,7 @@ std::vector<ColumnDef> SandColumns() {
           {"porosity", "孔隙度", "por|phi", T::kReal, kOpt},
           {"permeability", "渗透率", "perm", T::kReal, kOpt},
           {"oil_saturation", "含油饱和度", "so", T::kReal, kOpt},
-          {"result", "解释结论", "interpretation", T::kText, kOpt},
+          {"result", "解释结论", "interpretation|电测解释", T::kText, kOpt},
           {"flooding", "水淹级别", "flooding_grade|水淹解释", T::kText, kOpt},
           {"facies", "沉积相", "facies_type|相", T::kText, kOpt}};
 }

@@ -27,7 +27,10 @@
 #include "davodu/interval/wp_corelith.h"
 #include "davodu/interval/wp_sand.h"
 #include "davodu/interval/wp_shoot.h"
+#include "davodu/interval/wp_oil_test.h"
+#include "davodu/interval/wp_result.h"
 #include "davodu/interval/wp_stratum.h"
+#include "davodu/interval/wp_water_entry.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/store/well_data_manager.h"
 #include "davodu/store/well_schema.h"
@@ -62,6 +65,10 @@ constexpr int kKindPicture = 12;
 constexpr int kKindGraphic = 13;
 constexpr int kKindProgram = 21;
 constexpr int kKindParameter = 14;
+constexpr int kKindOilTest = 10;
+constexpr int kKindResult = 11;
+constexpr int kKindInjection = 16;
+constexpr int kKindProduction = 17;
 
 // One entry of a fill's colour table.
 struct FillColorEntry {
@@ -152,6 +159,29 @@ struct PerforationEntry {
   std::string from, to;  // "YYYY-MM-DD"; empty: not limited
 };
 
+// The keys of the result, oil test and profile columns (docs/templates.md,
+// "Result columns", "Oil test columns", "Profile columns").
+struct ResultEntry {
+  std::string table;                   // GBK; empty: graphics mode
+  std::string field = "电测解释";      // UTF-8
+  bool labels = true;
+};
+struct OilTestEntry {
+  bool cells = true;
+  std::string fill = "result";  // none, result, brush
+  bool bar = true;
+  bool pie = false;
+};
+struct ProfileParam {
+  std::string name;  // UTF-8
+  double left = 0, right = 0;
+  std::optional<COLORREF> color;
+};
+struct ProfileEntry {
+  std::vector<ProfileParam> params;
+  std::string start, end;  // "YYYY-MM-DD"; empty: the first and last date of the data
+};
+
 struct TrackEntry {
   int kind = 0;
   float width = 0;
@@ -170,6 +200,9 @@ struct TrackEntry {
   ParamEntry param;             // parameter tracks
   LithologyEntry lithology;
   PerforationEntry perforation;
+  ResultEntry result;
+  OilTestEntry oil_test;
+  ProfileEntry profile;
 };
 
 struct ChartEntry {
@@ -778,15 +811,15 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
       {"transparent", {kKindText}, "a text track"},
       {"align", {kKindText}, "a text track"},
       {"valign", {kKindText}, "a text track"},
-      {"table", {kKindProgram, kKindParameter}, "a program or parameter track"},
+      {"table", {kKindProgram, kKindParameter, kKindResult}, "a program, parameter or result track"},
       {"data", {kKindParameter}, "a parameter track"},
-      {"field", {kKindParameter}, "a parameter track"},
+      {"field", {kKindParameter, kKindResult}, "a parameter or result track"},
       {"digits", {kKindParameter}, "a parameter track"},
       {"empty_values", {kKindParameter}, "a parameter track"},
       {"lines", {kKindParameter}, "a parameter track"},
       {"values_at", {kKindParameter}, "a parameter track"},
       {"vertical", {kKindParameter}, "a parameter track"},
-      {"fill", {kKindStratum, kKindParameter}, "a stratum or parameter track"},
+      {"fill", {kKindStratum, kKindParameter, kKindOilTest}, "a stratum, parameter or oil test track"},
       {"level", {kKindStratum}, "a stratum track"},
       {"names", {kKindStratum, kKindLithology}, "a stratum or lithology track"},
       {"sand_type", {kKindSand}, "a sand track"},
@@ -868,13 +901,15 @@ void AddPerforationTrack(CWpWell* well, const TrackEntry& t) {
   well->Reset();
 }
 
+void ReadResultKeys(const pt::ptree& node, const std::string& where, TrackEntry* t);
+
 TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir) {
   CheckKeys(node, where, {"kind", "width", "title", "grid", "curves", "items", "transparent", "align",
                           "valign", "table", "file", "source", "data", "field", "digits",
                           "empty_values", "lines", "values_at", "vertical", "fill", "color",
                           "text_color", "font_size", "styles", "level", "names", "sand_type",
                           "symbol", "precision", "color_width", "oil_width", "divide_lines",
-                          "from", "to"});
+                          "from", "to", "labels", "cells", "bar", "pie", "params", "start", "end"});
 
   TrackEntry t;
   const std::string kind = TextOf(node, "kind", where, "");
@@ -897,6 +932,7 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std:
   if (t.kind == kKindParameter) ReadParameterTrack(node, where, &t);
   ReadLithologyKeys(node, where, &t);
   ReadPerforationKeys(node, where, &t);
+  ReadResultKeys(node, where, &t);
   if (t.kind != kKindCurve) {
     if (Find(node, "curves") || Find(node, "grid"))
       Fault(Join(where, Find(node, "curves") ? "curves" : "grid"), "only a curve track has it");
@@ -1057,6 +1093,109 @@ void ApplyIntervalKeys(CWpKit* content, const TrackEntry& t) {
   }
 }
 
+
+// ---------------------------------------------------------------- result, oil test and profiles
+
+void ReadResultKeys(const pt::ptree& node, const std::string& where, TrackEntry* t) {
+  const struct {
+    const char* key;
+    std::initializer_list<int> kinds;
+    const char* who;
+  } owned[] = {{"labels", {kKindResult}, "a result track"},
+               {"cells", {kKindOilTest}, "an oil test track"},
+               {"bar", {kKindOilTest}, "an oil test track"},
+               {"pie", {kKindOilTest}, "an oil test track"},
+               {"params", {kKindInjection, kKindProduction}, "a water_entry or production track"},
+               {"start", {kKindInjection, kKindProduction}, "a water_entry or production track"},
+               {"end", {kKindInjection, kKindProduction}, "a water_entry or production track"}};
+  for (const auto& o : owned) {
+    if (!Find(node, o.key)) continue;
+    if (std::find(o.kinds.begin(), o.kinds.end(), t->kind) == o.kinds.end())
+      Fault(Join(where, o.key), std::string("only ") + o.who + " has it");
+  }
+  if (t->kind == kKindResult) {
+    ResultEntry& r = t->result;
+    r.table = Utf8ToGbk(TextOf(node, "table", where, ""));
+    r.field = TextOf(node, "field", where, r.field);
+    if (r.field.empty()) Fault(Join(where, "field"), "must name a field");
+    r.labels = BoolOf(node, "labels", where, true);
+  } else if (t->kind == kKindOilTest) {
+    OilTestEntry& o = t->oil_test;
+    o.cells = BoolOf(node, "cells", where, true);
+    o.fill = TextOf(node, "fill", where, o.fill);
+    if (o.fill != "none" && o.fill != "result" && o.fill != "brush")
+      Fault(Join(where, "fill"), "unknown fill " + Quoted(o.fill) + " (none, result or brush)");
+    o.bar = BoolOf(node, "bar", where, true);
+    o.pie = BoolOf(node, "pie", where, false);
+  } else if (t->kind == kKindInjection || t->kind == kKindProduction) {
+    ProfileEntry& p = t->profile;
+    for (const char* key : {"start", "end"}) {
+      if (!Find(node, key)) continue;
+      const std::string text = TextOf(node, key, where, "");
+      DataDate date;
+      if (!ParseDataDate(text, &date)) Fault(Join(where, key), Quoted(text) + " is not a date YYYY-MM-DD");
+      (std::string_view(key) == "start" ? p.start : p.end) = FormatDataDate(date);
+    }
+    if (const pt::ptree* params = Find(node, "params")) {
+      const std::string key = Join(where, "params");
+      const std::vector<const pt::ptree*> list = Items(*params, key);
+      for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::string at = Indexed(key, i);
+        CheckKeys(*list[i], at, {"name", "left", "right", "color"});
+        ProfileParam param;
+        param.name = TextOf(*list[i], "name", at, "");
+        if (param.name.empty()) Fault(Join(at, "name"), "missing");
+        if (Find(*list[i], "left")) param.left = NumberOf(*list[i], "left", at);
+        if (Find(*list[i], "right")) param.right = NumberOf(*list[i], "right", at);
+        param.color = OptionalColor(*list[i], "color", at);
+        p.params.push_back(param);
+      }
+    }
+  }
+}
+
+void ApplyOilTestKeys(CWpKit* content, const TrackEntry& t) {
+  auto* kit = dynamic_cast<CWpOilTest*>(content);
+  if (!kit) return;
+  const OilTestEntry& o = t.oil_test;
+  kit->SetCellTextVisible(o.cells);
+  kit->SetFillMode(o.fill == "result" ? 0 : o.fill == "brush" ? 1 : 2);
+  kit->SetFullWidth(!o.bar);
+  kit->SetPieVisible(o.pie);
+}
+
+void ApplyProfileKeys(CWpKit* content, const TrackEntry& t) {
+  auto* kit = dynamic_cast<CWpWaterEntry*>(content);
+  if (!kit) return;
+  kit->SetToProductedFluid(t.kind == kKindProduction);
+  if (!t.title.empty()) kit->SetTitleText(Utf8ToGbk(t.title));
+  const ProfileEntry& p = t.profile;
+  kit->SetParamNumber(static_cast<int>(p.params.size()));
+  for (std::size_t i = 0; i < p.params.size(); ++i) {
+    const int k = static_cast<int>(i);
+    kit->SetParamName(k, Utf8ToGbk(p.params[i].name));
+    kit->SetParamRange(k, p.params[i].left, p.params[i].right);
+    kit->SetParamColor(k, p.params[i].color.value_or(CWpWaterEntry::GetPreSetColor(k)));
+  }
+  // An end alone is the start's partner too; the kit reads both when bound.
+  if (!p.start.empty()) kit->SetStartDate(p.start);
+  if (!p.end.empty()) kit->SetEndDate(p.end);
+}
+
+void ApplyResultKeys(CWpKit* content, const TrackEntry& t) {
+  if (auto* result = dynamic_cast<CWpResult*>(content)) {
+    const ResultEntry& r = t.result;
+    result->SetLabelVisible(r.labels);
+    result->SetDataField(Utf8ToGbk(r.field));
+    if (!r.table.empty()) {
+      result->SetDataType(Gbk("当前井"));
+      result->SetDataTable(r.table);
+    }
+  }
+  ApplyOilTestKeys(content, t);
+  ApplyProfileKeys(content, t);
+}
+
 void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   CWpTrackBuilder(well).AddChild(kCmdWellTrackFirst + static_cast<unsigned>(t.kind));
   if (well->ChildrenCount() == 0) return;
@@ -1071,6 +1210,7 @@ void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   if (t.kind == kKindParameter) SetUpParameter(track, t);
   if (content) ApplyIntervalKeys(content, t);
   if (auto* lith = dynamic_cast<CWpCorelith*>(content)) ApplyLithologyKeys(lith, t.lithology);
+  ApplyResultKeys(content, t);
 }
 
 // Templates nest five levels deep (chart, tracks, track, curves, curve).

@@ -1,0 +1,215 @@
+// The oil test kit: the cell table, the result fill, the composition bar
+// and the pie.
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "davodu/data/wd_mgr.h"
+#include "davodu/host/graphics/dc.h"
+#include "davodu/host/graphics/graph_tool.h"
+#include "davodu/host/objects/zu_map.h"
+#include "davodu/host/util/gbk.h"
+#include "davodu/interval/wp_oil_test.h"
+#include "davodu/store/well_catalogs.h"
+#include "davodu/store/well_data_manager.h"
+#include "davodu/well/wp_well.h"
+
+namespace davodu {
+
+namespace {
+
+// The unit of a production field: "吨" for oil and water, "千方" for gas.
+std::string UnitOf(const std::string& field) {
+  for (const char* f : {"日产油量", "日产水量", "累产油量", "累产水量"})
+    if (field == Gbk(f)) return Gbk("吨");
+  for (const char* f : {"日产气量", "累产气量"})
+    if (field == Gbk(f)) return Gbk("千方");
+  return std::string();
+}
+
+std::string Fixed(double v, int digits) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", digits, v);
+  return buf;
+}
+
+}  // namespace
+
+void CWpOilTest::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
+  if (!visible_) return;
+  CWpInWell::Draw(dc, view, clip, done);
+  DrawTitle(dc, view, clip, done);
+  CWpWell* well = GetWell();
+  for (const auto& seg : segs_) {
+    // Only tests wholly within the chart's depth range are drawn.
+    if (well && (static_cast<float>(seg->top_depth) < well->GetTopDepth() ||
+                 static_cast<float>(seg->bottom_depth) > well->GetBottomDepth()))
+      continue;
+    seg->left = map_nodes_[0].x;
+    seg->right = map_nodes_[1].x;
+    DrawSegment(dc, *seg);
+  }
+  border_flags_[3] = border_flags_[4] = 0;
+  DrawBorder(dc, view, clip, done);
+}
+
+void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
+  const CCoordTranslator& tr = GetTranslator();
+  const CLineTool& line = AfxGetLineTool();
+  const double width = s.right - s.left;
+  const double table_right = full_width_ ? s.right : s.left + width * (1 - bar_fraction_);
+  const CRect area = tr.MapToDraw(FLOATRECT{s.left, s.top_y, table_right, s.bottom_y});
+  // 1. The result fill.
+  if (fill_mode_ == 0 || fill_mode_ == 1) {
+    ZULOGBRUSH brush = fill_brush_;
+    bool fill = fill_mode_ == 1;
+    if (fill_mode_ == 0) {
+      auto* adapter = dynamic_cast<WDMgrAdapter*>(gateway_);
+      CWellDataManager* mgr = adapter ? adapter->GetManager() : nullptr;
+      std::shared_ptr<CSymbolManager> oil = mgr ? mgr->GetOilSymbolManager() : nullptr;
+      const int i = oil ? oil->FindData(s.result) : -1;
+      if (i >= 0) {
+        brush.color = oil->GetColor(i);
+        fill = true;
+      }
+    }
+    if (fill) AfxGetFillTool().FillRect(dc, area, brush, zoom_);
+  }
+  // 2. The grid and the interval's edges.
+  const int rows = rows_, cols = cols_;
+  const double h = (s.top_y - s.bottom_y) / rows;
+  for (int i = 1; i < rows; ++i) {
+    const double y = s.top_y - i * h;
+    line.DrawLine(dc, tr.MapToDraw(FLOATPOINT{s.left, y}), tr.MapToDraw(FLOATPOINT{table_right, y}), grid_pen_, zoom_);
+  }
+  const double tw = table_right - s.left;
+  for (int i = 1; i < cols && i < static_cast<int>(col_fractions_.size()); ++i) {
+    const double x = s.left + col_fractions_[static_cast<std::size_t>(i)] * tw;
+    line.DrawLine(dc, tr.MapToDraw(FLOATPOINT{x, s.top_y}), tr.MapToDraw(FLOATPOINT{x, s.bottom_y}), grid_pen_, zoom_);
+  }
+  ZULOGPEN black;
+  black.width = 1.0f;
+  for (double y : {s.top_y, s.bottom_y})
+    line.DrawLine(dc, tr.MapToDraw(FLOATPOINT{s.left, y}), tr.MapToDraw(FLOATPOINT{s.right, y}), black, zoom_);
+  // 3. The cell texts.
+  if (cell_text_) {
+    const double inset = 0.3 * cell_font_.height;
+    for (int r = 0; r < rows; ++r) {
+      for (int c = 0; c < cols && c + 1 < static_cast<int>(col_fractions_.size()); ++c) {
+        const std::size_t k = static_cast<std::size_t>(c + cols * r);
+        if (k >= fields_.size()) continue;
+        const std::string& f = fields_[k];
+        const std::string v = k < s.values.size() ? s.values[k] : std::string();
+        const std::string text = v.empty() ? f : f + ":  " + v + UnitOf(f);
+        const double x0 = s.left + col_fractions_[static_cast<std::size_t>(c)] * tw + inset;
+        const double x1 = s.left + col_fractions_[static_cast<std::size_t>(c) + 1] * tw - inset;
+        const CRect cell = tr.MapToDraw(FLOATRECT{x0, s.top_y - r * h, x1, s.top_y - (r + 1) * h});
+        AfxGetTextTool().DrawTextInRect(dc, cell, text, cell_font_, zoom_, kAlignLeft, kAlignMiddle);
+      }
+    }
+  }
+  // 4. The composition bar.
+  if (!full_width_) DrawBar(dc, s, tr.MapToDraw(FLOATRECT{table_right, s.top_y, s.right, s.bottom_y}));
+  // 5. The leader and the pie.
+  if (pie_visible_) DrawPie(dc, s);
+}
+
+void CWpOilTest::DrawBar(CDC* dc, const CgOilTestSegment& s, const CRect& bar) {
+  const double oil = bar_cumulative_ ? s.oil_total : s.oil;
+  const double gas = bar_cumulative_ ? s.gas_total : s.gas;
+  const double water = bar_cumulative_ ? s.water_total : s.water;
+  const double total = oil + gas + water;
+  if (!(total > 0)) return;
+  const struct {
+    double value;
+    const ZULOGBRUSH* brush;
+    const char* unit;
+  } bands[] = {{oil, &oil_brush_, " 吨"}, {gas, &gas_brush_, " 千方"}, {water, &water_brush_, " 吨"}};
+  // Draw Y grows downwards on the page whatever the sign: walk from the top edge.
+  const double height = bar.bottom - bar.top;
+  double at = bar.top;
+  ZULOGPEN black;
+  black.width = 1.0f;
+  for (const auto& b : bands) {
+    const double next = at + height * b.value / total;
+    const CRect r{bar.left, static_cast<int>(std::lround(at)), bar.right, static_cast<int>(std::lround(next))};
+    if (b.value > 0) {
+      AfxGetFillTool().FillRect(dc, r, *b.brush, zoom_);
+      if (band_text_)
+        AfxGetTextTool().DrawTextInRect(dc, r, Fixed(b.value, band_precision_) + Gbk(b.unit), band_font_, zoom_,
+                                        kAlignCenter, kAlignMiddle);
+    }
+    AfxGetLineTool().DrawLine(dc, {bar.left, r.bottom}, {bar.right, r.bottom}, black, zoom_);
+    at = next;
+  }
+  AfxGetLineTool().DrawLine(dc, {bar.left, bar.top}, {bar.left, bar.bottom}, black, zoom_);
+}
+
+void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
+  const CCoordTranslator& tr = GetTranslator();
+  const double mid = (s.top_y + s.bottom_y) / 2;
+  const CPoint anchor = tr.MapToDraw(FLOATPOINT{s.right, mid});
+  const CPoint p = tr.MapToDraw(FLOATPOINT{s.right + s.pie_dx, mid + s.pie_dy});
+  if (leader_visible_ && (anchor.x != p.x || anchor.y != p.y))
+    AfxGetLineTool().DrawLine(dc, anchor, p, leader_pen_, zoom_);
+  const double oil = cumulative_ ? s.oil_total : s.oil;
+  const double gas = cumulative_ ? s.gas_total : s.gas;
+  const double water = cumulative_ ? s.water_total : s.water;
+  const double total = oil + gas + water;
+  double scale = 1;
+  const double largest = cumulative_ ? largest_total_ : largest_daily_;
+  if (proportional_ && largest > 0) scale = total / largest;
+  const long r = std::lround(zoom_ * pie_radius_ * scale);
+  // Draw Y grows upwards or downwards by the device: +1 when upwards.
+  const int up = tr.MapToDraw(FLOATPOINT{0, 1}).y > tr.MapToDraw(FLOATPOINT{0, 0}).y ? 1 : -1;
+  // The circle as a polygon of one point per degree.
+  const auto around = [&](double from, double to) {
+    std::vector<CPoint> pts{p};
+    const int steps = std::max(2, static_cast<int>(std::ceil((to - from) / (2 * std::numbers::pi) * 360)));
+    for (int i = 0; i <= steps; ++i) {
+      const double a = from + (to - from) * i / steps;  // clockwise from the top
+      pts.push_back({static_cast<int>(p.x + std::lround(r * std::sin(a))),
+                     static_cast<int>(p.y + up * std::lround(r * std::cos(a)))});
+    }
+    return pts;
+  };
+  if (r > 0 && total > 0) {
+    const double values[3] = {oil, gas, water};
+    const char* units[3] = {"吨", "千方", "吨"};
+    double start = 0;
+    std::vector<std::pair<double, int>> labels;
+    for (int k = 0; k < 3; ++k) {
+      const double sweep = 2 * std::numbers::pi * values[k] / total;
+      if (values[k] > 0) {
+        ZULOGBRUSH brush;
+        brush.style = kBrushDefaultSolid;
+        brush.color = pie_colors_[k];
+        AfxGetFillTool().FillPolygon(dc, around(start, start + sweep), brush, zoom_);
+        labels.emplace_back(start + sweep / 2, k);
+      }
+      start += sweep;
+    }
+    ZULOGFONT font = pie_font_;
+    const TextSize line = AfxGetTextTool().MeasureText(dc, "TEST", font, zoom_);
+    const int below = -up * static_cast<int>(std::lround(line.height));
+    for (const auto& [angle, k] : labels) {
+      const std::vector<CPoint> tip = around(angle, angle);
+      const CPoint edge = tip.back();
+      const CPoint at{p.x + (edge.x - p.x) / 2, p.y + (edge.y - p.y) / 2};
+      if (pie_values_)
+        AfxGetTextTool().DrawText(dc, at, Fixed(values[k], pie_precision_) + Gbk(units[k]), font, zoom_, 0,
+                                  kAlignCenter, kAlignMiddle);
+      if (pie_shares_)
+        AfxGetTextTool().DrawText(dc, {at.x, at.y + below}, Fixed(values[k] / total, pie_precision_),
+                                  font, zoom_, 0, kAlignCenter, kAlignMiddle);
+    }
+  }
+  if (r > 0) {
+    std::vector<CPoint> circle = around(0, 2 * std::numbers::pi);
+    circle.erase(circle.begin());
+    for (std::size_t i = 0; i + 1 < circle.size(); ++i)
+      AfxGetLineTool().DrawLine(dc, circle[i], circle[i + 1], outline_pen_, zoom_);
+  }
+}
+
+}  // namespace davodu
