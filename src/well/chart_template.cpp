@@ -27,6 +27,7 @@
 #include "davodu/interval/wp_corelith.h"
 #include "davodu/interval/wp_sand.h"
 #include "davodu/interval/wp_shoot.h"
+#include "davodu/special/wp_facies.h"
 #include "davodu/interval/wp_stratum.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/store/well_data_manager.h"
@@ -56,6 +57,18 @@ constexpr int kKindSand = 3;
 constexpr int kKindStratum = 5;
 constexpr int kKindPerforation = 9;
 constexpr int kKindDepth = 22;
+
+// The specialised columns.
+constexpr int kKindCycle = 6;
+constexpr int kKindBedding = 7;
+constexpr int kKindFacies = 8;
+constexpr int kKindSidewallCore = 18;
+constexpr int kKindCore = 19;
+constexpr int kKindRockSample = 20;
+constexpr int kKindSandLayer = 4;
+// "perforation_symbol": the perforation kind's symbol column, in a track
+// of its own like any content ("perforation" is the perforation column).
+constexpr const char* kPerforationSymbolName = "perforation_symbol";
 
 constexpr int kKindText = 15;
 constexpr int kKindPicture = 12;
@@ -111,6 +124,15 @@ struct SandEntry {
   std::string table;  // GBK; a scattered table (type 29)
   bool bar = false;   // filled bars instead of brackets
   int precision = 2;  // decimals of the thickness
+};
+
+// The keys of the specialised columns (docs/templates.md, "Specialised
+// columns").
+struct SpecialEntry {
+  bool symbol_column = false;  // perforation_symbol
+  int facies_level = 3;        // facies: stratification data of level 1..4
+  std::string table;           // facies: a scattered table (GBK)
+  bool names = true;           // facies: the facies names
 };
 
 // A picture block of a picture or graphic track.
@@ -170,6 +192,7 @@ struct TrackEntry {
   ParamEntry param;             // parameter tracks
   LithologyEntry lithology;
   PerforationEntry perforation;
+  SpecialEntry special;
 };
 
 struct ChartEntry {
@@ -778,7 +801,7 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
       {"transparent", {kKindText}, "a text track"},
       {"align", {kKindText}, "a text track"},
       {"valign", {kKindText}, "a text track"},
-      {"table", {kKindProgram, kKindParameter}, "a program or parameter track"},
+      {"table", {kKindProgram, kKindParameter, kKindFacies}, "a program, parameter or facies track"},
       {"data", {kKindParameter}, "a parameter track"},
       {"field", {kKindParameter}, "a parameter track"},
       {"digits", {kKindParameter}, "a parameter track"},
@@ -787,8 +810,8 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
       {"values_at", {kKindParameter}, "a parameter track"},
       {"vertical", {kKindParameter}, "a parameter track"},
       {"fill", {kKindStratum, kKindParameter}, "a stratum or parameter track"},
-      {"level", {kKindStratum}, "a stratum track"},
-      {"names", {kKindStratum, kKindLithology}, "a stratum or lithology track"},
+      {"level", {kKindStratum, kKindFacies}, "a stratum or facies track"},
+      {"names", {kKindStratum, kKindLithology, kKindFacies}, "a stratum, lithology or facies track"},
       {"sand_type", {kKindSand}, "a sand track"},
       {"symbol", {kKindSand}, "a sand track"},
       {"precision", {kKindSand}, "a sand track"},
@@ -868,6 +891,28 @@ void AddPerforationTrack(CWpWell* well, const TrackEntry& t) {
   well->Reset();
 }
 
+// ---------------------------------------------------------------- specialised columns
+
+void ReadSpecialKeys(const pt::ptree& node, const std::string& where, TrackEntry* t) {
+  SpecialEntry& e = t->special;
+  if (t->kind == kKindFacies) {
+    if (Find(node, "level")) e.facies_level = IntegerOf(node, "level", where, 1, 4);
+    e.table = Utf8ToGbk(TextOf(node, "table", where, ""));
+    e.names = BoolOf(node, "names", where, true);
+  }
+}
+
+void ApplySpecialKeys(CWpKit* content, const TrackEntry& t) {
+  const SpecialEntry& e = t.special;
+  if (auto* facies = dynamic_cast<CWpFacies*>(content)) {
+    facies->SetNameVisible(e.names);
+    if (!e.table.empty())
+      facies->SetFaciesSource(FACIES_SCATT, "," + e.table + ",");
+    else
+      facies->SetFaciesSource(FACIES_FINE_FIRST + e.facies_level - 1);
+  }
+}
+
 TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir) {
   CheckKeys(node, where, {"kind", "width", "title", "grid", "curves", "items", "transparent", "align",
                           "valign", "table", "file", "source", "data", "field", "digits",
@@ -880,9 +925,14 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std:
   const std::string kind = TextOf(node, "kind", where, "");
   if (kind.empty()) Fault(Join(where, "kind"), "missing");
   t.kind = ContentKindFromName(kind);
+  if (kind == kPerforationSymbolName) {
+    t.kind = kKindPerforation;
+    t.special.symbol_column = true;
+  }
   if (t.kind < 0) {
     std::string names;
     for (const char* n : kKindNames) names += (names.empty() ? "" : ", ") + std::string(n);
+    names += std::string(", ") + kPerforationSymbolName;
     Fault(Join(where, "kind"), "unknown kind " + Quoted(kind) + " (one of " + names + ")");
   }
   const float fallback_width = t.kind == kKindCurve ? 3000.0f : t.kind == kKindDepth ? 1800.0f : 2000.0f;
@@ -897,6 +947,7 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std:
   if (t.kind == kKindParameter) ReadParameterTrack(node, where, &t);
   ReadLithologyKeys(node, where, &t);
   ReadPerforationKeys(node, where, &t);
+  ReadSpecialKeys(node, where, &t);
   if (t.kind != kKindCurve) {
     if (Find(node, "curves") || Find(node, "grid"))
       Fault(Join(where, Find(node, "curves") ? "curves" : "grid"), "only a curve track has it");
@@ -1071,6 +1122,7 @@ void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   if (t.kind == kKindParameter) SetUpParameter(track, t);
   if (content) ApplyIntervalKeys(content, t);
   if (auto* lith = dynamic_cast<CWpCorelith*>(content)) ApplyLithologyKeys(lith, t.lithology);
+  ApplySpecialKeys(content, t);
 }
 
 // Templates nest five levels deep (chart, tracks, track, curves, curve).
@@ -1166,7 +1218,7 @@ bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& wel
   for (const TrackEntry& t : chart.tracks) {
     if (t.kind == kKindCurve) {
       AddCurveTrack(well, t);
-    } else if (t.kind == kKindPerforation) {
+    } else if (t.kind == kKindPerforation && !t.special.symbol_column) {
       AddPerforationTrack(well, t);
     } else {
       AddContentTrack(well, t);
