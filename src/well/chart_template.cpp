@@ -28,6 +28,7 @@
 #include "davodu/interval/wp_sand.h"
 #include "davodu/interval/wp_shoot.h"
 #include "davodu/special/wp_facies.h"
+#include "davodu/special/wp_symble_shoot.h"
 #include "davodu/interval/wp_stratum.h"
 #include "davodu/kits/content_kinds.h"
 #include "davodu/store/well_data_manager.h"
@@ -910,6 +911,10 @@ void ApplySpecialKeys(CWpKit* content, const TrackEntry& t) {
       facies->SetFaciesSource(FACIES_SCATT, "," + e.table + ",");
     else
       facies->SetFaciesSource(FACIES_FINE_FIRST + e.facies_level - 1);
+  }
+  if (auto* flags = dynamic_cast<CWpSymbleShoot*>(content)) {
+    flags->SetStartDateTime(t.perforation.from);
+    flags->SetEndDateTime(t.perforation.to);
   }
 }
 
