@@ -222,6 +222,9 @@ class LogParaDIO : public Observee {
   virtual void CheckDataSet() = 0;
 };
 
+// The sidewall cores of a well, one sample per record at its depth, in
+// depth order: text 1 is the sample's lithology, text 2 its oil-bearing
+// grade. SetDepth keeps the order (a sample may not pass its neighbours).
 class LogSidewallCoreIO : public Observee {
  public:
   virtual int GetCount() = 0;
@@ -242,10 +245,40 @@ class LogFaultPointIO : public Observee {
   virtual int GetCount() = 0;
 };
 
-// The coring summary and sand/stratum table kits define what they read;
-// until then the gateway only caches and notifies these objects.
-class LogIntegratedCoreIO : public Observee {};
-class LogSandStratum2DIO : public Observee {};
+// The core runs of a well: each run's cored interval (top and bottom,
+// the footage being their difference unless the table gives it), its run
+// number and the length of core recovered. Moves and boundary edits keep
+// the runs in depth order and never overlapping; a run keeps its footage
+// (GetFootage follows the new interval).
+class LogIntegratedCoreIO : public LogSegDIO, public Observee {
+ public:
+  // The run number; -1 when the table has none.
+  virtual int GetRun(int i) = 0;
+  // Metres; kFltMax when missing.
+  virtual double GetFootage(int i) = 0;
+  virtual double GetCoreLength(int i) = 0;
+  // Percent: the table's value, else core length / footage; kFltMax when
+  // neither can be had.
+  virtual double GetRecovery(int i) = 0;
+  virtual std::uint64_t GetTimeStamp() = 0;
+};
+
+// A table of sand layers: one row per layer between its top and bottom,
+// with named fields (the column names of the host table, GBK). A field the
+// table lacks reads as a missing value and an empty text.
+class LogSandStratum2DIO : public Observee {
+ public:
+  virtual int GetCount() = 0;
+  virtual double GetTop(int i) = 0;
+  virtual double GetBottom(int i) = 0;
+  // Every field of the table, in table order.
+  virtual std::vector<std::string> GetFieldNames() = 0;
+  // A field as a number (kFltMax when missing or not a number) and as text.
+  virtual double GetValue(int i, const std::string& field) = 0;
+  virtual std::string GetText(int i, const std::string& field) = 0;
+  virtual std::uint64_t GetTimeStamp() = 0;
+  virtual void CheckDataSet() = 0;
+};
 
 // ---------------------------------------------------------------- catalogues
 
@@ -344,7 +377,11 @@ class LogLthSmapleMgrIO {
 class ISymbleMgr {
  public:
   virtual int GetCount() = 0;
+  // The point style of symbol i (symbol_glyphs.h); the default point
+  // style outside the catalogue.
   virtual int GetSymbol(int i) = 0;
+  // The colour of symbol i; black outside the catalogue.
+  virtual COLORREF GetColor(int i) = 0;
   virtual std::string GetName(int i) = 0;
   virtual int Find(const std::string& name) = 0;
   virtual std::uint64_t GetTimeStamp() = 0;

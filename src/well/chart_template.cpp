@@ -29,6 +29,8 @@
 #include "davodu/interval/wp_shoot.h"
 #include "davodu/interval/wp_oil_test.h"
 #include "davodu/interval/wp_result.h"
+#include "davodu/special/wp_facies.h"
+#include "davodu/special/wp_symble_shoot.h"
 #include "davodu/interval/wp_stratum.h"
 #include "davodu/interval/wp_water_entry.h"
 #include "davodu/kits/content_kinds.h"
@@ -59,6 +61,18 @@ constexpr int kKindSand = 3;
 constexpr int kKindStratum = 5;
 constexpr int kKindPerforation = 9;
 constexpr int kKindDepth = 22;
+
+// The specialised columns.
+constexpr int kKindCycle = 6;
+constexpr int kKindBedding = 7;
+constexpr int kKindFacies = 8;
+constexpr int kKindSidewallCore = 18;
+constexpr int kKindCore = 19;
+constexpr int kKindRockSample = 20;
+constexpr int kKindSandLayer = 4;
+// "perforation_symbol": the perforation kind's symbol column, in a track
+// of its own like any content ("perforation" is the perforation column).
+constexpr const char* kPerforationSymbolName = "perforation_symbol";
 
 constexpr int kKindText = 15;
 constexpr int kKindPicture = 12;
@@ -118,6 +132,15 @@ struct SandEntry {
   std::string table;  // GBK; a scattered table (type 29)
   bool bar = false;   // filled bars instead of brackets
   int precision = 2;  // decimals of the thickness
+};
+
+// The keys of the specialised columns (docs/templates.md, "Specialised
+// columns").
+struct SpecialEntry {
+  bool symbol_column = false;  // perforation_symbol
+  int facies_level = 3;        // facies: stratification data of level 1..4
+  std::string table;           // facies: a scattered table (GBK)
+  bool names = true;           // facies: the facies names
 };
 
 // A picture block of a picture or graphic track.
@@ -203,6 +226,7 @@ struct TrackEntry {
   ResultEntry result;
   OilTestEntry oil_test;
   ProfileEntry profile;
+  SpecialEntry special;
 };
 
 struct ChartEntry {
@@ -811,7 +835,8 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
       {"transparent", {kKindText}, "a text track"},
       {"align", {kKindText}, "a text track"},
       {"valign", {kKindText}, "a text track"},
-      {"table", {kKindProgram, kKindParameter, kKindResult}, "a program, parameter or result track"},
+      {"table", {kKindProgram, kKindParameter, kKindResult, kKindFacies},
+       "a program, parameter, result or facies track"},
       {"data", {kKindParameter}, "a parameter track"},
       {"field", {kKindParameter, kKindResult}, "a parameter or result track"},
       {"digits", {kKindParameter}, "a parameter track"},
@@ -820,8 +845,8 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
       {"values_at", {kKindParameter}, "a parameter track"},
       {"vertical", {kKindParameter}, "a parameter track"},
       {"fill", {kKindStratum, kKindParameter, kKindOilTest}, "a stratum, parameter or oil test track"},
-      {"level", {kKindStratum}, "a stratum track"},
-      {"names", {kKindStratum, kKindLithology}, "a stratum or lithology track"},
+      {"level", {kKindStratum, kKindFacies}, "a stratum or facies track"},
+      {"names", {kKindStratum, kKindLithology, kKindFacies}, "a stratum, lithology or facies track"},
       {"sand_type", {kKindSand}, "a sand track"},
       {"symbol", {kKindSand}, "a sand track"},
       {"precision", {kKindSand}, "a sand track"},
@@ -902,6 +927,31 @@ void AddPerforationTrack(CWpWell* well, const TrackEntry& t) {
 }
 
 void ReadResultKeys(const pt::ptree& node, const std::string& where, TrackEntry* t);
+// ---------------------------------------------------------------- specialised columns
+
+void ReadSpecialKeys(const pt::ptree& node, const std::string& where, TrackEntry* t) {
+  SpecialEntry& e = t->special;
+  if (t->kind == kKindFacies) {
+    if (Find(node, "level")) e.facies_level = IntegerOf(node, "level", where, 1, 4);
+    e.table = Utf8ToGbk(TextOf(node, "table", where, ""));
+    e.names = BoolOf(node, "names", where, true);
+  }
+}
+
+void ApplySpecialKeys(CWpKit* content, const TrackEntry& t) {
+  const SpecialEntry& e = t.special;
+  if (auto* facies = dynamic_cast<CWpFacies*>(content)) {
+    facies->SetNameVisible(e.names);
+    if (!e.table.empty())
+      facies->SetFaciesSource(FACIES_SCATT, "," + e.table + ",");
+    else
+      facies->SetFaciesSource(FACIES_FINE_FIRST + e.facies_level - 1);
+  }
+  if (auto* flags = dynamic_cast<CWpSymbleShoot*>(content)) {
+    flags->SetStartDateTime(t.perforation.from);
+    flags->SetEndDateTime(t.perforation.to);
+  }
+}
 
 TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std::string& base_dir) {
   CheckKeys(node, where, {"kind", "width", "title", "grid", "curves", "items", "transparent", "align",
@@ -915,9 +965,14 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std:
   const std::string kind = TextOf(node, "kind", where, "");
   if (kind.empty()) Fault(Join(where, "kind"), "missing");
   t.kind = ContentKindFromName(kind);
+  if (kind == kPerforationSymbolName) {
+    t.kind = kKindPerforation;
+    t.special.symbol_column = true;
+  }
   if (t.kind < 0) {
     std::string names;
     for (const char* n : kKindNames) names += (names.empty() ? "" : ", ") + std::string(n);
+    names += std::string(", ") + kPerforationSymbolName;
     Fault(Join(where, "kind"), "unknown kind " + Quoted(kind) + " (one of " + names + ")");
   }
   const float fallback_width = t.kind == kKindCurve ? 3000.0f : t.kind == kKindDepth ? 1800.0f : 2000.0f;
@@ -933,6 +988,7 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std:
   ReadLithologyKeys(node, where, &t);
   ReadPerforationKeys(node, where, &t);
   ReadResultKeys(node, where, &t);
+  ReadSpecialKeys(node, where, &t);
   if (t.kind != kKindCurve) {
     if (Find(node, "curves") || Find(node, "grid"))
       Fault(Join(where, Find(node, "curves") ? "curves" : "grid"), "only a curve track has it");
@@ -1211,6 +1267,7 @@ void AddContentTrack(CWpWell* well, const TrackEntry& t) {
   if (content) ApplyIntervalKeys(content, t);
   if (auto* lith = dynamic_cast<CWpCorelith*>(content)) ApplyLithologyKeys(lith, t.lithology);
   ApplyResultKeys(content, t);
+  ApplySpecialKeys(content, t);
 }
 
 // Templates nest five levels deep (chart, tracks, track, curves, curve).
@@ -1306,7 +1363,7 @@ bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& wel
   for (const TrackEntry& t : chart.tracks) {
     if (t.kind == kKindCurve) {
       AddCurveTrack(well, t);
-    } else if (t.kind == kKindPerforation) {
+    } else if (t.kind == kKindPerforation && !t.special.symbol_column) {
       AddPerforationTrack(well, t);
     } else {
       AddContentTrack(well, t);

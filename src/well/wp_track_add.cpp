@@ -152,19 +152,34 @@ CWpStratum* CWpTrack::AddStratum(const char* title, int join, int index) {
 }
 
 CWpSymbleCycle* CWpTrack::AddSymbleCycle(const char* title, int join, int index) {
-  return AddContent<CWpSymbleCycle>("CWpSymbleCycle", title, join, index, true);
+  CWpSymbleCycle* kit = AddContent<CWpSymbleCycle>("CWpSymbleCycle", title, join, index, true);
+  // Its catalogue and data, or none yet (the kit keeps its source).
+  if (kit) kit->ResetData();
+  return kit;
 }
 
 CWpSymbleTexture* CWpTrack::AddSymbleTexture(const char* title, int join, int index) {
-  return AddContent<CWpSymbleTexture>("CWpSymbleTexture", title, join, index, true);
+  CWpSymbleTexture* kit = AddContent<CWpSymbleTexture>("CWpSymbleTexture", title, join, index, true);
+  // Its catalogue and data, or none yet (the kit keeps its source).
+  if (kit) kit->ResetData();
+  return kit;
 }
 
 CWpFacies* CWpTrack::AddFacies(const char* title, int join, int index) {
-  return AddContent<CWpFacies>("CWpFacies", title, join, index, true);
+  CWpFacies* facies = AddContent<CWpFacies>("CWpFacies", title, join, index, true);
+  if (!facies) return nullptr;
+  // The facies of the third level's stratification data; the kit keeps the
+  // source when the well has no such data yet.
+  facies->SetDataSource(FACIES_FINE_FIRST + 2);
+  facies->ResetData();
+  return facies;
 }
 
 CWpSymbleShoot* CWpTrack::AddSymbleShoot(const char* title, int join, int index) {
-  return AddContent<CWpSymbleShoot>("CWpSymbleShoot", title, join, index, true);
+  CWpSymbleShoot* kit = AddContent<CWpSymbleShoot>("CWpSymbleShoot", title, join, index, true);
+  // Its catalogue and data, or none yet (the kit keeps its source).
+  if (kit) kit->ResetData();
+  return kit;
 }
 
 CWpOilTest* CWpTrack::AddOilTest(const char* title, int join, int index) {

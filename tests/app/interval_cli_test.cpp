@@ -85,7 +85,7 @@ TEST(IntervalCli, TemplateKeysOfTheColumnsAreChecked) {
   } cases[] = {
       {R"({"kind": "stratum", "level": 6})", "tracks[0].level: '6' is not a whole number from 1 to 5"},
       {R"({"kind": "stratum", "names": "yes"})", "tracks[0].names: 'yes' is not true or false"},
-      {R"({"kind": "sand", "level": 2})", "tracks[0].level: only a stratum track has it"},
+      {R"({"kind": "sand", "level": 2})", "tracks[0].level: only a stratum or facies track has it"},
       {R"({"kind": "stratum", "symbol": "bar"})", "tracks[0].symbol: only a sand track has it"},
       {R"({"kind": "sand", "symbol": "box"})", "tracks[0].symbol: unknown symbol 'box' (bracket or bar)"},
       {R"({"kind": "sand", "sand_type": 0})", "tracks[0].sand_type: '0' is not a whole number from 1 to 28"},

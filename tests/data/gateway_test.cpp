@@ -136,6 +136,34 @@ TEST_F(GatewayTest, PollingNotifiesKitsWhenTheHostTableChanges) {
   EXPECT_EQ(md_kit.updates, 3);
 }
 
+// Data objects of the core and sand-layer families that hold nothing.
+class CoreStub : public LogIntegratedCoreIO {
+ public:
+  int GetCount() override { return -1; }
+  double GetTop(int) override { return kFltMax; }
+  double GetBottom(int) override { return kFltMax; }
+  bool Move(int, double) override { return false; }
+  bool SetTop(int, double) override { return false; }
+  bool SetBottom(int, double) override { return false; }
+  void CheckDataSet() override {}
+  int GetRun(int) override { return -1; }
+  double GetFootage(int) override { return kFltMax; }
+  double GetCoreLength(int) override { return kFltMax; }
+  double GetRecovery(int) override { return kFltMax; }
+  std::uint64_t GetTimeStamp() override { return 0; }
+};
+class SandTableStub : public LogSandStratum2DIO {
+ public:
+  int GetCount() override { return -1; }
+  double GetTop(int) override { return kFltMax; }
+  double GetBottom(int) override { return kFltMax; }
+  std::vector<std::string> GetFieldNames() override { return {}; }
+  double GetValue(int, const std::string&) override { return kFltMax; }
+  std::string GetText(int, const std::string&) override { return {}; }
+  std::uint64_t GetTimeStamp() override { return 0; }
+  void CheckDataSet() override {}
+};
+
 // Stands in for the families whose objects only carry notification, to see
 // which caches NotifyAllData and FindData reach.
 class RecordingGateway : public WDMgrAdapter {
@@ -144,11 +172,11 @@ class RecordingGateway : public WDMgrAdapter {
 
  private:
   std::unique_ptr<LogSandStratum2DIO> CreateLogSandStratum(DATATYPE type, int, CWpWell*) override {
-    return type == DATA_WELL ? std::make_unique<LogSandStratum2DIO>() : nullptr;
+    return type == DATA_WELL ? std::make_unique<SandTableStub>() : nullptr;
   }
   std::unique_ptr<LogIntegratedCoreIO> CreateLogIntegratedCore(DATATYPE,
                                                                const std::string& name) override {
-    return name.empty() ? nullptr : std::make_unique<LogIntegratedCoreIO>();
+    return name.empty() ? nullptr : std::make_unique<CoreStub>();
   }
 };
 
@@ -270,7 +298,7 @@ class LoggingGateway : public WDMgrAdapter {
   }
   std::unique_ptr<LogIntegratedCoreIO> CreateLogIntegratedCore(DATATYPE,
                                                                const std::string&) override {
-    return std::make_unique<Logged<LogIntegratedCoreIO>>(log_, "core");
+    return std::make_unique<Logged<CoreStub>>(log_, "core");
   }
 
   CallLog* log_;

@@ -218,7 +218,14 @@ int AdapterSymbleMgr::GetCount() { return mgr_ ? std::max(mgr_->GetCount(), 0) :
 
 int AdapterSymbleMgr::GetSymbol(int i) {
   if (i < 0 || i >= GetCount()) return ZULOGPOINT().style;
-  return mgr_->GetCode(i);
+  // The style, not the catalogue's numbering: numbers 1, 2, 3 are the
+  // generic circle, square and triangle.
+  return mgr_->GetStyle(i);
+}
+
+COLORREF AdapterSymbleMgr::GetColor(int i) {
+  if (i < 0 || i >= GetCount()) return 0;
+  return mgr_->GetColor(i);
 }
 
 std::string AdapterSymbleMgr::GetName(int i) { return mgr_ ? mgr_->GetName(i) : std::string(); }

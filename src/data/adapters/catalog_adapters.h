@@ -163,6 +163,7 @@ class AdapterSymbleMgr : public ISymbleMgr {
   int GetCount() override;
   // Out of range: the style word of the default point symbol.
   int GetSymbol(int i) override;
+  COLORREF GetColor(int i) override;
   std::string GetName(int i) override;
   int Find(const std::string& name) override;
   std::uint64_t GetTimeStamp() override;
