@@ -73,7 +73,7 @@ std::int64_t CWellDataManager::WellId(WellRef well, bool sync) {
     if (sync) db_->Sync();
     const WellInfo* w = well.by_id ? db_->FindWell(well.id) : db_->FindWell(well.name);
     return w ? w->id : -1;
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return -1;
   }
@@ -85,7 +85,7 @@ std::vector<std::string> CWellDataManager::GetWellNames() {
   try {
     db_->Sync();
     for (const WellInfo& w : db_->Wells()) names.push_back(w.name);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
   }
   return names;
@@ -124,7 +124,7 @@ std::vector<SurveyStation> CWellDataManager::GetDeviation(WellRef well) {
   if (id < 0) return {};
   try {
     return db_->Deviation(id);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return {};
   }
@@ -151,7 +151,7 @@ std::shared_ptr<CWellTable> CWellDataManager::GetTable(WellRef well, TableKind k
     if (!db_->TableStamp(key)) {
       if (!create || !Write([&](WellDb& db) { db.CreateTable(key); })) return nullptr;
     }
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return nullptr;
   }
@@ -163,7 +163,7 @@ std::shared_ptr<CWellLog> CWellDataManager::GetWellLog(WellRef well) {
   if (id < 0) return nullptr;
   try {
     if (!db_->TableStamp({TableKind::kWellLog, id, 0})) return nullptr;
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return nullptr;
   }
@@ -234,7 +234,7 @@ std::uint64_t CWellDataManager::GetTimeStamp() {
   try {
     db_->Sync();
     return db_->ManagerStamp();
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return 0;
   }
@@ -247,7 +247,7 @@ std::vector<CWellDataManager::TableSummary> CWellDataManager::GetTables(WellRef 
   try {
     for (const auto& [key, rows] : db_->TablesOf(id))
       tables.push_back({key, rows, db_->TableStamp(key).value_or(0)});
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     tables.clear();
   }
@@ -259,7 +259,7 @@ std::vector<CurveSummary> CWellDataManager::GetCurveSummaries(WellRef well) {
   if (id < 0) return {};
   try {
     return db_->CurveSummaries(id);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return {};
   }
@@ -270,7 +270,7 @@ std::vector<LogRunInfo> CWellDataManager::GetLogRuns(WellRef well) {
   if (id < 0) return {};
   try {
     return db_->Runs(id);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return {};
   }
@@ -283,7 +283,7 @@ std::uint64_t CWellDataManager::GetTimeStamp(WellRef well, std::string_view tabl
   if (id < 0 || !ParseTableName(GbkToUtf8(table_name), &kind, &sub)) return 0;
   try {
     return db_->TableStamp({kind, id, sub}).value_or(0);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return 0;
   }
@@ -300,7 +300,7 @@ std::shared_ptr<const Trajectory> CWellDataManager::TrajectoryOf(WellRef well, d
     const WellInfo* w = db_->FindWell(id);
     *kb = w && !IsMissing(w->kb) ? w->kb : 0;
     return db_->GetTrajectory(id);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return nullptr;
   }
