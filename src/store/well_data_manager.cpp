@@ -1,5 +1,6 @@
 #include "davodu/store/well_data_manager.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -14,13 +15,22 @@ CWellDataManager* CWellDataManager::Instance() {
   return &manager;
 }
 
-std::string CWellDataManager::DefaultPath() { return AfxGetUserPath() + "/wells.db"; }
+std::string CWellDataManager::DefaultPath() {
+  if (const char* db = std::getenv("DAVODU_DB"); db && *db) return db;
+  return AfxGetUserPath() + "/wells.db";
+}
+
+bool CWellDataManager::IsServer(const std::string& target) { return sql::IsPostgresUri(target); }
+
+bool CWellDataManager::Exists(const std::string& target) {
+  return IsServer(target) || std::filesystem::exists(target);
+}
 
 bool CWellDataManager::Open(const std::string& path) {
   Close();
   const std::string file = path.empty() ? DefaultPath() : path;
   try {
-    if (path.empty()) {
+    if (path.empty() && !IsServer(file)) {
       std::error_code ec;
       std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
     }
