@@ -59,13 +59,14 @@ double NumericValue(const char* p, int size) {
 }
 
 // ?N becomes $N and a bare ? the next $N; quoted texts and names are left
-// alone. *count gets the highest parameter number.
-std::string PgParameters(std::string_view sql, int* count) {
+// alone. *used gets, for each number up to the highest, whether the
+// statement refers to it.
+std::string PgParameters(std::string_view sql, std::vector<bool>* used) {
   std::string out;
   out.reserve(sql.size() + 8);
   char quote = 0;
   int next = 0;
-  *count = 0;
+  used->clear();
   for (std::size_t i = 0; i < sql.size(); ++i) {
     const char c = sql[i];
     if (quote) {
@@ -87,7 +88,8 @@ std::string PgParameters(std::string_view sql, int* count) {
     while (j < sql.size() && sql[j] >= '0' && sql[j] <= '9') n = n * 10 + (sql[j++] - '0');
     if (j == i + 1) n = ++next;
     next = std::max(next, n);
-    *count = std::max(*count, n);
+    if (n > static_cast<int>(used->size())) used->resize(static_cast<std::size_t>(n));
+    if (n > 0) (*used)[static_cast<std::size_t>(n - 1)] = true;
     out += '$' + std::to_string(n);
     i = j - 1;
   }
@@ -245,6 +247,7 @@ class PgCursor : public Cursor {
   PgConnection& conn_;
   std::string sql_;
   std::vector<Param> params_;
+  std::vector<bool> used_;  // the parameters the statement refers to
   std::string prepared_;  // the name of the server-side statement, once prepared
   std::vector<Oid> prepared_types_;
   int runs_ = 0;
@@ -360,9 +363,8 @@ class PgConnection : public Connection {
 };
 
 PgCursor::PgCursor(PgConnection& conn, std::string_view sql) : conn_(conn) {
-  int count = 0;
-  sql_ = PgParameters(sql, &count);
-  params_.resize(static_cast<std::size_t>(count));
+  sql_ = PgParameters(sql, &used_);
+  params_.resize(used_.size());
 }
 
 PgCursor::~PgCursor() {
@@ -378,7 +380,11 @@ void PgCursor::Execute() {
   std::vector<int> formats(params_.size());
   for (std::size_t i = 0; i < params_.size(); ++i) {
     const Param& p = params_[i];
-    types[i] = p.null ? 0 : p.type;
+    // The server infers the types of NULLs from where they are used; one
+    // the statement never refers to (a key the table does not have) is
+    // sent as text.
+    constexpr Oid kTextOid = 25;
+    types[i] = p.null ? (used_[i] ? 0 : kTextOid) : p.type;
     values[i] = p.null ? nullptr : p.data ? p.data : p.value.data();
     lengths[i] = static_cast<int>(p.data ? p.size : p.value.size());
     formats[i] = p.binary ? 1 : 0;
