@@ -60,6 +60,10 @@ void CWellDataManager::Close() {
   tables_.reset();
 }
 
+void CWellDataManager::SetBusyTimeout(int ms) {
+  if (db_) db_->db().SetBusyTimeout(ms);
+}
+
 std::string CWellDataManager::GetPath() const { return db_ ? db_->path() : std::string(); }
 
 bool CWellDataManager::Write(const std::function<void(WellDb&)>& f) {

@@ -119,6 +119,9 @@ class CWellDataManager {
   bool IsOpen() const { return db_ != nullptr; }
   std::string GetPath() const;
   const std::string& GetLastError() const { return error_; }
+  // How long a write waits for another client's write to finish before it
+  // fails with a message (5 s when opened).
+  void SetBusyTimeout(int ms);
   // The database, for the store's own classes built over the same file
   // (WellDb is private to the store: it is declared in no installed header).
   std::shared_ptr<WellDb> GetDb() const { return db_; }
