@@ -18,6 +18,7 @@ int RunShow(const Args& args);
 int RunBuild(const Args& args);
 int RunRender(const Args& args);
 int RunExport(const Args& args);
+int RunCopy(const Args& args);
 
 // Creates a folder and its parents; false, with a message on stderr, when
 // that fails.

@@ -27,6 +27,8 @@ const char kHelp[] =
     "                     --well NAME -o CHART.wpd, or --all-wells --out-dir DIR)\n"
     "  render CHART.wpd   draw a chart document to -o OUT.png, .svg or .pdf\n"
     "  export CHART.wpd   write a chart's curve samples as text files in --dir DIR\n"
+    "  copy               copy a whole well database (--from SRC --to DST), also\n"
+    "                     between a file and a PostgreSQL server\n"
     "  help               show this text\n"
     "\n"
     "Run 'davodu <command> --help' for the options of a command.\n";
@@ -67,6 +69,7 @@ int Main(int argc, char** argv) {
   if (command == "build") return RunBuild(args);
   if (command == "render") return RunRender(args);
   if (command == "export") return RunExport(args);
+  if (command == "copy") return RunCopy(args);
   return UsageError("unknown command '" + command + "'");
 }
 
