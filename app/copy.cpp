@@ -19,7 +19,7 @@ const char kCopyHelp[] =
     "PostgreSQL URI (postgresql://user@host/dbname), so a field moves from a\n"
     "file to the team's server and back. SRC must exist; DST is created when\n"
     "it is a new file and must hold no wells. The copy is one transaction:\n"
-    "on failure DST is left as it was.\n";
+    "on failure DST holds nothing of it.\n";
 
 }  // namespace
 

@@ -17,8 +17,8 @@ class CWellDataManager;
 // Curves keep their import runs and shared depth indexes, tables their row
 // order and own columns. Ids and stamps are the destination's own.
 //
-// The copy is one transaction of the destination: on failure nothing is
-// left behind, false is returned and *error says why. progress (optional)
+// The copy is one transaction of the destination: on failure nothing of it
+// is left behind, false is returned and *error says why. progress (optional)
 // is called with the steps done and the steps in all (one per well,
 // catalogue and scattered table) and the name (GBK) of what comes next.
 bool CopyWellDatabase(CWellDataManager& from, CWellDataManager& to, std::string* error,

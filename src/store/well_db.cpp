@@ -355,11 +355,13 @@ void WellDb::Prepare() {
     throw sql::Error(path() + " was written by a newer version (schema " + std::to_string(v) + ")");
   }
   if (v == welldb::kSchemaVersion) return;
+  tx_stamp_ = 0;
   sql::Transaction t(db_);
   v = SchemaVersion();
   if (v == 0) {
     CreateSchema();
     Seed();
+    StampManager();
   } else if (v < 1) {
     throw sql::Error(path() + " is not a well database");
   } else if (v < welldb::kSchemaVersion) {
