@@ -31,7 +31,11 @@ const char kHelp[] =
     "                     between a file and a PostgreSQL server\n"
     "  help               show this text\n"
     "\n"
-    "Run 'davodu <command> --help' for the options of a command.\n";
+    "Run 'davodu <command> --help' for the options of a command.\n"
+    "\n"
+    "The well database (--db) is a file or, for a team, a PostgreSQL database\n"
+    "given as postgresql://user@host/dbname; without --db, $DAVODU_DB, else\n"
+    "$DAVODU_HOME/wells.db, else ~/.local/share/davodu/wells.db.\n";
 
 }  // namespace
 

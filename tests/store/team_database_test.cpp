@@ -5,6 +5,8 @@
 // command's throwaway cluster.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <atomic>
 #include <fstream>
 #include <memory>
@@ -139,6 +141,16 @@ TEST_F(TeamDatabase, ARenderWhileAnotherClientImportsThenShowsTheNewCurves) {
   ASSERT_EQ(r.exit_code, 0) << r.out;
   const std::string table = testing::ReadFile(dir_ + "/out/W1井曲线数据.txt");
   EXPECT_EQ(table.rfind("深度[m] GR SP\r\n", 0), 0u) << table.substr(0, 200);
+}
+
+// Without --db the commands take the database from DAVODU_DB (a file or a
+// server alike).
+TEST_F(TeamDatabase, DavoduDbNamesTheDatabaseWhenDbIsNotGiven) {
+  ::setenv("DAVODU_DB", target_.c_str(), 1);
+  const testing::CliResult r = testing::RunCli("show W1");
+  ::unsetenv("DAVODU_DB");
+  EXPECT_EQ(r.exit_code, 0) << r.out;
+  EXPECT_NE(r.out.find("table stratum3"), std::string::npos) << r.out;
 }
 
 // Two clients move the same boundary at once, many times: each move writes
