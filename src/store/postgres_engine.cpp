@@ -12,6 +12,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -302,7 +303,11 @@ class PgConnection : public Connection {
   }
 
   PGconn* handle() { return conn_; }
-  std::string NextStatementName() { return "s" + std::to_string(++statements_); }
+  std::string NextStatementName() {
+    char name[24];
+    std::snprintf(name, sizeof name, "s%u", ++statements_);
+    return name;
+  }
   // A prepared statement no longer used; dropped when no transaction is
   // open (inside a failed one the server would refuse).
   void Forget(std::string name) {
