@@ -279,7 +279,7 @@ class PgConnection : public Connection {
   }
   void Exec(std::string_view sql) override {
     const std::string text(sql);
-    Check(PQexec(conn_, text.c_str()));
+    PQclear(Check(PQexec(conn_, text.c_str())));
   }
   int Changes() const override { return changes_; }
   std::int64_t DataVersion() override { return -1; }
