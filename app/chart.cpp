@@ -86,7 +86,7 @@ bool Value(const Args& args, std::size_t* i, std::string* value) {
 // Opens the well database, which must exist.
 bool OpenDatabase(const std::string& db) {
   const std::string path = db.empty() ? CWellDataManager::DefaultPath() : db;
-  if (!std::filesystem::exists(path)) {
+  if (!CWellDataManager::Exists(path)) {
     std::fprintf(stderr, "davodu: no well database at %s\n", path.c_str());
     return false;
   }

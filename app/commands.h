@@ -20,6 +20,7 @@ int RunRender(const Args& args);
 int RunExport(const Args& args);
 int RunPatterns(const Args& args);
 int RunServe(const Args& args);
+int RunCopy(const Args& args);
 
 // Creates a folder and its parents; false, with a message on stderr, when
 // that fails.

@@ -30,9 +30,15 @@ const char kHelp[] =
     "  patterns           draw every fill pattern to -o OUT.png, .svg or .pdf\n"
     "  serve              edit the charts of a folder in a web browser (--dir CHARTS,\n"
     "                     --db FILE, --bind ADDRESS, --port N)\n"
+    "  copy               copy a whole well database (--from SRC --to DST), also\n"
+    "                     between a file and a PostgreSQL server\n"
     "  help               show this text\n"
     "\n"
-    "Run 'davodu <command> --help' for the options of a command.\n";
+    "Run 'davodu <command> --help' for the options of a command.\n"
+    "\n"
+    "The well database (--db) is a file or, for a team, a PostgreSQL database\n"
+    "given as postgresql://user@host/dbname; without --db, $DAVODU_DB, else\n"
+    "$DAVODU_HOME/wells.db, else ~/.local/share/davodu/wells.db.\n";
 
 }  // namespace
 
@@ -72,6 +78,7 @@ int Main(int argc, char** argv) {
   if (command == "export") return RunExport(args);
   if (command == "patterns") return RunPatterns(args);
   if (command == "serve") return RunServe(args);
+  if (command == "copy") return RunCopy(args);
   return UsageError("unknown command '" + command + "'");
 }
 

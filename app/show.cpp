@@ -246,7 +246,7 @@ int RunShow(const Args& args) {
   }
   const std::string path = db.empty() ? CWellDataManager::DefaultPath() : db;
   // Showing never creates a database.
-  if (!std::filesystem::exists(path)) {
+  if (!CWellDataManager::Exists(path)) {
     std::fprintf(stderr, "davodu: no well database at %s\n", path.c_str());
     return 1;
   }

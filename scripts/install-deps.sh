@@ -10,6 +10,8 @@ packages=(
   fonts-noto-cjk                    # CJK faces for Chinese titles
   libdeflate-dev                    # fast PNG compression
   libsqlite3-dev                    # the embedded well database
+  libpq-dev                         # a team's well database on a PostgreSQL server
+  postgresql                        # the throwaway server the tests start (initdb, pg_ctl)
   libxxhash-dev                     # hashes of imported files
   libgdk-pixbuf-2.0-dev             # pictures: BMP, JPEG, PNG, TIFF
   liblua5.4-dev                     # the program engine of program columns

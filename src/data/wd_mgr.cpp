@@ -182,9 +182,12 @@ void WDMgrAdapter::RebuildStratumColors() {
 void WDMgrAdapter::CheckDataUpdate() {
   WDMgrIO::CheckDataUpdate();
   if (mgr_) style_stamp_ = LoadStyleTemplates(mgr_, style_stamp_);
-  if (mgr_ && mgr_->GetTimeStamp() > StratumMgr().GetTimeStamp()) {
+  // The colour table takes the database's stamp it was built at (stamps
+  // come from the database, not from this machine's clock).
+  const std::uint64_t stamp = mgr_ ? mgr_->GetTimeStamp() : 0;
+  if (mgr_ && stamp != StratumMgr().GetTimeStamp()) {
     RebuildStratumColors();
-    StratumMgr().SetTimeStamp(AfxGetTimeStamp());
+    StratumMgr().SetTimeStamp(stamp);
   }
 }
 

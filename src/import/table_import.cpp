@@ -326,7 +326,7 @@ bool CWellDataManager::ImportCurves(std::string_view well, const std::vector<Cur
       for (const CurveImport& c : curves) {
         const bool present = std::any_of(existing.begin(), existing.end(),
                                          [&](const std::string& n) { return EqualsNoCase(n, c.name); });
-        if (present && !replace) throw sql::SqliteError("curve " + GbkToUtf8(c.name) + " exists");
+        if (present && !replace) throw sql::Error("curve " + GbkToUtf8(c.name) + " exists");
       }
       // Curves over the same depths share one stored index.
       std::vector<bool> done(curves.size(), false);
@@ -396,7 +396,7 @@ bool CWellDataManager::ImportLog(const LogImport& in, LogImportResult* result) {
         result->already_imported = true;
         return true;
       }
-    } catch (const sql::SqliteError& e) {
+    } catch (const sql::Error& e) {
       error_ = e.what();
       return false;
     }

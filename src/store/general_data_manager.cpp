@@ -13,7 +13,7 @@ bool CMutiColPtData::IsSegmentData() const {
   try {
     const std::optional<ScatterInfo> info = db->FindScatter(info_.id);
     return info && info->is_segment;
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     return false;
   }
 }
@@ -55,7 +55,7 @@ std::vector<ScatterInfo> CColPtDataManager::Tables() const {
   try {
     db->Sync();
     return db->ScatterTables();
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     return {};
   }
 }

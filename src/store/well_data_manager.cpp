@@ -1,5 +1,6 @@
 #include "davodu/store/well_data_manager.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -14,13 +15,22 @@ CWellDataManager* CWellDataManager::Instance() {
   return &manager;
 }
 
-std::string CWellDataManager::DefaultPath() { return AfxGetUserPath() + "/wells.db"; }
+std::string CWellDataManager::DefaultPath() {
+  if (const char* db = std::getenv("DAVODU_DB"); db && *db) return db;
+  return AfxGetUserPath() + "/wells.db";
+}
+
+bool CWellDataManager::IsServer(const std::string& target) { return sql::IsPostgresUri(target); }
+
+bool CWellDataManager::Exists(const std::string& target) {
+  return IsServer(target) || std::filesystem::exists(target);
+}
 
 bool CWellDataManager::Open(const std::string& path) {
   Close();
   const std::string file = path.empty() ? DefaultPath() : path;
   try {
-    if (path.empty()) {
+    if (path.empty() && !IsServer(file)) {
       std::error_code ec;
       std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
     }
@@ -50,6 +60,10 @@ void CWellDataManager::Close() {
   tables_.reset();
 }
 
+void CWellDataManager::SetBusyTimeout(int ms) {
+  if (db_) db_->db().SetBusyTimeout(ms);
+}
+
 std::string CWellDataManager::GetPath() const { return db_ ? db_->path() : std::string(); }
 
 bool CWellDataManager::Write(const std::function<void(WellDb&)>& f) {
@@ -73,7 +87,7 @@ std::int64_t CWellDataManager::WellId(WellRef well, bool sync) {
     if (sync) db_->Sync();
     const WellInfo* w = well.by_id ? db_->FindWell(well.id) : db_->FindWell(well.name);
     return w ? w->id : -1;
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return -1;
   }
@@ -85,7 +99,7 @@ std::vector<std::string> CWellDataManager::GetWellNames() {
   try {
     db_->Sync();
     for (const WellInfo& w : db_->Wells()) names.push_back(w.name);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
   }
   return names;
@@ -124,7 +138,7 @@ std::vector<SurveyStation> CWellDataManager::GetDeviation(WellRef well) {
   if (id < 0) return {};
   try {
     return db_->Deviation(id);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return {};
   }
@@ -151,7 +165,7 @@ std::shared_ptr<CWellTable> CWellDataManager::GetTable(WellRef well, TableKind k
     if (!db_->TableStamp(key)) {
       if (!create || !Write([&](WellDb& db) { db.CreateTable(key); })) return nullptr;
     }
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return nullptr;
   }
@@ -168,7 +182,7 @@ std::shared_ptr<CWellLog> CWellDataManager::GetWellLog(WellRef well) {
   if (id < 0) return nullptr;
   try {
     if (!db_->TableStamp({TableKind::kWellLog, id, 0})) return nullptr;
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return nullptr;
   }
@@ -239,7 +253,7 @@ std::uint64_t CWellDataManager::GetTimeStamp() {
   try {
     db_->Sync();
     return db_->ManagerStamp();
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return 0;
   }
@@ -252,7 +266,7 @@ std::vector<CWellDataManager::TableSummary> CWellDataManager::GetTables(WellRef 
   try {
     for (const auto& [key, rows] : db_->TablesOf(id))
       tables.push_back({key, rows, db_->TableStamp(key).value_or(0)});
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     tables.clear();
   }
@@ -264,7 +278,7 @@ std::vector<CurveSummary> CWellDataManager::GetCurveSummaries(WellRef well) {
   if (id < 0) return {};
   try {
     return db_->CurveSummaries(id);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return {};
   }
@@ -275,7 +289,7 @@ std::vector<LogRunInfo> CWellDataManager::GetLogRuns(WellRef well) {
   if (id < 0) return {};
   try {
     return db_->Runs(id);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return {};
   }
@@ -288,7 +302,7 @@ std::uint64_t CWellDataManager::GetTimeStamp(WellRef well, std::string_view tabl
   if (id < 0 || !ParseTableName(GbkToUtf8(table_name), &kind, &sub)) return 0;
   try {
     return db_->TableStamp({kind, id, sub}).value_or(0);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return 0;
   }
@@ -305,7 +319,7 @@ std::shared_ptr<const Trajectory> CWellDataManager::TrajectoryOf(WellRef well, d
     const WellInfo* w = db_->FindWell(id);
     *kb = w && !IsMissing(w->kb) ? w->kb : 0;
     return db_->GetTrajectory(id);
-  } catch (const sql::SqliteError& e) {
+  } catch (const sql::Error& e) {
     error_ = e.what();
     return nullptr;
   }

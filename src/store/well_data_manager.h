@@ -1,9 +1,10 @@
 // CWellDataManager: the host's well-data manager over the well database.
 //
 // One process-wide instance (Instance()) serves the kits; tests and tools
-// may build their own over a database file. A manager does nothing until it
-// is opened: the davodu command opens the file given with --db, else
-// DefaultPath(). Lookups on a manager that is not open return null, -1 or
+// may build their own over a database. A manager does nothing until it is
+// opened: the davodu command opens the database given with --db (a file, or
+// a PostgreSQL URI postgresql://user@host/dbname for a team's server), else
+// DefaultPath(). Both engines behave the same to every caller. Lookups on a manager that is not open return null, -1 or
 // kFltMax.
 //
 // Wells are named by their name (letter case ignored) or by their id, the
@@ -96,8 +97,14 @@ class CWellDataManager {
  public:
   // The process-wide manager (not opened until someone calls Open()).
   static CWellDataManager* Instance();
+  // $DAVODU_DB (a file or a PostgreSQL URI) when set, else
   // $DAVODU_HOME/wells.db, or ~/.local/share/davodu/wells.db.
   static std::string DefaultPath();
+  // True for a PostgreSQL URI (postgresql:// or postgres://).
+  static bool IsServer(const std::string& target);
+  // True when the database can be opened without creating it: an existing
+  // file, or any server (whose database the server checks on opening).
+  static bool Exists(const std::string& target);
 
   CWellDataManager() = default;
   // Opens the file at once; IsOpen() and GetLastError() tell how it went.
@@ -105,13 +112,16 @@ class CWellDataManager {
   CWellDataManager(const CWellDataManager&) = delete;
   CWellDataManager& operator=(const CWellDataManager&) = delete;
 
-  // Opens (creating and seeding when new) a database; "" opens DefaultPath()
-  // and creates its folder. Handles of a database opened before go empty.
+  // Opens (creating the schema and seeding when new) a database: a file
+  // path or a PostgreSQL URI; "" opens DefaultPath() and creates its folder. Handles of a database opened before go empty.
   bool Open(const std::string& path = "");
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
   std::string GetPath() const;
   const std::string& GetLastError() const { return error_; }
+  // How long a write waits for another client's write to finish before it
+  // fails with a message (5 s when opened).
+  void SetBusyTimeout(int ms);
   // The database, for the store's own classes built over the same file
   // (WellDb is private to the store: it is declared in no installed header).
   std::shared_ptr<WellDb> GetDb() const { return db_; }

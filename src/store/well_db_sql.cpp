@@ -1,9 +1,8 @@
 #include "davodu/store/detail/well_db_sql.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -29,7 +28,7 @@ std::string KeyClause(const TableLayout& layout, const char* prefix) {
     if (!clause.empty()) clause += " AND ";
     clause += std::string(prefix) + layout.sub_column + " = ?2";
   }
-  return clause.empty() ? "1" : clause;
+  return clause.empty() ? "1 = 1" : clause;
 }
 
 void BindKey(sql::Stmt& stmt, const TableLayout& layout, const TableKey& key) {
@@ -61,12 +60,12 @@ bool KindOfStampText(const std::string& text, TableKind* kind) {
 }
 
 CZuVariant ReadCell(const sql::Stmt& stmt, int col) {
-  switch (stmt.Type(col)) {
-    case SQLITE_INTEGER:
+  switch (stmt.ColumnType(col)) {
+    case sql::Type::kInteger:
       return CZuVariant(stmt.Int(col));
-    case SQLITE_FLOAT:
+    case sql::Type::kReal:
       return CZuVariant(stmt.Real(col));
-    case SQLITE_TEXT:
+    case sql::Type::kText:
       return CZuVariant(Utf8ToGbk(stmt.Text(col)));
     default:
       return CZuVariant();
@@ -86,13 +85,13 @@ void BindTyped(sql::Stmt& stmt, int i, const CZuVariant& value, ColumnType type)
         const bool blank = value.GetType() == CZuVariant::kText &&
                            value.ToString().find_first_not_of(" \t") == std::string::npos;
         if (value.GetType() == CZuVariant::kText && !blank)
-          throw sql::SqliteError("not a number: '" + GbkToUtf8(value.ToString()) + "'");
+          throw sql::Error("not a number: '" + GbkToUtf8(value.ToString()) + "'");
         stmt.BindNull(i);
       } else if (!std::isfinite(v)) {
         stmt.BindNull(i);
       } else if (type == ColumnType::kInt) {
         if (v != std::floor(v) || std::fabs(v) > 9e15)
-          throw sql::SqliteError("not a whole number: '" + GbkToUtf8(value.ToString()) + "'");
+          throw sql::Error("not a whole number: '" + GbkToUtf8(value.ToString()) + "'");
         stmt.Bind(i, static_cast<std::int64_t>(v));
       } else {
         stmt.Bind(i, v);
@@ -106,7 +105,7 @@ void BindTyped(sql::Stmt& stmt, int i, const CZuVariant& value, ColumnType type)
         return;
       }
       std::string date;
-      if (!NormaliseDate(text, &date)) throw sql::SqliteError("not a date: '" + text + "'");
+      if (!NormaliseDate(text, &date)) throw sql::Error("not a date: '" + text + "'");
       stmt.Bind(i, date);
       return;
     }
@@ -130,6 +129,63 @@ void BindUntyped(sql::Stmt& stmt, int i, const CZuVariant& value) {
     case CZuVariant::kText:
       stmt.Bind(i, GbkToUtf8(value.ToString()));
       return;
+  }
+}
+
+const char* AnyColumns(sql::Dialect dialect) {
+  return dialect == sql::Dialect::kSqlite ? "value" : "value, value_type";
+}
+
+namespace {
+enum AnyType { kAnyInteger = 1, kAnyReal = 2, kAnyText = 3 };
+}  // namespace
+
+int BindAny(sql::Stmt& stmt, int i, const CZuVariant& value, sql::Dialect dialect) {
+  if (dialect == sql::Dialect::kSqlite) {
+    BindUntyped(stmt, i, value);
+    return i + 1;
+  }
+  char buf[64];
+  switch (value.GetType()) {
+    case CZuVariant::kNull:
+      stmt.BindNull(i).BindNull(i + 1);
+      break;
+    case CZuVariant::kInt:
+      stmt.Bind(i, std::to_string(value.ToInt())).Bind(i + 1, kAnyInteger);
+      break;
+    case CZuVariant::kDouble: {
+      const double v = value.ToDouble();
+      if (IsMissing(v) || !std::isfinite(v)) {
+        stmt.BindNull(i).BindNull(i + 1);
+        break;
+      }
+      const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+      stmt.Bind(i, std::string_view(buf, static_cast<std::size_t>(end - buf))).Bind(i + 1, kAnyReal);
+      break;
+    }
+    case CZuVariant::kText:
+      stmt.Bind(i, GbkToUtf8(value.ToString())).Bind(i + 1, kAnyText);
+      break;
+  }
+  return i + 2;
+}
+
+CZuVariant ReadAny(const sql::Stmt& stmt, int col, sql::Dialect dialect) {
+  if (dialect == sql::Dialect::kSqlite || stmt.IsNull(col)) return ReadCell(stmt, col);
+  const std::string text = stmt.Text(col);
+  switch (stmt.Int(col + 1)) {
+    case kAnyInteger: {
+      std::int64_t v = 0;
+      std::from_chars(text.data(), text.data() + text.size(), v);
+      return CZuVariant(v);
+    }
+    case kAnyReal: {
+      double v = 0;
+      std::from_chars(text.data(), text.data() + text.size(), v);
+      return CZuVariant(v);
+    }
+    default:
+      return CZuVariant(Utf8ToGbk(text));
   }
 }
 

@@ -19,18 +19,16 @@ using welldb::OwnerColumn;
 
 namespace {
 
-std::int64_t Now() { return static_cast<std::int64_t>(AfxGetTimeStamp()); }
-
 const TableLayout& RowTableLayout(const TableKey& key) {
   const TableLayout& layout = GetTableLayout(key.kind);
   if (layout.owner == TableOwner::kNone)
-    throw sql::SqliteError(std::string("not a table of rows: ") + layout.id);
+    throw sql::Error(std::string("not a table of rows: ") + layout.id);
   // The survey changes every vertical depth of the well: it is written
   // only through SetDeviation, which re-stamps the well's tables.
   if (key.kind == TableKind::kDeviation)
-    throw sql::SqliteError("the deviation survey is replaced as a whole");
+    throw sql::Error("the deviation survey is replaced as a whole");
   if (layout.sub_column && (key.sub < 1 || key.sub > layout.sub_count))
-    throw sql::SqliteError(std::string("no table ") + layout.id + " " + std::to_string(key.sub));
+    throw sql::Error(std::string("no table ") + layout.id + " " + std::to_string(key.sub));
   return layout;
 }
 
@@ -48,29 +46,58 @@ int ColumnSlot(const TableLayout& layout, std::string_view gbk, const std::vecto
 
 }  // namespace
 
+std::int64_t WellDb::TxStamp() {
+  if (tx_stamp_ == 0) {
+    // SQLite has one writer at a time, so a counter row serves as a
+    // sequence; PostgreSQL hands out a sequence's next value.
+    tx_stamp_ = db_.sqlite()
+                    ? db_.QueryInt("UPDATE meta SET value = value + 1 WHERE key = 'stamp' RETURNING value")
+                    : db_.QueryInt("SELECT nextval('stamps')");
+    if (tx_stamp_ <= 0) throw sql::Error("the database has no stamp counter");
+  }
+  return tx_stamp_;
+}
+
+void WellDb::BeginWrite() {
+  // Writers hold the database's write lock, so the stamp read here is the
+  // last commit's: when it is the one this object last saw, nobody else
+  // committed in between (SQLite tells that by itself).
+  if (!db_.sqlite()) stamp_before_ = static_cast<std::int64_t>(ManagerStamp());
+}
+
+void WellDb::EndWrite() {
+  if (!db_.sqlite() && stamp_before_ == data_version_ && tx_stamp_ > 0) data_version_ = tx_stamp_;
+  tx_stamp_ = 0;
+}
+
 void WellDb::StampTable(const TableKey& key) {
   sql::Stmt& s = Cached(
       "INSERT INTO table_stamps(kind, owner, sub, stamp) VALUES(?1, ?2, ?3, ?4) "
-      "ON CONFLICT(kind, owner, sub) DO UPDATE SET stamp = max(excluded.stamp, stamp + 1)");
-  s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, Now());
+      "ON CONFLICT(kind, owner, sub) DO UPDATE SET stamp = CASE WHEN excluded.stamp > "
+      "table_stamps.stamp THEN excluded.stamp ELSE table_stamps.stamp + 1 END");
+  s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, TxStamp());
   s.Run();
 }
 
 void WellDb::StampManager() {
   sql::Stmt& s = Cached(
       "INSERT INTO meta(key, value) VALUES('stamp', ?1) "
-      "ON CONFLICT(key) DO UPDATE SET value = max(excluded.value, value + 1)");
-  s.Bind(1, Now());
+      "ON CONFLICT(key) DO UPDATE SET value = CASE WHEN excluded.value > meta.value "
+      "THEN excluded.value ELSE meta.value END");
+  s.Bind(1, TxStamp());
   s.Run();
 }
 
 void WellDb::RestampWell(std::int64_t well_id) {
-  const std::int64_t now = Now();
-  sql::Stmt t(db_, "UPDATE table_stamps SET stamp = max(?1, stamp + 1) WHERE owner = ?2 AND kind IN (" +
-                       welldb::WellStampKinds() + ")");
+  const std::int64_t now = TxStamp();
+  sql::Stmt t(db_,
+              "UPDATE table_stamps SET stamp = CASE WHEN ?1 > stamp THEN ?1 ELSE stamp + 1 END "
+              "WHERE owner = ?2 AND kind IN (" + welldb::WellStampKinds() + ")");
   t.Bind(1, now).Bind(2, well_id);
   t.Run();
-  sql::Stmt c(db_, "UPDATE curves SET stamp = max(?1, stamp + 1) WHERE well_id = ?2");
+  sql::Stmt c(db_,
+              "UPDATE curves SET stamp = CASE WHEN ?1 > stamp THEN ?1 ELSE stamp + 1 END "
+              "WHERE well_id = ?2");
   c.Bind(1, now).Bind(2, well_id);
   c.Run();
 }
@@ -98,10 +125,11 @@ std::int64_t WellDb::CreateWell(const WellInfo& info) {
   Write([&] {
     sql::Stmt& s = Cached(
         "INSERT INTO wells(name, x, y, kb, ground, total_depth, field, well_type, uwi, location, "
-        "crs) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
+        "crs) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11) RETURNING id");
     BindWell(s, info);
+    if (!s.Step()) throw sql::Error("the well was not written");
+    id = s.Int(0);
     s.Run();
-    id = db_.LastInsertId();
     StampTable({TableKind::kWellHeader, 0, 0});
     WellInfo stored = info;
     stored.id = id;
@@ -114,7 +142,7 @@ void WellDb::UpdateWell(const WellInfo& info) {
   Write([&] {
     sql::Stmt old(db_, "SELECT kb FROM wells WHERE id = ?1");
     old.Bind(1, info.id);
-    if (!old.Step()) throw sql::SqliteError("no well with id " + std::to_string(info.id));
+    if (!old.Step()) throw sql::Error("no well with id " + std::to_string(info.id));
     const double old_kb = welldb::ReadNumber(old, 0);
     sql::Stmt& s = Cached(
         "UPDATE wells SET name = ?1, x = ?2, y = ?3, kb = ?4, ground = ?5, total_depth = ?6, "
@@ -134,7 +162,7 @@ void WellDb::DeleteWell(std::int64_t id) {
     sql::Stmt s(db_, "DELETE FROM wells WHERE id = ?1");
     s.Bind(1, id);
     s.Run();
-    if (db_.Changes() == 0) throw sql::SqliteError("no well with id " + std::to_string(id));
+    if (db_.Changes() == 0) throw sql::Error("no well with id " + std::to_string(id));
     StampTable({TableKind::kWellHeader, 0, 0});
     ForgetWell(id);
   });
@@ -168,7 +196,7 @@ void WellDb::CreateTable(const TableKey& key) {
     sql::Stmt s(db_,
                 "INSERT INTO table_stamps(kind, owner, sub, stamp) VALUES(?1, ?2, ?3, ?4) "
                 "ON CONFLICT DO NOTHING");
-    s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, Now());
+    s.Bind(1, GetTableLayout(key.kind).id).Bind(2, key.owner).Bind(3, key.sub).Bind(4, TxStamp());
     s.Run();
   });
 }
@@ -180,9 +208,9 @@ std::int64_t WellDb::NextRowNo(const TableKey& key) {
   return s.Step() && !s.IsNull(0) ? s.Int(0) + 1 : 0;
 }
 
-void WellDb::InsertRows(const TableKey& key, const std::vector<std::string>& columns,
-                        const std::vector<std::vector<CZuVariant>>& rows,
-                        std::int64_t first_row_no) {
+std::int64_t WellDb::InsertRows(const TableKey& key, const std::vector<std::string>& columns,
+                                const std::vector<std::vector<CZuVariant>>& rows,
+                                std::int64_t first_row_no) {
   const TableLayout& layout = RowTableLayout(key);
   std::vector<std::string> own = UserColumns(key);
   std::vector<int> slots;
@@ -190,7 +218,7 @@ void WellDb::InsertRows(const TableKey& key, const std::vector<std::string>& col
     int slot = ColumnSlot(layout, name, own);
     if (slot == INT32_MIN) {
       if (!layout.user_columns || TrimBlanks(name).empty())
-        throw sql::SqliteError("no column '" + GbkToUtf8(name) + "' in " +
+        throw sql::Error("no column '" + GbkToUtf8(name) + "' in " +
                                TableName(key.kind, key.sub));
       sql::Stmt add(db_,
                     "INSERT INTO user_columns(scope, owner, sub, pos, name) VALUES(?1, ?2, ?3, ?4, ?5)");
@@ -212,12 +240,15 @@ void WellDb::InsertRows(const TableKey& key, const std::vector<std::string>& col
     params += ", ?" + std::to_string(i + 4);
   }
   sql::Stmt insert(db_, std::string("INSERT INTO ") + layout.sql + "(" + names + ") VALUES(" +
-                            params + ")");
+                            params + ") RETURNING id");
   std::unique_ptr<sql::Stmt> value;
   if (layout.user_columns) {
     value = std::make_unique<sql::Stmt>(
-        db_, std::string("INSERT INTO ") + layout.sql + "_values(row_id, col, value) VALUES(?1, ?2, ?3)");
+        db_, std::string("INSERT INTO ") + layout.sql + "_values(row_id, col, " +
+                 welldb::AnyColumns(db_.dialect()) + ") VALUES(?1, ?2, ?3" +
+                 (db_.sqlite() ? ")" : ", ?4)"));
   }
+  std::int64_t id = -1;
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const std::vector<CZuVariant>& row = rows[r];
     insert.Reset();
@@ -229,16 +260,18 @@ void WellDb::InsertRows(const TableKey& key, const std::vector<std::string>& col
         welldb::BindTyped(insert, slots[c] + 4, row[c], layout.columns[static_cast<std::size_t>(slots[c])].type);
       }
     }
+    if (!insert.Step()) throw sql::Error("a row was not written");
+    id = insert.Int(0);
     insert.Run();
-    const std::int64_t id = db_.LastInsertId();
     for (std::size_t c = 0; c < slots.size() && c < row.size(); ++c) {
       if (slots[c] >= 0 || row[c].IsNull()) continue;
       value->Reset();
       value->Bind(1, id).Bind(2, -1 - slots[c]);
-      welldb::BindUntyped(*value, 3, row[c]);
+      welldb::BindAny(*value, 3, row[c], db_.dialect());
       value->Run();
     }
   }
+  return id;
 }
 
 void WellDb::ReplaceRows(const TableKey& key, const std::vector<std::string>& columns,
@@ -273,7 +306,7 @@ void WellDb::SetValue(const TableKey& key, std::int64_t row_id, std::string_view
                              KeyClause(layout));
     BindKey(check, layout, key);
     check.Bind(3, row_id);
-    if (!check.Step()) throw sql::SqliteError("no such row");
+    if (!check.Step()) throw sql::Error("no such row");
     int final_slot = ColumnSlot(layout, column, UserColumns(key));
     if (final_slot == INT32_MIN) {
       // A new column of the table's own (where the kind has them; else this throws).
@@ -287,10 +320,14 @@ void WellDb::SetValue(const TableKey& key, std::int64_t row_id, std::string_view
       s.Bind(2, row_id);
       s.Run();
     } else {
-      sql::Stmt s(db_, std::string("INSERT OR REPLACE INTO ") + layout.sql +
-                           "_values(row_id, col, value) VALUES(?1, ?2, ?3)");
+      const bool lite = db_.sqlite();
+      sql::Stmt s(db_, std::string("INSERT INTO ") + layout.sql + "_values(row_id, col, " +
+                           welldb::AnyColumns(db_.dialect()) + ") VALUES(?1, ?2, ?3" +
+                           (lite ? ")" : ", ?4)") +
+                           " ON CONFLICT(row_id, col) DO UPDATE SET value = excluded.value" +
+                           (lite ? "" : ", value_type = excluded.value_type"));
       s.Bind(1, row_id).Bind(2, -1 - final_slot);
-      welldb::BindUntyped(s, 3, value);
+      welldb::BindAny(s, 3, value, db_.dialect());
       s.Run();
     }
     StampTable(key);
@@ -319,8 +356,7 @@ std::int64_t WellDb::InsertRow(const TableKey& key, std::int64_t before_row_no,
       shift.Run();
       row_no = before_row_no;
     }
-    InsertRows(key, columns, {values}, row_no);
-    id = db_.LastInsertId();
+    id = InsertRows(key, columns, {values}, row_no);
     StampTable(key);
   });
   return id;
@@ -333,7 +369,7 @@ void WellDb::DeleteRow(const TableKey& key, std::int64_t row_id) {
     BindKey(s, layout, key);
     s.Bind(3, row_id);
     s.Run();
-    if (db_.Changes() == 0) throw sql::SqliteError("no such row");
+    if (db_.Changes() == 0) throw sql::Error("no such row");
     StampTable(key);
   });
 }
@@ -370,7 +406,7 @@ void WellDb::WriteCurve(std::int64_t well_id, std::string_view gbk_name, std::st
 void WellDb::WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::vector<double>& depths,
                          const std::vector<CurveValues>& curves) {
   for (const CurveValues& c : curves) {
-    if (c.values->size() != depths.size()) throw sql::SqliteError("depths and values differ in length");
+    if (c.values->size() != depths.size()) throw sql::Error("depths and values differ in length");
   }
   // Samples without a depth are dropped; the rest are put in ascending
   // depth order (a file written bottom-up is turned round). Depths that
@@ -393,11 +429,12 @@ void WellDb::WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::v
 
   Write([&] {
     std::string storage;
-    sql::Stmt& index = Cached("INSERT INTO depth_indexes(count, depths) VALUES(?1, ?2)");
+    sql::Stmt& index = Cached("INSERT INTO depth_indexes(count, depths) VALUES(?1, ?2) RETURNING id");
     const auto [index_bytes, index_size] = StoredBytes(d, &storage);
     index.Bind(1, static_cast<std::int64_t>(d.size())).BindBlobStatic(2, index_bytes, index_size);
+    if (!index.Step()) throw sql::Error("the depth index was not written");
+    const std::int64_t index_id = index.Int(0);
     index.Run();
-    const std::int64_t index_id = db_.LastInsertId();
 
     sql::Stmt& curve = Cached(
         "INSERT INTO curves(well_id, name, unit, count, missing, min, max, top, bottom, stamp, "
@@ -405,10 +442,12 @@ void WellDb::WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::v
         "ON CONFLICT(well_id, name) DO UPDATE SET name = excluded.name, unit = excluded.unit, "
         "count = excluded.count, missing = excluded.missing, min = excluded.min, "
         "max = excluded.max, top = excluded.top, bottom = excluded.bottom, "
-        "stamp = max(excluded.stamp, stamp + 1), run_id = excluded.run_id, "
+        "stamp = CASE WHEN excluded.stamp > curves.stamp THEN excluded.stamp ELSE curves.stamp + 1 END, "
+        "run_id = excluded.run_id, "
         "index_id = excluded.index_id RETURNING id");
     sql::Stmt& samples =
-        Cached("INSERT OR REPLACE INTO curve_samples(curve_id, samples) VALUES(?1, ?2)");
+        Cached("INSERT INTO curve_samples(curve_id, samples) VALUES(?1, ?2) "
+               "ON CONFLICT(curve_id) DO UPDATE SET samples = excluded.samples");
     std::vector<double> v;
     for (const CurveValues& c : curves) {
       const std::vector<double>& in = *c.values;
@@ -444,14 +483,14 @@ void WellDb::WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::v
       welldb::BindNumber(curve, 7, any ? hi : kFltMax);
       welldb::BindNumber(curve, 8, d.empty() ? kFltMax : d.front());
       welldb::BindNumber(curve, 9, d.empty() ? kFltMax : d.back());
-      curve.Bind(10, Now());
+      curve.Bind(10, TxStamp());
       if (run_id >= 0) {
         curve.Bind(11, run_id);
       } else {
         curve.BindNull(11);
       }
       curve.Bind(12, index_id);
-      if (!curve.Step()) throw sql::SqliteError("curve " + GbkToUtf8(c.name) + " was not written");
+      if (!curve.Step()) throw sql::Error("curve " + GbkToUtf8(c.name) + " was not written");
       const std::int64_t curve_id = curve.Int(0);
       curve.Run();
       const auto [bytes, size] = StoredBytes(values, &storage);
@@ -471,11 +510,12 @@ std::int64_t WellDb::AddRun(const LogRunInfo& run) {
   Write([&] {
     sql::Stmt s(db_,
                 "INSERT INTO log_runs(well_id, source, size, hash, imported_at, curves) "
-                "VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
+                "VALUES(?1, ?2, ?3, ?4, ?5, ?6) RETURNING id");
     s.Bind(1, run.well_id).Bind(2, GbkToUtf8(run.source)).Bind(3, run.size).Bind(4, run.hash);
     s.Bind(5, run.imported_at.empty() ? UtcNow() : run.imported_at).Bind(6, run.curves_written);
+    if (!s.Step()) throw sql::Error("the import was not recorded");
+    id = s.Int(0);
     s.Run();
-    id = db_.LastInsertId();
     sql::Stmt item(db_,
                    "INSERT INTO log_run_items(run_id, pos, section, mnemonic, unit, value, "
                    "description) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)");
@@ -496,7 +536,7 @@ void WellDb::DeleteCurve(std::int64_t well_id, std::string_view gbk_name) {
     sql::Stmt s(db_, "DELETE FROM curves WHERE well_id = ?1 AND name = ?2");
     s.Bind(1, well_id).Bind(2, GbkToUtf8(gbk_name));
     s.Run();
-    if (db_.Changes() == 0) throw sql::SqliteError("no curve " + GbkToUtf8(gbk_name));
+    if (db_.Changes() == 0) throw sql::Error("no curve " + GbkToUtf8(gbk_name));
     StampTable({TableKind::kWellLog, well_id, 0});
   });
 }
@@ -504,10 +544,11 @@ void WellDb::DeleteCurve(std::int64_t well_id, std::string_view gbk_name) {
 std::int64_t WellDb::CreateScatterTable(std::string_view gbk_name, bool is_segment) {
   std::int64_t id = -1;
   Write([&] {
-    sql::Stmt s(db_, "INSERT INTO scatter_tables(name, is_segment) VALUES(?1, ?2)");
+    sql::Stmt s(db_, "INSERT INTO scatter_tables(name, is_segment) VALUES(?1, ?2) RETURNING id");
     s.Bind(1, GbkToUtf8(gbk_name)).Bind(2, is_segment ? 1 : 0);
+    if (!s.Step()) throw sql::Error("the table was not written");
+    id = s.Int(0);
     s.Run();
-    id = db_.LastInsertId();
     StampTable({TableKind::kScatter, id, 0});
   });
   return id;
@@ -518,7 +559,7 @@ void WellDb::DeleteScatterTable(std::int64_t id) {
     sql::Stmt s(db_, "DELETE FROM scatter_tables WHERE id = ?1");
     s.Bind(1, id);
     s.Run();
-    if (db_.Changes() == 0) throw sql::SqliteError("no scattered table " + std::to_string(id));
+    if (db_.Changes() == 0) throw sql::Error("no scattered table " + std::to_string(id));
   });
 }
 

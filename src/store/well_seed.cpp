@@ -2,8 +2,12 @@
 // names, lithology types, colours and oil-bearing grades, facies types,
 // symbol sets) and the table definitions derived from the table registry.
 // Colours are 0x00BBGGRR.
+#include <cctype>
+#include <string>
+#include <string_view>
+
 #include "davodu/host/util/util.h"
-#include "davodu/store/detail/sqlite_db.h"
+#include "davodu/store/detail/sql_db.h"
 #include "davodu/store/detail/well_db.h"
 
 namespace davodu {
@@ -70,10 +74,30 @@ const TableKind kCatalogues[] = {TableKind::kCatStratum,  TableKind::kCatLith,
                                  TableKind::kCatLithColor, TableKind::kCatOilGrade,
                                  TableKind::kCatFacies,   TableKind::kCatTableDef};
 
+// The seed with its hexadecimal colours written in decimal, for engines
+// without hexadecimal literals (PostgreSQL before 16).
+std::string DecimalLiterals(std::string_view sql) {
+  std::string out;
+  bool quoted = false;
+  for (std::size_t i = 0; i < sql.size(); ++i) {
+    const char c = sql[i];
+    if (c == '\'') quoted = !quoted;
+    if (!quoted && c == '0' && i + 1 < sql.size() && sql[i + 1] == 'x') {
+      std::size_t end = i + 2;
+      while (end < sql.size() && std::isxdigit(static_cast<unsigned char>(sql[end]))) ++end;
+      out += std::to_string(std::stoll(std::string(sql.substr(i + 2, end - i - 2)), nullptr, 16));
+      i = end - 1;
+      continue;
+    }
+    out += c;
+  }
+  return out;
+}
+
 }  // namespace
 
 void WellDb::Seed() {
-  db_.Exec(kSeedSql);
+  db_.Exec(db_.sqlite() ? std::string(kSeedSql) : DecimalLiterals(kSeedSql));
   // The table definitions: every column of every per-well table. Of the
   // oil tests only the identifying columns are listed: the result fields
   // are appended by the oil test data objects themselves.

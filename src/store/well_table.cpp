@@ -30,7 +30,7 @@ const std::shared_ptr<const Data>& Refresh(const std::weak_ptr<WellDb>& weak, st
     else if (!data || data->stamp != stamp)
       data = load(*db);
     seen = db->generation();
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     // Busy or broken: keep what we have and try again next time.
   }
   return data;
@@ -57,7 +57,7 @@ std::uint64_t CWellTable::GetTimeStamp() const {
   try {
     db->Sync();
     return db->TableStamp(key_).value_or(0);
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     return data_ ? data_->stamp : 0;
   }
 }
@@ -211,7 +211,7 @@ std::uint64_t CWellLogColumn::GetTimeStamp() const {
   try {
     db->Sync();
     return db->CurveStamp(well_id_, name_);
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     return data_ ? data_->stamp : 0;
   }
 }
@@ -311,7 +311,7 @@ const std::vector<std::string>* CWellLog::Names() const {
       exists_ = db->FindWell(well_id_) != nullptr;
       names_ = exists_ ? db->CurveNames(well_id_) : std::vector<std::string>();
       seen_ = db->generation();
-    } catch (const sql::SqliteError&) {
+    } catch (const sql::Error&) {
     }
   }
   return exists_ ? &names_ : nullptr;
@@ -348,7 +348,7 @@ std::uint64_t CWellLog::GetTimeStamp() const {
   try {
     db->Sync();
     return db->TableStamp({TableKind::kWellLog, well_id_, 0}).value_or(0);
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     return 0;
   }
 }
@@ -360,7 +360,7 @@ int CWellPosition::GetCount() const {
   if (!db) return 0;
   try {
     return static_cast<int>(db->Wells().size());
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     return 0;
   }
 }
@@ -372,7 +372,7 @@ std::int64_t CWellPosition::FindData(std::string_view name) const {
     db->Sync();
     const WellInfo* w = db->FindWell(name);
     return w ? w->id : -1;
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     return -1;
   }
 }
@@ -383,7 +383,7 @@ std::int64_t CWellPosition::GetId(int i) const {
   try {
     const auto& wells = db->Wells();
     return i >= 0 && i < static_cast<int>(wells.size()) ? wells[static_cast<std::size_t>(i)].id : -1;
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     return -1;
   }
 }
@@ -395,7 +395,7 @@ std::string CWellPosition::GetName(int i) const {
     const auto& wells = db->Wells();
     return i >= 0 && i < static_cast<int>(wells.size()) ? wells[static_cast<std::size_t>(i)].name
                                                         : std::string();
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     return {};
   }
 }
@@ -406,7 +406,7 @@ CZuVariant CWellPosition::GetValue(std::int64_t id, std::string_view field) cons
   const WellInfo* w = nullptr;
   try {
     w = db->FindWell(id);
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
   }
   if (!w) return {};
   const int column = davodu::FindColumn(GetTableLayout(TableKind::kWellHeader), GbkToUtf8(field));
@@ -433,7 +433,7 @@ std::uint64_t CWellPosition::GetTimeStamp() const {
   try {
     db->Sync();
     return db->TableStamp({TableKind::kWellHeader, 0, 0}).value_or(0);
-  } catch (const sql::SqliteError&) {
+  } catch (const sql::Error&) {
     return 0;
   }
 }

@@ -31,7 +31,7 @@ void Write(const std::string& path, const std::string& text) { std::ofstream(pat
 
 // A database holding the imported well, and the template beside it.
 std::string Prepare(const std::string& dir) {
-  const std::string db = dir + "/wells.db";
+  const std::string db = ScratchDb(dir);
   EXPECT_EQ(RunCli("import --db " + db + " " + kLas).exit_code, 0);
   Write(dir + "/t.json", kTemplate);
   return db;
@@ -152,7 +152,7 @@ TEST(ChartCli, BadInputsAreRefusedWithTheirReason) {
 // imported, however often the chart was opened and saved meanwhile.
 TEST(ChartCli, AChartFindsDataImportedAfterItWasBuilt) {
   const std::string dir = ScratchDir("chart-later");
-  const std::string db = dir + "/wells.db";
+  const std::string db = ScratchDb(dir);
   auto las = [&](const std::string& name, const std::string& curves, const std::string& rows) {
     Write(dir + "/" + name + ".las",
           "~Version\nVERS. 2.0 :\nWRAP. NO :\n~Well\nWELL. W7 :\nNULL. -999.25 :\n"
@@ -185,7 +185,7 @@ TEST(ChartCli, AChartFindsDataImportedAfterItWasBuilt) {
 // nothing half-written.
 TEST(ChartCli, ExportNamesEachFileOnceAndReportsAFailedWrite) {
   const std::string dir = ScratchDir("chart-export");
-  const std::string db = dir + "/wells.db";
+  const std::string db = ScratchDb(dir);
   std::string rows;
   for (int i = 0; i < 5000; ++i) rows += std::to_string(100 + i * 0.1) + " " + std::to_string(i % 150) + "\n";
   Write(dir + "/w7.las", "~Version\nVERS. 2.0 :\nWRAP. NO :\n~Well\nWELL. W7 :\nNULL. -999.25 :\n"

@@ -24,7 +24,7 @@ void Write(const std::string& path, const std::string& text) { std::ofstream(pat
 
 // The LAS well with stratification at level 3, sands and a fault point.
 std::string Prepare(const std::string& dir) {
-  const std::string db = dir + "/wells.db";
+  const std::string db = ScratchDb(dir);
   EXPECT_EQ(RunCli("import --db " + db + " " + kLas).exit_code, 0);
   Write(dir + "/stratum3.csv", "层位,顶深,底深\n沙一段,10,30\n沙二段,30,45\n沙三段,45,80\n");
   Write(dir + "/sand.csv", "层位,砂岩顶深,砂岩底深\nS1,22,26.5\nS2,40,44\n");
@@ -74,7 +74,7 @@ TEST(IntervalCli, BuildRenderExportDumpAndUpgrade) {
 
 TEST(IntervalCli, TemplateKeysOfTheColumnsAreChecked) {
   const std::string dir = ScratchDir("interval-template");
-  ASSERT_EQ(RunCli("import --db " + dir + "/wells.db --well W1 " + [&] {
+  ASSERT_EQ(RunCli("import --db " + ScratchDb(dir) + " --well W1 " + [&] {
               Write(dir + "/stratum3.csv", "层位,顶深,底深\nA,10,30\n");
               return dir + "/stratum3.csv";
             }()).exit_code,
@@ -95,7 +95,7 @@ TEST(IntervalCli, TemplateKeysOfTheColumnsAreChecked) {
   for (const auto& c : cases) {
     Write(dir + "/t.json", std::string(R"({"scale": 500, "top": 0, "bottom": 50, "tracks": [)") +
                                c.track + "]}");
-    const CliResult r = RunCli("build --db " + dir + "/wells.db --template " + dir +
+    const CliResult r = RunCli("build --db " + ScratchDb(dir) + " --template " + dir +
                                "/t.json --well W1 -o " + dir + "/c.wpd");
     EXPECT_EQ(r.exit_code, 1) << c.track;
     EXPECT_NE(r.out.find(c.says), std::string::npos) << c.track << "\n" << r.out;
@@ -104,7 +104,7 @@ TEST(IntervalCli, TemplateKeysOfTheColumnsAreChecked) {
   for (const char* type : {R"("段数据2")", R"("T1")", "3"}) {
     Write(dir + "/t.json", std::string(R"({"scale": 500, "top": 0, "bottom": 50, "tracks": [)") +
                                R"({"kind": "sand", "sand_type": )" + type + "}]}");
-    const CliResult r = RunCli("build --db " + dir + "/wells.db --template " + dir +
+    const CliResult r = RunCli("build --db " + ScratchDb(dir) + " --template " + dir +
                                "/t.json --well W1 -o " + dir + "/c.wpd");
     EXPECT_EQ(r.exit_code, 0) << type << ": " << r.out;
   }

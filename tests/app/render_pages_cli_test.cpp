@@ -77,7 +77,7 @@ double PeakMemory(const std::string& out) {
 
 TEST(RenderPagesCli, ALongWellRendersToPagesWithTheHeadOnEach) {
   const std::string dir = ScratchDir("pages");
-  const std::string db = dir + "/wells.db";
+  const std::string db = ScratchDb(dir);
   WriteLongWell(dir + "/long.las");
   ASSERT_EQ(RunCli("import --db " + db + " " + dir + "/long.las").exit_code, 0);
   std::ofstream(dir + "/t.json") << kLongTemplate;

@@ -20,7 +20,7 @@ void Write(const std::string& path, const std::string& text) { std::ofstream(pat
 TEST(ImportCli, LasFileShowsAsJson) {
   const std::string las = CorpusFile("6038187_v1.2.las");
   DAVODU_REQUIRE_SHARED_DATA(las);
-  const std::string db = ScratchDir("import-las") + "/wells.db";
+  const std::string db = ScratchDb(ScratchDir("import-las"));
   // Imported twice: the second import recognises the file and changes
   // nothing.
   for (int i = 0; i < 2; ++i) {
@@ -63,7 +63,7 @@ TEST(ImportCli, FeetBecomeMetresAndTablesComeFromCsv) {
   const std::string las = CorpusFile("autodepthindex_FT.las");
   DAVODU_REQUIRE_SHARED_DATA(las);
   const std::string dir = ScratchDir("import-csv");
-  const std::string db = dir + "/wells.db";
+  const std::string db = ScratchDb(dir);
   Write(dir + "/lithology.csv", "井名,顶深,底深,岩性名称\nA1,10,12.5,砂岩\nA1,12.5,20,泥岩\n");
   Write(dir + "/survey.csv", "well,md,inc,azi\nA1,0,0,0\nA1,1000,30,45\n");
   Write(dir + "/strata.csv", "井名,层位,顶深,底深\nA1,沙三段,5,30\n");
@@ -90,7 +90,7 @@ TEST(ImportCli, FeetBecomeMetresAndTablesComeFromCsv) {
 
 TEST(ImportCli, RejectedFilesLeaveNothingBehind) {
   const std::string dir = ScratchDir("import-bad");
-  const std::string db = dir + "/wells.db";
+  const std::string db = ScratchDb(dir);
   Write(dir + "/good.csv", "井名,顶深,厚度\nA1,1,2\n");
   Write(dir + "/bad.csv", "井名,顶深,厚度\nA2,1,2\nA2,oops,2\n");
   Write(dir + "/odd.csv", "井名,frobs\nA3,1\n");
@@ -119,7 +119,7 @@ TEST(ImportCli, NamesGbkCannotHoldSurviveExactly) {
   Write(dir + "/w.las",
         "~V\n VERS. 2.0 :\n WRAP. NO :\n~W\n NULL. -999.25 :\n WELL. Ŵell-ᵌ :\n"
         "~C\n DEPT.M :\n ºᶟ.K/M3 : first\n ᵌᴬ.µS : second\n~A\n100 1 2\n101 3 4\n");
-  const std::string db = dir + "/wells.db";
+  const std::string db = ScratchDb(dir);
   const CliResult r = RunCli("import --db " + db + " " + dir + "/w.las");
   ASSERT_EQ(r.exit_code, 0) << r.out;
   const CliResult show = RunCli("show --json --db " + db);
@@ -137,7 +137,7 @@ TEST(ImportCli, NamesGbkCannotHoldSurviveExactly) {
 // writer waits for the first instead of failing at once.
 TEST(ImportCli, TwoImportersAtOnceBothFinish) {
   const std::string dir = ScratchDir("import-concurrent");
-  const std::string db = dir + "/wells.db";
+  const std::string db = ScratchDb(dir);
   std::string rows;
   for (int i = 0; i < 20000; ++i) rows += std::to_string(1000 + 0.1 * i) + " 1 2 3 4 5 6\n";
   std::string args_a, args_b;
@@ -186,7 +186,7 @@ TEST(ImportCli, SurveysAreCheckedLineByLine) {
   for (const auto& c : cases) {
     const std::string csv = dir + "/survey" + std::to_string(++n) + ".csv";
     Write(csv, std::string("well,md,inc,azi\n") + c.rows);
-    const CliResult r = RunCli("import --db " + dir + "/wells.db --table deviation " + csv);
+    const CliResult r = RunCli("import --db " + ScratchDb(dir) + " --table deviation " + csv);
     SCOPED_TRACE(c.rows);
     if (*c.says == 0) {
       EXPECT_EQ(r.exit_code, 0) << r.out;
@@ -200,18 +200,18 @@ TEST(ImportCli, SurveysAreCheckedLineByLine) {
 TEST(ShowCli, UnknownWellAndMissingDatabase) {
   const std::string dir = ScratchDir("show");
   Write(dir + "/a.csv", "井名,顶深,厚度\nA1,1,2\n");
-  ASSERT_EQ(RunCli("import --db " + dir + "/wells.db --table lithology " + dir + "/a.csv").exit_code, 0);
+  ASSERT_EQ(RunCli("import --db " + ScratchDb(dir) + " --table lithology " + dir + "/a.csv").exit_code, 0);
   const struct {
     std::string args;
     int exit_code;
     const char* says;
   } cases[] = {
-      {"show --db " + dir + "/wells.db", 0, "table lithology"},
-      {"show --db " + dir + "/wells.db B7", 1, "no well 'B7'"},
+      {"show --db " + ScratchDb(dir), 0, "table lithology"},
+      {"show --db " + ScratchDb(dir) + " B7", 1, "no well 'B7'"},
       {"show --db " + dir + "/none.db", 1, "no well database at"},
-      {"show --db " + dir + "/wells.db A1 A2", 2, "unexpected argument 'A2'"},
-      {"import --db " + dir + "/wells.db", 2, "import needs at least one file"},
-      {"import --db " + dir + "/wells.db --table nonsense " + dir + "/a.csv", 1,
+      {"show --db " + ScratchDb(dir) + " A1 A2", 2, "unexpected argument 'A2'"},
+      {"import --db " + ScratchDb(dir), 2, "import needs at least one file"},
+      {"import --db " + ScratchDb(dir) + " --table nonsense " + dir + "/a.csv", 1,
        "unknown table kind 'nonsense'"},
   };
   for (const auto& c : cases) {
@@ -241,8 +241,8 @@ TEST(ShowCli, ColumnsAlignByDisplayWidth) {
         "~Version\nVERS. 2.0 :\nWRAP. NO :\n~Well\nSTRT.M 1 :\nSTOP.M 2 :\nSTEP.M 1 :\n"
         "NULL. -999.25 :\nWELL. W1 : WELL\n~Curve\nDEPT.M : depth\nRT.Ω·m : resistivity\n"
         "AC.μs/m : slowness\nGR.API : gamma\nPOR.百分比 : porosity\n~A\n1 2 3 4 5\n2 3 4 5 6\n");
-  ASSERT_EQ(RunCli("import --db " + dir + "/wells.db " + dir + "/w.las").exit_code, 0);
-  const CliResult r = RunCli("show --db " + dir + "/wells.db W1");
+  ASSERT_EQ(RunCli("import --db " + ScratchDb(dir) + " " + dir + "/w.las").exit_code, 0);
+  const CliResult r = RunCli("show --db " + ScratchDb(dir) + " W1");
   ASSERT_EQ(r.exit_code, 0) << r.out;
   // Every row of the curve table ends its count column at the same place.
   std::istringstream lines(r.out);

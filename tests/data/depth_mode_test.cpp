@@ -68,7 +68,7 @@ class DepthModeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    wells_ = std::make_unique<CWellDataManager>(testing::ScratchDir("depthmode-" + name) + "/wells.db");
+    wells_ = std::make_unique<CWellDataManager>(testing::ScratchDb(testing::ScratchDir("depthmode-" + name)));
     ASSERT_TRUE(wells_->IsOpen()) << wells_->GetLastError();
     CurveImport gr{"GR", "", {}, {}};
     for (int i = 0; i <= 20; ++i) {

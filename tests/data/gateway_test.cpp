@@ -35,7 +35,7 @@ class GatewayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    wells_ = std::make_unique<CWellDataManager>(testing::ScratchDir("gateway-" + name) + "/wells.db");
+    wells_ = std::make_unique<CWellDataManager>(testing::ScratchDb(testing::ScratchDir("gateway-" + name)));
     ASSERT_TRUE(wells_->IsOpen()) << wells_->GetLastError();
     ASSERT_TRUE(wells_->ImportCurves("W1", {Curve("GR", 1000, 11, 10), Curve("SP", 1000, 11, 50)}));
     ASSERT_TRUE(wells_->ImportCurves("W2", {Curve("GR", 2000, 5, 70)}));

@@ -31,7 +31,7 @@ class IntervalAdapters : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    wells_ = std::make_unique<CWellDataManager>(testing::ScratchDir("intervals-" + name) + "/wells.db");
+    wells_ = std::make_unique<CWellDataManager>(testing::ScratchDb(testing::ScratchDir("intervals-" + name)));
     ASSERT_TRUE(wells_->IsOpen()) << wells_->GetLastError();
     std::string error;
     ASSERT_TRUE(testing::FillIntervalWells(*wells_, &error)) << error;

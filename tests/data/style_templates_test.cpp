@@ -81,7 +81,9 @@ TEST_F(StyleTemplates, ADatabaseOfTheSchemaBeforeGetsTheCatalogue) {
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(db,
-                         "DROP TABLE cat_style; UPDATE meta SET value = 2 WHERE key = 'schema_version';",
+                         "DROP TABLE cat_style; DELETE FROM schema_version; "
+                         "INSERT INTO schema_version VALUES(3, '2026-01-01T00:00:00Z'); "
+                         "UPDATE meta SET value = 3 WHERE key = 'schema_version';",
                          nullptr, nullptr, nullptr),
             SQLITE_OK);
   sqlite3_close(db);

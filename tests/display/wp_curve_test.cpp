@@ -575,7 +575,7 @@ TEST_F(Curve, AnUnnamedCurveLoadsNothing) {
 // and the scale follows the data within those depths.
 TEST_F(Curve, SamplesAreLoadedThroughTheWellGatewayAndTrimmed) {
   CWellDataManager* wells = CWellDataManager::Instance();
-  ASSERT_TRUE(wells->Open(ScratchDir("curve-gateway") + "/wells.db"));
+  ASSERT_TRUE(wells->Open(ScratchDb(ScratchDir("curve-gateway"))));
   CurveImport gr{"GR", "", {}, {}};
   for (int i = 0; i <= 20; ++i) {
     gr.depths.push_back(990 + i);
@@ -644,7 +644,7 @@ TEST_F(Curve, NamedSettersAndTheSelectionMarkHandles) {
 // step the user set when its data is reloaded.
 TEST_F(Curve, AddedCurvesLoadTheirDataAndKeepTheUsersStep) {
   CWellDataManager* wells = CWellDataManager::Instance();
-  ASSERT_TRUE(wells->Open(ScratchDir("curve-added") + "/wells.db"));
+  ASSERT_TRUE(wells->Open(ScratchDb(ScratchDir("curve-added"))));
   CurveImport gr{"GR", "", {}, {}};
   for (int i = 0; i <= 20; ++i) {
     gr.depths.push_back(1000 + i);
@@ -698,7 +698,7 @@ TEST_F(Curve, AddedCurvesLoadTheirDataAndKeepTheUsersStep) {
 // in the new reference; a curve that is not in the database keeps its name.
 TEST_F(Curve, ADepthTypeChangeReloadsTheCurvesInTheNewReference) {
   CWellDataManager* wells = CWellDataManager::Instance();
-  ASSERT_TRUE(wells->Open(ScratchDir("curve-depth-type") + "/wells.db"));
+  ASSERT_TRUE(wells->Open(ScratchDb(ScratchDir("curve-depth-type"))));
   CurveImport gr{"GR", "", {}, {}};
   for (int i = 0; i <= 300; ++i) {
     gr.depths.push_back(900 + i);

@@ -378,7 +378,7 @@ class DepthInWell : public Depth {
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     wells = CWellDataManager::Instance();
-    ASSERT_TRUE(wells->Open(ScratchDir("depth-" + name) + "/wells.db")) << wells->GetLastError();
+    ASSERT_TRUE(wells->Open(ScratchDb(ScratchDir("depth-" + name)))) << wells->GetLastError();
     CurveImport gr{"GR", "", {0, 3000}, {1, 2}};
     ASSERT_TRUE(wells->ImportCurves("V", {gr}));
     WellInfo info;

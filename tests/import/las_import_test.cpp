@@ -49,7 +49,7 @@ TEST(LasImportCorpusTest, EveryFileTheReferenceReadsIsStoredAsRead) {
   if (!fs::exists(json)) GTEST_SKIP() << "no LAS examples at " << dir;
   boost::property_tree::ptree root;
   boost::property_tree::read_json(json.string(), root);
-  CWellDataManager wells(testing::ScratchDir("corpus") + "/wells.db");
+  CWellDataManager wells(testing::ScratchDb(testing::ScratchDir("corpus")));
   ASSERT_TRUE(wells.IsOpen()) << wells.GetLastError();
 
   int imported = 0, headers = 0;
@@ -139,7 +139,7 @@ TEST(LasImportTest, ReimportIsRecognisedByHash) {
   const fs::path las = CorpusDir() / "1.2" / "sample.las";
   const fs::path other = CorpusDir() / "2.0" / "sample_2.0.las";
   if (!fs::exists(las) || !fs::exists(other)) GTEST_SKIP() << "no LAS examples";
-  CWellDataManager wells(testing::ScratchDir("reimport") + "/wells.db");
+  CWellDataManager wells(testing::ScratchDb(testing::ScratchDir("reimport")));
   std::string error;
   LasImportResult r;
   ASSERT_TRUE(ImportLasFile(wells, las.string(), "W", &r, &error)) << error;

@@ -26,7 +26,7 @@ class IntervalKits : public KitTest {
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     wells = CWellDataManager::Instance();
-    ASSERT_TRUE(wells->Open(ScratchDir("kits-" + name) + "/wells.db")) << wells->GetLastError();
+    ASSERT_TRUE(wells->Open(ScratchDb(ScratchDir("kits-" + name)))) << wells->GetLastError();
     std::string error;
     ASSERT_TRUE(FillIntervalWells(*wells, &error)) << error;
   }

@@ -80,7 +80,7 @@ TEST(Deviation, VerticalDepthLeadsBackToMeasuredDepth) {
 }
 
 TEST(Deviation, ManagerConvertsByWellNameAndElevation) {
-  CWellDataManager wells(testing::ScratchDir("deviation") + "/wells.db");
+  CWellDataManager wells(testing::ScratchDb(testing::ScratchDir("deviation")));
   ASSERT_TRUE(wells.IsOpen()) << wells.GetLastError();
   WellInfo info;
   info.name = "D1";

@@ -20,7 +20,7 @@ class WellDbTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    path_ = testing::ScratchDir("welldb-" + name) + "/wells.db";
+    path_ = testing::ScratchDb(testing::ScratchDir("welldb-" + name));
     wells_ = std::make_unique<CWellDataManager>(path_);
     ASSERT_TRUE(wells_->IsOpen()) << wells_->GetLastError();
   }

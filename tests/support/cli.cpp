@@ -3,12 +3,18 @@
 #include <sys/wait.h>
 
 #include <array>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <set>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
+
+#include "davodu/store/detail/sql_db.h"
 
 namespace davodu::testing {
 
@@ -38,6 +44,36 @@ std::string ScratchDir(const std::string& name) {
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir.string();
+}
+
+bool OnPostgres() {
+  const char* server = std::getenv("DAVODU_TEST_PG");
+  return server && *server;
+}
+
+std::string ScratchDb(const std::string& dir) {
+  if (!OnPostgres()) return dir + "/wells.db";
+  const std::string server = std::getenv("DAVODU_TEST_PG");
+  // A name of at most 63 bytes: the tail of the folder (which holds the
+  // test's name) and a hash of all of it.
+  std::string name;
+  for (char c : dir) name += std::isalnum(static_cast<unsigned char>(c)) ? static_cast<char>(std::tolower(c)) : '_';
+  char hash[24];
+  std::snprintf(hash, sizeof hash, "%016zx", std::hash<std::string>()(dir));
+  name = "t_" + name.substr(name.size() > 40 ? name.size() - 40 : 0) + "_" + hash;
+  // postgresql://user@/postgres?host=... -> postgresql://user@/NAME?host=...
+  const std::size_t query = server.find('?');
+  const std::size_t slash = server.rfind('/', query);
+  const std::string uri = server.substr(0, slash + 1) + name +
+                          (query == std::string::npos ? "" : server.substr(query));
+  static std::set<std::string> made;
+  if (made.insert(name).second) {
+    sql::Db admin;
+    admin.Open(server);
+    admin.Exec("DROP DATABASE IF EXISTS " + name + " WITH (FORCE)");
+    admin.Exec("CREATE DATABASE " + name);
+  }
+  return uri;
 }
 
 std::string ReadFile(const std::string& path) {

@@ -17,6 +17,15 @@ CliResult RunCli(const std::string& args);
 // A fresh scratch folder of the running test, under the test build tree.
 std::string ScratchDir(const std::string& name);
 
+// A fresh well database of the running test: the file dir/wells.db, or,
+// when the environment variable DAVODU_TEST_PG names a PostgreSQL server's
+// maintenance database (postgresql://user@/postgres?host=...), a new empty
+// database on that server named after the test and dir. Calls with the same
+// dir in one test give the same database.
+std::string ScratchDb(const std::string& dir);
+// True when the tests run against a PostgreSQL server (DAVODU_TEST_PG).
+bool OnPostgres();
+
 // The whole content of a file ("" when it cannot be read).
 std::string ReadFile(const std::string& path);
 

@@ -17,7 +17,7 @@ std::string LogCveMgrAdapter::GetName(int i) {
   return log_ ? log_->GetColumnName(i) : std::string();
 }
 
-LogStratumMgrAdapter::LogStratumMgrAdapter() : stamp_(AfxGetTimeStamp()) {}
+LogStratumMgrAdapter::LogStratumMgrAdapter() : stamp_(0) {}
 
 bool LogStratumMgrAdapter::GetColor(const std::string& name, COLORREF* color) {
   const auto it = colors_.find(name);

@@ -25,8 +25,10 @@ constexpr CurveValueRules kGassRules = {kFltEpsilon, true,  -kFltMax, kFltMax,
 // ---------------------------------------------------------------- stamps
 
 void CurveAdapterBase::Notify() {
+  // The curve's own stamp, taken before the kits reload (stamped_adapter.h).
+  const std::uint64_t seen = HostTimeStamp();
   LogCveDataIO::Notify();
-  stamp_ = AfxGetTimeStamp();
+  stamp_ = seen;
 }
 
 bool CurveAdapterBase::CheckNotify() {

@@ -1,13 +1,18 @@
 // The refresh bookkeeping of the measured-depth data objects over host
-// tables: the object remembers when it last refreshed its kits (0 until
-// the first time); Notify refreshes them and takes the time; CheckNotify
-// refreshes them when the host table's stamp is newer than that.
+// tables: the object remembers the stamp it last refreshed its kits at (0
+// until the first time); Notify refreshes them and takes the stamp;
+// CheckNotify refreshes them when the host table's stamp is newer than that.
+//
+// Stamps are handed out by the database, never read from a clock, so that
+// an edit made on another machine (whose clock may run behind) is seen: the
+// stamp taken is the host table's own, or the database's latest stamp where
+// the object is also compared with a catalogue (HostClock).
 #ifndef DAVODU_DATA_ADAPTERS_STAMPED_ADAPTER_H_
 #define DAVODU_DATA_ADAPTERS_STAMPED_ADAPTER_H_
 
+#include <algorithm>
 #include <cstdint>
 
-#include "davodu/host/util/util.h"
 
 namespace davodu {
 
@@ -17,8 +22,11 @@ template <class Interface>
 class StampedAdapter : public Interface {
  public:
   void Notify() override {
+    // Taken before the kits reload: a change committed meanwhile is seen
+    // again at the next poll rather than missed.
+    const std::uint64_t seen = std::max(HostTimeStamp(), HostClock());
     Interface::Notify();
-    stamp_ = AfxGetTimeStamp();
+    stamp_ = seen;
   }
   bool CheckNotify() override {
     if (HostTimeStamp() <= stamp_) return false;
@@ -30,6 +38,9 @@ class StampedAdapter : public Interface {
 
  protected:
   virtual std::uint64_t HostTimeStamp() = 0;
+  // The database's latest stamp; 0 where the object is compared only with
+  // its own table.
+  virtual std::uint64_t HostClock() { return 0; }
   // Called before the kits are told that the host table changed.
   virtual void Refreshing() {}
 

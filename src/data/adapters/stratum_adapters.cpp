@@ -3,6 +3,7 @@
 #include "davodu/data/data_set_checker.h"
 #include "davodu/data/data_sources.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/host/util/util.h"
 #include "davodu/store/well_data_manager.h"
 
 namespace davodu {
@@ -119,6 +120,9 @@ std::string LogStratum2ScattAdapter::GetName(int i) {
 }
 
 bool LogStratum2ScattAdapter::GetFaultPoints(FaultPointPairs*) { return Table() != nullptr; }
+
+std::uint64_t LogStratum2DAdapter::HostClock() { return mgr_ ? mgr_->GetTimeStamp() : 0; }
+std::uint64_t LogStratum2ScattAdapter::HostClock() { return mgr_ ? mgr_->GetTimeStamp() : 0; }
 
 std::uint64_t LogStratum2ScattAdapter::HostTimeStamp() {
   CMutiColPtData* t = Table();

@@ -53,6 +53,7 @@ class LogStratum2DAdapter : public StampedAdapter<LogStratum2DIO> {
 
  protected:
   std::uint64_t HostTimeStamp() override;
+  std::uint64_t HostClock() override;
 
  private:
   CWellDataManager* mgr_;
@@ -90,6 +91,7 @@ class LogStratum2ScattAdapter : public StampedAdapter<LogStratum2DIO> {
 
  protected:
   std::uint64_t HostTimeStamp() override;
+  std::uint64_t HostClock() override;
 
  private:
   // The table when it exists and is segment data, else null.

@@ -23,6 +23,7 @@
 #include "davodu/data/adapters/shoot_adapters.h"
 #include "davodu/data/adapters/stamped_adapter.h"
 #include "davodu/data/data_io.h"
+#include "davodu/host/util/util.h"
 #include "davodu/data/data_sources.h"
 #include "davodu/store/general_data_manager.h"
 

@@ -1,11 +1,13 @@
-// WellDb: the SQLite database behind the well-data managers, and the
-// read-only snapshots it hands out.
+// WellDb: the database behind the well-data managers (a SQLite file or a
+// PostgreSQL database, sql_db.h), and the read-only snapshots it hands out.
 //
 // The database holds the wells (stable ids, never reused), their deviation
 // surveys, log curves and per-well tables, the catalogues, the scattered
 // tables and a time stamp per table. Every write runs in one transaction and
-// stamps the tables it changed with AfxGetTimeStamp(), so stamps survive
-// restarts and only grow.
+// stamps the tables it changed with one stamp the database hands out (a
+// counter in SQLite, a sequence in PostgreSQL), never a client's clock:
+// stamps of clients on different machines compare right, survive restarts
+// and only grow.
 //
 // Readers get immutable snapshots (TableData, CurveData) shared through
 // std::shared_ptr: a snapshot stays valid for as long as someone holds it,
@@ -29,15 +31,16 @@
 #include <utility>
 #include <vector>
 
-#include "davodu/store/detail/sqlite_db.h"
+#include "davodu/store/detail/sql_db.h"
 #include "davodu/store/well_records.h"
 
 namespace davodu {
 
 class WellDb {
  public:
-  // Opens the database, creating and seeding it when new. Throws
-  // sql::SqliteError (also for a database of a newer schema).
+  // Opens the database (a file path or a PostgreSQL URI), creating and
+  // seeding it when new and upgrading an older schema. Throws sql::Error
+  // (also for a database of a newer schema).
   explicit WellDb(const std::string& path);
   WellDb(const WellDb&) = delete;
   WellDb& operator=(const WellDb&) = delete;
@@ -158,24 +161,41 @@ class WellDb {
   // right whether it commits or throws.
   template <class F>
   void Write(F&& f) {
+    const bool outer = !db_.InTransaction();
     try {
       sql::Transaction t(db_);
+      if (outer) BeginWrite();
       f();
       StampManager();
       t.Commit();
     } catch (...) {
+      if (outer) tx_stamp_ = 0;
       DropCaches();
       Invalidate();
       throw;
     }
+    if (outer) EndWrite();
     Invalidate();
   }
 
  private:
   void CreateSchema();
   void Seed();
-  // Brings a database of an older schema to the current one.
+  // The schema version of the database; 0 for an empty one.
+  std::int64_t SchemaVersion();
+  // Brings a database of an older schema to the current one, step by step.
   void Upgrade(std::int64_t from_version);
+  void UpgradeTo2();
+  void UpgradeTo3();
+  void UpgradeTo4();
+  void RecordVersion(int version);
+  // A number that changes when another connection commits.
+  std::int64_t ChangeCounter();
+  // The stamp of the running write transaction, taken from the database
+  // the first time it is asked for.
+  std::int64_t TxStamp();
+  void BeginWrite();
+  void EndWrite();
   // Opens the file and makes or checks its schema; retried while another
   // process creates the same file.
   void Prepare();
@@ -191,7 +211,8 @@ class WellDb {
   void DropCaches() { ++epoch_; }
   // Order key of the row at the end of a table.
   std::int64_t NextRowNo(const TableKey& key);
-  void InsertRows(const TableKey& key, const std::vector<std::string>& columns,
+  // Returns the id of the last row inserted (-1: none).
+  std::int64_t InsertRows(const TableKey& key, const std::vector<std::string>& columns,
                   const std::vector<std::vector<CZuVariant>>& rows, std::int64_t first_row_no);
   // User columns of a table (GBK), in order.
   std::vector<std::string> UserColumns(const TableKey& key);
@@ -199,6 +220,9 @@ class WellDb {
   sql::Db db_;
   std::uint64_t generation_ = 1;
   std::int64_t data_version_ = 0;
+  std::int64_t tx_stamp_ = 0;
+  // The manager's stamp when the running write took the lock.
+  std::int64_t stamp_before_ = 0;
   // Caches, valid for cache_epoch_. Writes through this object keep them
   // right as they go; a commit by another connection or a write that fails
   // drops them (the epoch changes).
