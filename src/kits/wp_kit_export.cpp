@@ -26,6 +26,7 @@ bool ExportsItself(int type) {
     case WPKIT_CORELITH:
     case WPKIT_STRATUM:
     case WPKIT_OILTEST:
+    case WPKIT_PARAM:
     case WPKIT_FACIES:
     case WPKIT_RESULT:
     case WPKIT_SAND:
