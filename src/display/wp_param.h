@@ -91,7 +91,6 @@ class CWpParam : public CWpContent, public Observer {
   bool IfFillStyleUsed(int code) const;
 
   // --- Kit slots.
-  int GetWpKitType() const override { return WPKIT_PARAM; }
   void InitDataTable() override;
   void ResetData() override;
   void ExportContent() override;

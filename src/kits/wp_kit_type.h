@@ -32,7 +32,6 @@ enum WPKITTYPE : int {
   WPKIT_SYMBLETEXTURE = 24,
   WPKIT_SYMBLECYCLE = 25,
   WPKIT_SYMBLESHOOT = 26,
-  WPKIT_PARAM = 27,
 };
 
 }  // namespace davodu
