@@ -34,10 +34,11 @@ std::string DemoLasPath() {
 }
 
 // The chart of the synthetic well, from the demo template (members and
-// sub-members, depth, lithology-side curves, resistivities on a
-// logarithmic grid, porosity curves, sands, lithology, perforations,
-// conclusions), dressed with the
-// well symbol and a header table.
+// sub-members, a program column writing the sub-members' boundary depths
+// and thicknesses, depth, lithology-side curves, resistivities on a
+// logarithmic grid, porosity curves, sands, lithology, perforations, a
+// parameter column of porosities, conclusions), dressed with the well
+// symbol and a header table.
 CWpWell* BuildDemoChart(CZuLayer* layer, std::string* error) {
   if (!BuildChartFromTemplate(kDemoTemplate, kDemoWell, layer, error)) {
     *error = "demo template: " + *error;

@@ -14,6 +14,8 @@ inline constexpr char kDemoTemplate[] = R"json({
   "tracks": [
     {"kind": "stratum", "width": 1100, "title": "段", "level": 3},
     {"kind": "stratum", "width": 1300, "title": "亚段", "level": 4},
+    {"kind": "program", "width": 1500, "title": "厚度(m)", "table": "stratum4",
+     "source": "if top == nil then return end\nlocal yt, yb = depth_y(top), depth_y(bottom)\nif top > top_depth then hline(yt, {color = '#404040'}) text(x1 - 60, yt - 40, string.format('%.1f', top), {align = 'right', size = 220, color = '#800000'}) end\nif yt - yb >= 600 then text((x0 + x1) / 2, (yt + yb) / 2, string.format('%.1f', bottom - top), {align = 'center', valign = 'middle', size = 280}) end"},
     {"kind": "depth", "width": 1800, "title": "深度(m)"},
     {"kind": "curve", "width": 3500, "grid": "linear", "curves": [
       {"name": "SP", "left": -70, "right": -5, "color": "#0000FF"},
@@ -34,6 +36,13 @@ inline constexpr char kDemoTemplate[] = R"json({
     {"kind": "sand", "width": 1400, "title": "砂岩", "symbol": "bracket", "precision": 1},
     {"kind": "lithology", "width": 2000, "title": "岩性剖面"},
     {"kind": "perforation", "width": 1000, "title": "射孔"},
+    {"kind": "parameter", "width": 1800, "title": "孔隙度(%)", "digits": 1,
+     "items": [
+      {"top": 1525.9, "bottom": 1533.5, "value": 17.84},
+      {"top": 1564.3, "bottom": 1573.8, "value": 21.46},
+      {"top": 1603.3, "bottom": 1620.0, "value": 19.23},
+      {"top": 1620.0, "bottom": 1626.9, "value": 16.41},
+      {"top": 1654.9, "bottom": 1660.0, "value": 15.07}]},
     {"kind": "text", "width": 2000, "title": "解释结论", "align": "center", "valign": "middle",
      "items": [
       {"top": 1525.9, "bottom": 1533.5, "text": "水层"},

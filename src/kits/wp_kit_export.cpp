@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "davodu/display/wp_curve.h"
+#include "davodu/display/wp_param.h"
 #include "davodu/host/dialogs/dialogs.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/text_table_writer.h"
@@ -45,7 +46,9 @@ void CWpKit::ExportData() {
     const int type = child->GetWpKitType();
     if (type == WPKIT_CURVE)
       curves.push_back(child);
-    else if (ExportsItself(type))
+    // A parameter column answers the plain content type code: it is told by
+    // its class.
+    else if (ExportsItself(type) || dynamic_cast<CWpParam*>(child) != nullptr)
       child->ExportContent();
   };
   const int type = GetWpKitType();

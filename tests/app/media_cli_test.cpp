@@ -2,7 +2,8 @@
 // end through the davodu command: a core photograph shown in its interval in
 // PNG, SVG and PDF (the PDF holding the JPEG unchanged) and still after its
 // file is gone; program bands that follow re-imported strata; programs that
-// fail or are not trusted; a parameter column through dump and upgrade.
+// fail or are not trusted; a parameter column through dump, upgrade and
+// export.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -166,6 +167,19 @@ TEST_F(MediaCli, TheParameterSectionNestsUnderItsKitAndUpgradeKeepsIt) {
   EXPECT_NE(dump.out.find("153 \"18.26\" 1560f 1570f"), std::string::npos);
   ASSERT_EQ(RunCli("upgrade " + dir + "/c.wpd " + dir + "/u.wpd").exit_code, 0);
   EXPECT_EQ(RunCli("dump " + dir + "/u.wpd").out, dump.out);
+}
+
+TEST_F(MediaCli, ExportWritesTheParameterTableAndNoneForPicturesOrPrograms) {
+  ASSERT_EQ(Build().exit_code, 0);
+  const CliResult r = RunCli("export --db " + db + " " + dir + "/c.wpd --dir " + dir + "/x --utf8");
+  ASSERT_EQ(r.exit_code, 0) << r.out;
+  // The values as stored, right-aligned in the name column the title and
+  // the values make 10 bytes wide (GBK).
+  EXPECT_EQ(ReadFile(dir + "/x/" + app::kDemoWell + "井孔隙度数据.txt"),
+            "顶深[m] 厚度[m] 孔隙度\r\n1560.00    10.0     18.26\r\n1570.00    10.0      干层");
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir + "/x")) ++files;
+  EXPECT_EQ(files, 1);
 }
 
 TEST_F(MediaCli, TemplateFaultsNameTheFile) {

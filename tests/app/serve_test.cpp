@@ -142,6 +142,14 @@ class ServeSession : public ::testing::Test {
   void Click(double x, double y) { Drag(x, y, x, y); }
   json Outline() { return session->Outline(view).body; }
   // The first content of the demo chart whose title is title (UTF-8).
+  // The index of the track holding a content of that title; -1 for none.
+  int TrackOf(const std::string& title) {
+    const json tracks = Outline()["wells"][0]["tracks"];
+    for (std::size_t i = 0; i < tracks.size(); ++i)
+      for (const json& c : tracks[i]["contents"])
+        if (c["title"] == title) return static_cast<int>(i);
+    return -1;
+  }
   json Content(const std::string& title) {
     const json outline = Outline();
     for (const json& t : outline["wells"][0]["tracks"])
@@ -180,7 +188,11 @@ TEST_F(ServeSession, DraggingACurveEdgeWidensItsTrackInTheSavedDocument) {
   ASSERT_TRUE(saved.ReadFromFile(dir + "/demo.wpd", 1, &error)) << error;
   auto* well = dynamic_cast<CWpWell*>(saved.GetActiveMap()->GetLayer(0)->GetObjectList().at(0));
   ASSERT_NE(well, nullptr);
-  const float track = well->GetChildren().at(3)->GetWidth();
+  // The track of the GR curve, wherever the demo places it.
+  float track = 0;
+  for (CWpKit* t : well->GetChildren())
+    for (CWpKit* c : t->GetChildren())
+      if (auto* curve = dynamic_cast<CWpCurve*>(c); curve && curve->GetName() == "GR") track = t->GetWidth();
   // 40 CSS px at 96 dpi are 10.58 mm; widths follow the mouse in 0.5 mm steps.
   EXPECT_NEAR(track, (width + 40) / serve::kCssPixelsPerMapUnit, 60);
 }
@@ -210,8 +222,10 @@ TEST_F(ServeSession, ACurveIsDeletedThroughItsMenu) {
 // A kit's question comes back to the page answered no; sent again with a
 // yes, the command runs.
 TEST_F(ServeSession, AQuestionGoesToThePageAndTheCommandRunsAgainWithTheAnswer) {
+  const int at = TrackOf("GR");  // the SP and GR track
+  ASSERT_GE(at, 0);
   const json tracks = Outline()["wells"][0]["tracks"];
-  const json& curves = tracks[3];
+  const json& curves = tracks[at];
   std::lock_guard document(session->mutex());
   MouseEvent e;
   e.type = MouseEvent::kContextMenu;
@@ -226,10 +240,10 @@ TEST_F(ServeSession, AQuestionGoesToThePageAndTheCommandRunsAgainWithTheAnswer) 
   ASSERT_NE(clear, 0u);
   const Reply asked = session->Command(view, clear, {});
   ASSERT_EQ(asked.body.value("question", ""), "确定进行清空操作吗?");
-  EXPECT_EQ(session->Outline(view).body["wells"][0]["tracks"][3]["contents"].size(), 2u);
+  EXPECT_EQ(session->Outline(view).body["wells"][0]["tracks"][at]["contents"].size(), 2u);
   const Reply yes = session->Command(view, clear, {true});
   EXPECT_FALSE(yes.body.contains("question"));
-  EXPECT_EQ(session->Outline(view).body["wells"][0]["tracks"][3]["contents"].size(), 0u);
+  EXPECT_EQ(session->Outline(view).body["wells"][0]["tracks"][at]["contents"].size(), 0u);
 }
 
 // A stratum boundary dragged in the page is written to the database, and
