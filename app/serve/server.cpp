@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <limits>
 #include <cctype>
 #include <cstdio>
 #include <fstream>
@@ -144,6 +145,16 @@ double Number(const json& params, const char* key, double fallback) {
     throw std::invalid_argument(std::string(key) + ": '" + s + "' is not a number");
   }
   throw std::invalid_argument(std::string(key) + " is not a number");
+}
+
+// A request's number as a whole number of type T: fallback when the type
+// cannot hold it (a page sends -1 for "none yet"; any client may send 1e300).
+template <typename T>
+T Whole(double v, T fallback) {
+  if (!(v >= static_cast<double>(std::numeric_limits<T>::min()) &&
+        v < static_cast<double>(std::numeric_limits<T>::max()) + 1.0))
+    return fallback;
+  return static_cast<T>(v);
 }
 
 std::string Text(const json& params, const char* key) {
@@ -352,7 +363,8 @@ void Server::Impl::Route() {
 
   Api("GET", "/api/state", [this](const json& p, httplib::Response& res) {
     const ViewParams view = ViewOf(p);
-    const auto known = static_cast<unsigned long long>(Number(p, "marks", 0));
+    // None known: the marks are sent whatever their version.
+    const auto known = Whole<unsigned long long>(Number(p, "marks", -1), ~0ULL);
     WithChart(p, res, [&](ChartSession& s) { SendJson(res, s.State(view, known)); });
   });
   Api("GET", "/api/band", [this](const json& p, httplib::Response& res) {
@@ -361,7 +373,7 @@ void Server::Impl::Route() {
     const double rev = Number(p, "rev", 0);
     WithChart(p, res, [&](ChartSession& s) {
       std::string png;
-      const Reply reply = s.Band(view, static_cast<int>(band), &png);
+      const Reply reply = s.Band(view, Whole<int>(band, -1), &png);
       if (reply.status != 200) return SendJson(res, reply);
       // A band of the revision asked for never changes; one of another
       // revision (the chart moved on meanwhile) is not kept.
@@ -405,7 +417,7 @@ void Server::Impl::Route() {
     if (auto it = p.find("answers"); it != p.end() && it->is_array())
       for (const json& a : *it) answers.push_back(a.is_boolean() && a.get<bool>());
     WithChart(p, res, [&](ChartSession& s) {
-      SendJson(res, s.Command(view, static_cast<unsigned>(id), answers));
+      SendJson(res, s.Command(view, Whole<unsigned>(id, 0), answers));
     });
   });
   Api("POST", "/api/settings", [this](const json& p, httplib::Response& res) {
@@ -414,7 +426,7 @@ void Server::Impl::Route() {
     if (depth_type != std::floor(depth_type) || scale != std::floor(scale) || scale > 1e9)
       return SendError(res, 400, "depth_type and scale are whole numbers");
     WithChart(p, res, [&](ChartSession& s) {
-      SendJson(res, s.Settings(view, static_cast<int>(depth_type), static_cast<int>(scale)));
+      SendJson(res, s.Settings(view, Whole<int>(depth_type, -1), Whole<int>(scale, -1)));
     });
   });
   Api("POST", "/api/save", [this](const json& p, httplib::Response& res) {
