@@ -30,7 +30,6 @@
 #include "davodu/data/adapters/seg_depth_mode_adapter.h"
 #include "davodu/data/adapters/stamped_adapter.h"
 #include "davodu/data/data_io.h"
-#include "davodu/host/util/util.h"
 #include "davodu/data/data_sources.h"
 #include "davodu/store/general_data_manager.h"
 
@@ -146,7 +145,7 @@ class LogCorelithScattDAdapter : public CorelithTableAdapter {
 };
 
 // No lithology data.
-class LogCorelithDefaultAdapter : public LogCorelithDIO {
+class LogCorelithDefaultAdapter : public NoDataAdapter<LogCorelithDIO> {
  public:
   int GetCount() override { return -1; }
   double GetTop(int) override { return kFltMax; }
@@ -169,16 +168,8 @@ class LogCorelithDefaultAdapter : public LogCorelithDIO {
   bool SetAttr3(int, const std::string&) override { return false; }
   bool SetAttr1(int, const std::string&) override { return false; }
   bool SetAttr2(int, const std::string&) override { return false; }
-  std::uint64_t GetTimeStamp() override { return stamp_; }
   bool AddSeg(double, double) override { return false; }
   bool DeleteSeg(double, double) override { return false; }
-  void Notify() override {
-    LogCorelithDIO::Notify();
-    stamp_ = AfxGetTimeStamp();
-  }
-
- private:
-  std::uint64_t stamp_ = 0;
 };
 
 // The lithology in true vertical or altitude depth; the depths of a new or

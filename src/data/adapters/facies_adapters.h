@@ -19,7 +19,6 @@
 #include "davodu/data/adapters/depth_mode_adapter.h"
 #include "davodu/data/adapters/stamped_adapter.h"
 #include "davodu/data/data_io.h"
-#include "davodu/host/util/util.h"
 #include "davodu/data/data_sources.h"
 #include "davodu/store/general_data_manager.h"
 
@@ -116,23 +115,15 @@ class LogFaciesScattAdapter : public FaciesTableAdapter {
 };
 
 // No facies data.
-class LogFaciesDefaultAdapter : public LogFaciesDIO {
+class LogFaciesDefaultAdapter : public NoDataAdapter<LogFaciesDIO> {
  public:
   int GetCount() override { return -1; }
   double GetTop(int) override { return kFltMax; }
   double GetBottom(int) override { return kFltMax; }
   std::string GetFaciesName(int) override { return {}; }
   bool SetFaciesName(int, const std::string&) override { return false; }
-  std::uint64_t GetTimeStamp() override { return stamp_; }
   void CheckDataSet() override {}
   int GetSource() override { return FACIES_NONE; }
-  void Notify() override {
-    LogFaciesDIO::Notify();
-    stamp_ = AfxGetTimeStamp();
-  }
-
- private:
-  std::uint64_t stamp_ = 0;
 };
 
 template <class Inner, DepthType Mode>

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "davodu/host/util/util.h"
+
 
 namespace davodu {
 
@@ -43,6 +45,21 @@ class StampedAdapter : public Interface {
   virtual std::uint64_t HostClock() { return 0; }
   // Called before the kits are told that the host table changed.
   virtual void Refreshing() {}
+
+ private:
+  std::uint64_t stamp_ = 0;
+};
+
+// The stamp bookkeeping of a data object that stands for no data: it has no
+// host table, so its stamp is the process's time stamp of the last Notify.
+template <class Interface>
+class NoDataAdapter : public Interface {
+ public:
+  std::uint64_t GetTimeStamp() override { return stamp_; }
+  void Notify() override {
+    Interface::Notify();
+    stamp_ = AfxGetTimeStamp();
+  }
 
  private:
   std::uint64_t stamp_ = 0;

@@ -23,7 +23,6 @@
 #include "davodu/data/adapters/shoot_adapters.h"
 #include "davodu/data/adapters/stamped_adapter.h"
 #include "davodu/data/data_io.h"
-#include "davodu/host/util/util.h"
 #include "davodu/data/data_sources.h"
 #include "davodu/store/general_data_manager.h"
 
@@ -158,7 +157,7 @@ class AdapterScattShoot : public SymbleTableAdapter<ISymbleShootData> {
 };
 
 // No symbol data.
-class AdapterSymbleDefault : public ISymbleData {
+class AdapterSymbleDefault : public NoDataAdapter<ISymbleData> {
  public:
   int GetCount() override { return -1; }
   double GetTop(int) override { return kFltMax; }
@@ -169,17 +168,9 @@ class AdapterSymbleDefault : public ISymbleData {
   void CheckDataSet() override {}
   std::string GetSymble(int) override { return {}; }
   bool SetSymble(int, const std::string&) override { return false; }
-  std::uint64_t GetTimeStamp() override { return stamp_; }
   bool AddSeg(double, double) override { return false; }
   bool DeleteSeg(double, double) override { return false; }
   void Arrange() override {}
-  void Notify() override {
-    ISymbleData::Notify();
-    stamp_ = AfxGetTimeStamp();
-  }
-
- private:
-  std::uint64_t stamp_ = 0;
 };
 
 template <class Interface, class Inner, DepthType Mode>
