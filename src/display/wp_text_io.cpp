@@ -1,7 +1,9 @@
 // The text kit: records.
+#include <algorithm>
 #include <string>
 
 #include "davodu/display/wp_text.h"
+
 #include "davodu/host/records/zu_mfile.h"
 #include "davodu/host/util/util.h"
 #include "davodu/kits/kit_records.h"
@@ -94,8 +96,15 @@ int CWpText::ReadFromFile(CZuMFile* file) {
       file->GetRecordElement(1, top);
       file->GetRecordElement(2, bottom);
       AddSegment(text, top, bottom, false);
-      // AddSegment placed the block by its height; find it by its number.
-      CgTextSegment* added = FindSeg(last_number_);
+      // The blocks keep the order of the file, which is the order the kit
+      // wrote them in: AddSegment places a block by its height, and among
+      // overlapping blocks (a damaged or hand-made file) that place would
+      // depend on the order they are read in, so a document would not read
+      // back as it was written.
+      const auto placed = std::find_if(segs_.begin(), segs_.end(),
+                                       [&](const auto& s) { return s->number == last_number_; });
+      std::rotate(placed, placed + 1, segs_.end());
+      CgTextSegment* added = segs_.back().get();
       float top_depth = 0, bottom_depth = 0;
       if (file->GetRecordElement(3, top_depth) && file->GetRecordElement(4, bottom_depth)) {
         added->top_depth = top_depth;
