@@ -2,10 +2,17 @@
 // well_db_write.cpp, the seed content of the catalogues in well_seed.cpp.
 #include "davodu/store/detail/well_db.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
+#include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <thread>
 #include <unordered_map>
 
@@ -307,6 +314,10 @@ std::string UtcNow() {
 }  // namespace
 
 WellDb::WellDb(const std::string& path) {
+  if (!sql::IsPostgresUri(path)) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec) CreateFileAtomically(path);
+  }
   db_.Open(path);
   // Several processes may open (and create) the same database at once; the
   // first to take the write lock makes the schema, the others wait for it.
@@ -347,6 +358,9 @@ void WellDb::Prepare() {
     if (db_.QueryText("PRAGMA journal_mode = WAL") != "wal")
       throw sql::Error("database is locked", sql::Error::kBusy);
     db_.Exec("PRAGMA synchronous = NORMAL");
+    // Statement journals and sorts stay in memory instead of temporary
+    // files: a large import otherwise writes its rows twice.
+    db_.Exec("PRAGMA temp_store = MEMORY");
   }
   // Reading the version needs no lock; only a database to create or
   // upgrade takes the write lock, and looks again once it has it.
@@ -359,9 +373,7 @@ void WellDb::Prepare() {
   sql::Transaction t(db_);
   v = SchemaVersion();
   if (v == 0) {
-    CreateSchema();
-    Seed();
-    StampManager();
+    CreateContents();
   } else if (v < 1) {
     throw sql::Error(path() + " is not a well database");
   } else if (v < welldb::kSchemaVersion) {
@@ -369,6 +381,79 @@ void WellDb::Prepare() {
   }
   t.Commit();
   tx_stamp_ = 0;
+}
+
+void WellDb::CreateContents() {
+  CreateSchema();
+  Seed();
+  StampManager();
+}
+
+namespace {
+
+std::string Errno(const std::string& what, const std::string& path) {
+  return what + " " + path + ": " + std::strerror(errno);
+}
+
+// Flushes a file or folder to the disk.
+void SyncPath(const std::string& path, int flags) {
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+  if (fd < 0) throw sql::Error(Errno("cannot open", path));
+  const int rc = ::fsync(fd);
+  ::close(fd);
+  if (rc != 0) throw sql::Error(Errno("cannot sync", path));
+}
+
+}  // namespace
+
+void WellDb::CreateFileAtomically(const std::string& path) {
+  const std::filesystem::path target(path);
+  const std::string folder =
+      target.has_parent_path() ? target.parent_path().string() : std::string(".");
+  std::string temp = path + ".new-XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) throw sql::Error(Errno("cannot create", path));
+  // mkstemp makes the file private; a database gets the usual mode.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  ::close(fd);
+  auto discard = [&temp] {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) ::unlink((temp + suffix).c_str());
+  };
+  try {
+    db_.Open(temp);
+    db_.Exec("PRAGMA page_size = " + std::to_string(kPageSize));
+    // Nobody else sees this file until it is complete, so it needs neither
+    // a journal nor syncs of its own: one sync below makes it durable.
+    db_.QueryText("PRAGMA journal_mode = OFF");
+    db_.Exec("PRAGMA synchronous = OFF");
+    tx_stamp_ = 0;
+    {
+      sql::Transaction t(db_);
+      CreateContents();
+      t.Commit();
+    }
+    tx_stamp_ = 0;
+    if (db_.QueryText("PRAGMA journal_mode = WAL") != "wal")
+      throw sql::Error("cannot switch " + path + " to write-ahead logging");
+    statements_.clear();  // they belong to the temporary file's connection
+    db_.Close();
+    SyncPath(temp, O_RDONLY);
+    // link() fails when the name exists: another process created the
+    // database first, and its file is the one to use.
+    if (::link(temp.c_str(), path.c_str()) != 0 && errno != EEXIST)
+      throw sql::Error(Errno("cannot create", path));
+    discard();
+    SyncPath(folder, O_RDONLY | O_DIRECTORY);
+  } catch (...) {
+    statements_.clear();
+    db_.Close();
+    discard();
+    tx_stamp_ = 0;
+    throw;
+  }
+  DropCaches();
 }
 
 void WellDb::CreateSchema() {

@@ -1,7 +1,10 @@
 // The well database: transactions, time stamps, handles and record access.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -470,6 +473,38 @@ TEST_F(WellDbTest, ChangesByAnotherProcessAreNoticed) {
   ASSERT_TRUE(theirs->AddRecord({{"top", 2.0}, {"thickness", 1.0}}));
   EXPECT_GT(mine->GetTimeStamp(), stamp);  // the poll notices
   EXPECT_EQ(mine->GetCount(), 2);
+}
+
+// A new database file is built aside and linked into place whole: the folder
+// holds the database and nothing else, with the mode any new file gets; a
+// file that cannot be made is reported by its name and leaves nothing.
+TEST(WellDbFile, ANewFileAppearsWholeOrNotAtAll) {
+  if (testing::OnPostgres()) GTEST_SKIP() << "files only";
+  namespace fs = std::filesystem;
+  const std::string dir = testing::ScratchDir("welldb-new-file");
+  const std::string path = dir + "/fresh.db";
+  {
+    CWellDataManager wells(path);
+    ASSERT_TRUE(wells.IsOpen()) << wells.GetLastError();
+    COLORREF color = 0;
+    EXPECT_TRUE(wells.GetStratumManager()->GetColor(1, Gbk("沙河街组"), &color));  // seeded
+  }
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"fresh.db"});
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+
+  const std::string missing = dir + "/no-such-folder/wells.db";
+  CWellDataManager nowhere(missing);
+  EXPECT_FALSE(nowhere.IsOpen());
+  EXPECT_NE(nowhere.GetLastError().find(missing), std::string::npos) << nowhere.GetLastError();
+  names.clear();
+  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"fresh.db"});
 }
 
 TEST_F(WellDbTest, CataloguesAreSeeded) {

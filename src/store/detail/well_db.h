@@ -199,6 +199,15 @@ class WellDb {
   // Opens the file and makes or checks its schema; retried while another
   // process creates the same file.
   void Prepare();
+  // A database file that does not exist yet is built whole (schema and
+  // seeded catalogues) in a temporary file beside it, without a journal,
+  // synced once and linked into place: other processes see either no file
+  // or a complete one, and a crash leaves at most the temporary file. When
+  // another process created the file meanwhile, its file is kept.
+  void CreateFileAtomically(const std::string& path);
+  // Writes the schema, the catalogues and the first stamp of an empty
+  // database inside the running transaction.
+  void CreateContents();
   // A statement prepared once and kept; reset, with its bindings cleared.
   sql::Stmt& Cached(const char* sql);
   // The samples of a depth index, shared while someone holds them.
