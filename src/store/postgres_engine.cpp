@@ -6,8 +6,6 @@
 // timeout, then fails cleanly and changes nothing); readers use repeatable
 // read snapshots and never wait. Results come back in binary form (curve
 // samples as they are stored); parameters go as text, blobs as bytes.
-#include <libpq-fe.h>
-
 #include <algorithm>
 #include <bit>
 #include <charconv>
@@ -16,6 +14,7 @@
 #include <cstring>
 #include <vector>
 
+#include "davodu/store/detail/libpq.h"
 #include "davodu/store/detail/sql_db.h"
 
 namespace davodu::sql {
@@ -128,7 +127,7 @@ class PgCursor : public Cursor {
   void BindNull(int i) override { At(i) = Param{}; }
   bool Step() override;
   void Reset() override {
-    PQclear(result_);
+    Pq().PQclear(result_);
     result_ = nullptr;
     row_ = -1;
   }
@@ -137,8 +136,8 @@ class PgCursor : public Cursor {
   }
 
   Type ColumnType(int col) const override {
-    if (PQgetisnull(result_, row_, col)) return Type::kNull;
-    switch (PQftype(result_, col)) {
+    if (Pq().PQgetisnull(result_, row_, col)) return Type::kNull;
+    switch (Pq().PQftype(result_, col)) {
       case kBoolOid:
       case kInt2Oid:
       case kInt4Oid:
@@ -156,9 +155,9 @@ class PgCursor : public Cursor {
     }
   }
   std::int64_t Int(int col) const override {
-    if (PQgetisnull(result_, row_, col)) return 0;
-    const char* p = PQgetvalue(result_, row_, col);
-    switch (PQftype(result_, col)) {
+    if (Pq().PQgetisnull(result_, row_, col)) return 0;
+    const char* p = Pq().PQgetvalue(result_, row_, col);
+    switch (Pq().PQftype(result_, col)) {
       case kBoolOid:
         return *p ? 1 : 0;
       case kInt2Oid:
@@ -174,21 +173,21 @@ class PgCursor : public Cursor {
         return static_cast<std::int64_t>(Real(col));
       default: {
         std::int64_t v = 0;
-        std::from_chars(p, p + PQgetlength(result_, row_, col), v);
+        std::from_chars(p, p + Pq().PQgetlength(result_, row_, col), v);
         return v;
       }
     }
   }
   double Real(int col) const override {
-    if (PQgetisnull(result_, row_, col)) return 0;
-    const char* p = PQgetvalue(result_, row_, col);
-    switch (PQftype(result_, col)) {
+    if (Pq().PQgetisnull(result_, row_, col)) return 0;
+    const char* p = Pq().PQgetvalue(result_, row_, col);
+    switch (Pq().PQftype(result_, col)) {
       case kFloat8Oid:
         return std::bit_cast<double>(ReadBig<std::uint64_t>(p));
       case kFloat4Oid:
         return std::bit_cast<float>(ReadBig<std::uint32_t>(p));
       case kNumericOid:
-        return NumericValue(p, PQgetlength(result_, row_, col));
+        return NumericValue(p, Pq().PQgetlength(result_, row_, col));
       case kBoolOid:
       case kInt2Oid:
       case kInt4Oid:
@@ -197,13 +196,13 @@ class PgCursor : public Cursor {
         return static_cast<double>(Int(col));
       default: {
         double v = 0;
-        std::from_chars(p, p + PQgetlength(result_, row_, col), v);
+        std::from_chars(p, p + Pq().PQgetlength(result_, row_, col), v);
         return v;
       }
     }
   }
   std::string Text(int col) const override {
-    if (PQgetisnull(result_, row_, col)) return {};
+    if (Pq().PQgetisnull(result_, row_, col)) return {};
     switch (ColumnType(col)) {
       case Type::kInteger:
         return std::to_string(Int(col));
@@ -213,13 +212,13 @@ class PgCursor : public Cursor {
         return std::string(buf, end);
       }
       default:
-        return std::string(PQgetvalue(result_, row_, col),
-                           static_cast<std::size_t>(PQgetlength(result_, row_, col)));
+        return std::string(Pq().PQgetvalue(result_, row_, col),
+                           static_cast<std::size_t>(Pq().PQgetlength(result_, row_, col)));
     }
   }
   const void* Blob(int col, std::size_t* size) const override {
-    *size = PQgetisnull(result_, row_, col) ? 0 : static_cast<std::size_t>(PQgetlength(result_, row_, col));
-    return *size ? PQgetvalue(result_, row_, col) : nullptr;
+    *size = Pq().PQgetisnull(result_, row_, col) ? 0 : static_cast<std::size_t>(Pq().PQgetlength(result_, row_, col));
+    return *size ? Pq().PQgetvalue(result_, row_, col) : nullptr;
   }
 
  private:
@@ -259,19 +258,19 @@ class PgCursor : public Cursor {
 class PgConnection : public Connection {
  public:
   explicit PgConnection(const std::string& uri) : target_(RedactedTarget(uri)) {
-    conn_ = PQconnectdb(uri.c_str());
-    if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
-      std::string message = conn_ ? PQerrorMessage(conn_) : "out of memory";
+    conn_ = Pq().PQconnectdb(uri.c_str());
+    if (!conn_ || Pq().PQstatus(conn_) != CONNECTION_OK) {
+      std::string message = conn_ ? Pq().PQerrorMessage(conn_) : "out of memory";
       while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
-      PQfinish(conn_);
+      Pq().PQfinish(conn_);
       conn_ = nullptr;
       throw Error("cannot open " + target_ + ": " + message, Error::kConnection);
     }
-    PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
+    Pq().PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
     Exec("SET client_encoding = 'UTF8'; SET client_min_messages = warning");
     SetBusyTimeout(5000);
   }
-  ~PgConnection() override { PQfinish(conn_); }
+  ~PgConnection() override { Pq().PQfinish(conn_); }
 
   Dialect dialect() const override { return Dialect::kPostgres; }
   std::unique_ptr<Cursor> Prepare(std::string_view sql) override {
@@ -279,7 +278,7 @@ class PgConnection : public Connection {
   }
   void Exec(std::string_view sql) override {
     const std::string text(sql);
-    PQclear(Check(PQexec(conn_, text.c_str())));
+    Pq().PQclear(Check(Pq().PQexec(conn_, text.c_str())));
   }
   int Changes() const override { return changes_; }
   std::int64_t DataVersion() override { return -1; }
@@ -290,7 +289,7 @@ class PgConnection : public Connection {
       Exec(write ? "BEGIN; SELECT pg_advisory_xact_lock(" + std::to_string(kWriteLockKey) + ")"
                  : std::string("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
     } catch (const Error&) {
-      PQclear(PQexec(conn_, "ROLLBACK"));
+      Pq().PQclear(Pq().PQexec(conn_, "ROLLBACK"));
       throw;
     }
   }
@@ -312,17 +311,17 @@ class PgConnection : public Connection {
   // open (inside a failed one the server would refuse).
   void Forget(std::string name) {
     to_deallocate_.push_back(std::move(name));
-    if (PQtransactionStatus(conn_) == PQTRANS_IDLE) FlushDeallocations();
+    if (Pq().PQtransactionStatus(conn_) == PQTRANS_IDLE) FlushDeallocations();
   }
   // Takes the result of a command: the rows it changed, or an Error naming
   // the statement's fault. Returns the result when it succeeded.
   PGresult* Check(PGresult* result) {
-    const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+    const ExecStatusType status = result ? Pq().PQresultStatus(result) : PGRES_FATAL_ERROR;
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
-      const char* changed = PQcmdTuples(result);
+      const char* changed = Pq().PQcmdTuples(result);
       changes_ = changed && *changed ? std::atoi(changed) : 0;
       if (status == PGRES_COMMAND_OK) {
-        PQclear(result);
+        Pq().PQclear(result);
         return nullptr;
       }
       return result;
@@ -330,21 +329,21 @@ class PgConnection : public Connection {
     std::string message;
     std::string state;
     if (result) {
-      if (const char* m = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)) message = m;
-      if (const char* s = PQresultErrorField(result, PG_DIAG_SQLSTATE)) state = s;
+      if (const char* m = Pq().PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)) message = m;
+      if (const char* s = Pq().PQresultErrorField(result, PG_DIAG_SQLSTATE)) state = s;
     }
     if (message.empty()) {
-      message = PQerrorMessage(conn_);
+      message = Pq().PQerrorMessage(conn_);
       while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
     }
-    PQclear(result);
+    Pq().PQclear(result);
     Error::Kind kind = Error::kFailed;
-    if (PQstatus(conn_) != CONNECTION_OK) {
+    if (Pq().PQstatus(conn_) != CONNECTION_OK) {
       kind = Error::kConnection;
       message = target_ + ": " + message;
     } else if (state == "42501" || state == "25006") {
       kind = Error::kDenied;
-      message += " (user " + std::string(PQuser(conn_)) + " of " + target_ +
+      message += " (user " + std::string(Pq().PQuser(conn_)) + " of " + target_ +
                  " may only read: the server refuses the write)";
     } else if (state == "55P03" || state == "40001" || state == "40P01" || state == "57014") {
       kind = Error::kBusy;
@@ -356,7 +355,7 @@ class PgConnection : public Connection {
  private:
   void FlushDeallocations() {
     for (const std::string& name : to_deallocate_)
-      PQclear(PQexec(conn_, ("DEALLOCATE " + name).c_str()));
+      Pq().PQclear(Pq().PQexec(conn_, ("DEALLOCATE " + name).c_str()));
     to_deallocate_.clear();
   }
 
@@ -373,7 +372,7 @@ PgCursor::PgCursor(PgConnection& conn, std::string_view sql) : conn_(conn) {
 }
 
 PgCursor::~PgCursor() {
-  PQclear(result_);
+  Pq().PQclear(result_);
   if (!prepared_.empty()) conn_.Forget(prepared_);
 }
 
@@ -399,18 +398,18 @@ void PgCursor::Execute() {
   // The first run goes unprepared (one round trip); a statement run again
   // is prepared once per set of parameter types and reused.
   if (runs_++ == 0) {
-    result = PQexecParams(pg, sql_.c_str(), n, types.data(), values.data(), lengths.data(),
+    result = Pq().PQexecParams(pg, sql_.c_str(), n, types.data(), values.data(), lengths.data(),
                           formats.data(), 1);
   } else {
     if (prepared_.empty() || types != prepared_types_) {
       if (!prepared_.empty()) conn_.Forget(prepared_);
       prepared_.clear();
       const std::string name = conn_.NextStatementName();
-      conn_.Check(PQprepare(pg, name.c_str(), sql_.c_str(), n, types.data()));
+      conn_.Check(Pq().PQprepare(pg, name.c_str(), sql_.c_str(), n, types.data()));
       prepared_ = name;
       prepared_types_ = types;
     }
-    result = PQexecPrepared(pg, prepared_.c_str(), n, values.data(), lengths.data(),
+    result = Pq().PQexecPrepared(pg, prepared_.c_str(), n, values.data(), lengths.data(),
                             formats.data(), 1);
   }
   result_ = conn_.Check(result);
@@ -418,14 +417,14 @@ void PgCursor::Execute() {
 
 bool PgCursor::Step() {
   if (row_ < 0) {
-    PQclear(result_);
+    Pq().PQclear(result_);
     result_ = nullptr;
     Execute();
     row_ = 0;
   } else {
     ++row_;
   }
-  if (result_ && row_ < PQntuples(result_)) return true;
+  if (result_ && row_ < Pq().PQntuples(result_)) return true;
   row_ = -1;  // as in SQLite, a statement stepped past its end runs again
   return false;
 }
