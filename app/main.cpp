@@ -1,11 +1,20 @@
 // davodu: build, inspect and render composite well-log charts.
+//
+// This program runs the well-database commands (import, show, copy) itself
+// and needs only SQLite and xxHash to start; the chart commands run in
+// davodu-chart, which loads Cairo, Pango, Lua and the HTTP server. A script
+// that imports thousands of files pays neither those libraries' start-up nor
+// their memory.
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <string>
 
 #include "commands.h"
-#include "davodu/kits/module.h"
 
 namespace davodu::app {
 
@@ -40,20 +49,39 @@ const char kHelp[] =
     "given as postgresql://user@host/dbname; without --db, $DAVODU_DB, else\n"
     "$DAVODU_HOME/wells.db, else ~/.local/share/davodu/wells.db.\n";
 
-}  // namespace
+// Commands that draw or read charts: davodu-chart runs them.
+constexpr const char* kChartCommands[] = {"demo",   "dump",   "upgrade",  "build",
+                                          "render", "export", "patterns", "serve"};
 
-bool MakeDir(const std::string& dir) {
+// The chart program: beside this one (a build tree), else in
+// ../libexec/davodu (an installed tree). Empty when neither exists.
+std::string ChartProgram() {
   std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  if (!ec) return true;
-  std::fprintf(stderr, "davodu: cannot create %s: %s\n", dir.c_str(), ec.message().c_str());
-  return false;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return {};
+  const std::filesystem::path dir = self.parent_path();
+  for (const auto& candidate :
+       {dir / "davodu-chart", dir / ".." / "libexec" / "davodu" / "davodu-chart"}) {
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
+  }
+  return {};
 }
 
-int UsageError(const std::string& message) {
-  std::fprintf(stderr, "davodu: %s\nRun 'davodu --help' for usage.\n", message.c_str());
-  return 2;
+// Replaces this process by the chart program with the same arguments;
+// returns only on failure.
+int RunChartProgram(char** argv) {
+  const std::string program = ChartProgram();
+  if (program.empty()) {
+    std::fprintf(stderr, "davodu: the chart program davodu-chart is not installed beside %s\n",
+                 argv[0]);
+    return 1;
+  }
+  ::execv(program.c_str(), argv);
+  std::fprintf(stderr, "davodu: cannot run %s: %s\n", program.c_str(), std::strerror(errno));
+  return 1;
 }
+
+}  // namespace
 
 int Main(int argc, char** argv) {
   Args args(argv + 1, argv + argc);
@@ -67,18 +95,12 @@ int Main(int argc, char** argv) {
     std::fputs(kHelp, stdout);
     return 0;
   }
-  DaVoduAttach();
-  if (command == "demo") return RunDemo(args);
-  if (command == "dump") return RunDump(args);
-  if (command == "upgrade") return RunUpgrade(args);
   if (command == "import") return RunImport(args);
   if (command == "show") return RunShow(args);
-  if (command == "build") return RunBuild(args);
-  if (command == "render") return RunRender(args);
-  if (command == "export") return RunExport(args);
-  if (command == "patterns") return RunPatterns(args);
-  if (command == "serve") return RunServe(args);
   if (command == "copy") return RunCopy(args);
+  for (const char* chart_command : kChartCommands) {
+    if (command == chart_command) return RunChartProgram(argv);
+  }
   return UsageError("unknown command '" + command + "'");
 }
 

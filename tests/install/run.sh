@@ -18,3 +18,6 @@ if find "$scratch/prefix/include/davodu" -path "*/detail/*" -o -path "*/data/ada
   exit 1
 fi
 "$scratch/consumer/consumer" "$scratch"
+# The installed command finds its chart program in libexec/davodu.
+"$scratch/prefix/bin/davodu" patterns -o "$scratch/patterns.svg" >/dev/null
+test -s "$scratch/patterns.svg"
