@@ -568,31 +568,43 @@ void WellDb::CheckCaches() {
   wells_loaded_ = false;
   wells_.clear();
   well_index_.clear();
+  lone_wells_.clear();
   trajectories_.clear();
   std::erase_if(tables_, [](const auto& e) { return e.second.expired(); });
   std::erase_if(curves_, [](const auto& e) { return e.second.expired(); });
 }
 
+namespace {
+
+constexpr char kWellColumns[] =
+    "SELECT id, name, x, y, kb, ground, total_depth, field, well_type, uwi, location, crs "
+    "FROM wells";
+
+WellInfo ReadWell(sql::Stmt& s) {
+  WellInfo w;
+  w.id = s.Int(0);
+  w.name = Utf8ToGbk(s.Text(1));
+  w.x = welldb::ReadNumber(s, 2);
+  w.y = welldb::ReadNumber(s, 3);
+  w.kb = welldb::ReadNumber(s, 4);
+  w.ground = welldb::ReadNumber(s, 5);
+  w.total_depth = welldb::ReadNumber(s, 6);
+  w.field = Utf8ToGbk(s.Text(7));
+  w.well_type = Utf8ToGbk(s.Text(8));
+  w.uwi = Utf8ToGbk(s.Text(9));
+  w.location = Utf8ToGbk(s.Text(10));
+  w.crs = Utf8ToGbk(s.Text(11));
+  return w;
+}
+
+}  // namespace
+
 const std::vector<WellInfo>& WellDb::Wells() {
   CheckCaches();
   if (wells_loaded_) return wells_;
-  sql::Stmt s(db_,
-              "SELECT id, name, x, y, kb, ground, total_depth, field, well_type, uwi, location, crs "
-              "FROM wells ORDER BY id");
+  sql::Stmt s(db_, std::string(kWellColumns) + " ORDER BY id");
   while (s.Step()) {
-    WellInfo w;
-    w.id = s.Int(0);
-    w.name = Utf8ToGbk(s.Text(1));
-    w.x = welldb::ReadNumber(s, 2);
-    w.y = welldb::ReadNumber(s, 3);
-    w.kb = welldb::ReadNumber(s, 4);
-    w.ground = welldb::ReadNumber(s, 5);
-    w.total_depth = welldb::ReadNumber(s, 6);
-    w.field = Utf8ToGbk(s.Text(7));
-    w.well_type = Utf8ToGbk(s.Text(8));
-    w.uwi = Utf8ToGbk(s.Text(9));
-    w.location = Utf8ToGbk(s.Text(10));
-    w.crs = Utf8ToGbk(s.Text(11));
+    WellInfo w = ReadWell(s);
     well_index_[LowerAscii(w.name)] = wells_.size();
     wells_.push_back(std::move(w));
   }
@@ -600,21 +612,50 @@ const std::vector<WellInfo>& WellDb::Wells() {
   return wells_;
 }
 
+const WellInfo* WellDb::LoneWell(sql::Stmt& s, const std::string& lower_name) {
+  if (!s.Step()) return nullptr;
+  WellInfo w = ReadWell(s);
+  // Names are the same when equal without ASCII case, as in the full list,
+  // whatever else the engine's collation folds.
+  if (!lower_name.empty() && LowerAscii(w.name) != lower_name) return nullptr;
+  WellInfo& slot = lone_wells_[w.id];
+  slot = std::move(w);
+  return &slot;
+}
+
 const WellInfo* WellDb::FindWell(std::string_view gbk_name) {
-  const auto& wells = Wells();
-  const auto it = well_index_.find(LowerAscii(gbk_name));
-  return it == well_index_.end() ? nullptr : &wells[it->second];
+  CheckCaches();
+  const std::string key = LowerAscii(gbk_name);
+  if (wells_loaded_) {
+    const auto it = well_index_.find(key);
+    return it == well_index_.end() ? nullptr : &wells_[it->second];
+  }
+  for (auto& [id, w] : lone_wells_) {
+    if (LowerAscii(w.name) == key) return &w;
+  }
+  if (key.empty()) return nullptr;
+  sql::Stmt s(db_, std::string(kWellColumns) + " WHERE name = ?1");
+  s.Bind(1, GbkToUtf8(gbk_name));
+  return LoneWell(s, key);
 }
 
 const WellInfo* WellDb::FindWell(std::int64_t id) {
-  const auto& wells = Wells();
-  const auto it = std::lower_bound(wells.begin(), wells.end(), id,
-                                   [](const WellInfo& w, std::int64_t v) { return w.id < v; });
-  return it != wells.end() && it->id == id ? &*it : nullptr;
+  CheckCaches();
+  if (wells_loaded_) {
+    const auto it = std::lower_bound(wells_.begin(), wells_.end(), id,
+                                     [](const WellInfo& w, std::int64_t v) { return w.id < v; });
+    return it != wells_.end() && it->id == id ? &*it : nullptr;
+  }
+  if (const auto it = lone_wells_.find(id); it != lone_wells_.end()) return &it->second;
+  sql::Stmt s(db_, std::string(kWellColumns) + " WHERE id = ?1");
+  s.Bind(1, id);
+  return LoneWell(s, "");
 }
 
 void WellDb::RememberWell(const WellInfo& info) {
   CheckCaches();
+  // A well looked up alone is brought up to date where it is.
+  if (const auto it = lone_wells_.find(info.id); it != lone_wells_.end()) it->second = info;
   if (!wells_loaded_) return;  // loaded whole on next use
   const auto it = std::lower_bound(wells_.begin(), wells_.end(), info.id,
                                    [](const WellInfo& w, std::int64_t v) { return w.id < v; });
@@ -633,6 +674,7 @@ void WellDb::RememberWell(const WellInfo& info) {
 void WellDb::ForgetWell(std::int64_t id) {
   CheckCaches();
   trajectories_.erase(id);
+  lone_wells_.erase(id);
   wells_loaded_ = false;
   wells_.clear();
   well_index_.clear();

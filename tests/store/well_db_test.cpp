@@ -396,6 +396,32 @@ TEST(WellDbDetect, TableKindFromHeader) {
   }
 }
 
+// A manager that looks up one well reads only its row; the answer is the
+// same as from the whole list: names without ASCII case, updates seen, and
+// unknown names and ids not found.
+TEST_F(WellDbTest, OneWellIsFoundWithoutReadingThemAll) {
+  ASSERT_TRUE(ImportRows("", TableKind::kWellHeader, 0, {"井名", "补心海拔"},
+                         {{"W1", "100"}, {"Ab-2", "200"}, {"井3", "300"}}));
+  CWellDataManager fresh(path_);
+  WellInfo info;
+  ASSERT_TRUE(fresh.GetWellInfo("aB-2", &info));
+  EXPECT_EQ(info.name, "Ab-2");
+  EXPECT_EQ(info.kb, 200);
+  ASSERT_TRUE(fresh.GetWellInfo(Gbk("井3"), &info));
+  EXPECT_EQ(fresh.FindWell(info.id), info.id);
+  EXPECT_FALSE(fresh.GetWellInfo("W9", &info));
+  EXPECT_LT(fresh.FindWell(std::int64_t{999999}), 0);
+  info = {};
+  ASSERT_TRUE(fresh.GetWellInfo("Ab-2", &info));
+  info.kb = 250;
+  ASSERT_TRUE(fresh.SetWellInfo(info));
+  ASSERT_TRUE(fresh.GetWellInfo("AB-2", &info));
+  EXPECT_EQ(info.kb, 250);
+  EXPECT_EQ(fresh.GetWellNames().size(), 3u);  // the whole list after single lookups
+  ASSERT_TRUE(fresh.GetWellInfo("ab-2", &info));
+  EXPECT_EQ(info.kb, 250);
+}
+
 TEST_F(WellDbTest, WellHeadersAddAndUpdateWells) {
   ASSERT_TRUE(ImportRows("", TableKind::kWellHeader, 0, {"井名", "补心海拔", "X坐标"},
                          {{"W1", "100", "5"}, {"W2", "200", ""}}));

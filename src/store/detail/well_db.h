@@ -213,6 +213,10 @@ class WellDb {
   // The samples of a depth index, shared while someone holds them.
   std::shared_ptr<const std::vector<double>> LoadIndex(std::int64_t index_id);
   void ForgetWell(std::int64_t id);
+  // The well of the next row of s (a query of the wells' columns), kept
+  // among the lone wells; nullptr when there is none, or when lower_name is
+  // given and the row's name differs from it beyond ASCII case.
+  const WellInfo* LoneWell(sql::Stmt& s, const std::string& lower_name);
   void RememberWell(const WellInfo& info);
   void StampManager();
   void RestampWell(std::int64_t well_id);
@@ -240,6 +244,10 @@ class WellDb {
   bool wells_loaded_ = false;
   std::vector<WellInfo> wells_;
   std::unordered_map<std::string, std::size_t> well_index_;  // lower-case name -> position
+  // Wells looked up one at a time while the whole list is not loaded, so
+  // that a command on one well of thousands reads only its row (by id;
+  // entries stay where they are until the caches are dropped).
+  std::unordered_map<std::int64_t, WellInfo> lone_wells_;
   std::map<std::int64_t, std::shared_ptr<const Trajectory>> trajectories_;
   std::map<TableKey, std::weak_ptr<const TableData>> tables_;
   std::map<std::pair<std::int64_t, std::string>, std::weak_ptr<const CurveData>> curves_;
