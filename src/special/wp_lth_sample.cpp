@@ -3,6 +3,7 @@
 #include "davodu/special/wp_lth_sample.h"
 
 #include <cmath>
+#include <map>
 #include <memory>
 
 #include "davodu/data/data_sources.h"
@@ -123,27 +124,25 @@ void CWpLthSample::UpdateD2V() {
   if (LogLthSampleDIO* io = GetData()) {
     const int n = io->GetCount();
     if (!segs_.empty()) ClearSeg();
-    // The segments made in this pass: a sample joins the one whose map
-    // interval is exactly its own.
-    std::vector<std::shared_ptr<LthSampleDIndex>> made;
-    std::vector<std::pair<double, double>> made_at;
+    // The segments made in this pass by their map interval: a sample joins
+    // the one whose interval is exactly its own.
+    std::map<std::pair<double, double>, std::shared_ptr<LthSampleDIndex>> made;
     for (int i = 0; i < n; ++i) {
       const double top = io->GetTop(i), bottom = io->GetBottom(i);
       if (IsMissing(top) || IsMissing(bottom) || bottom < top || !InDepthRange(top, bottom)) continue;
       const double y1 = DepToMapY(top), y2 = DepToMapY(bottom);
-      std::shared_ptr<LthSampleDIndex> rec;
-      for (std::size_t k = 0; k < made.size() && !rec; ++k)
-        if (made_at[k].first == y1 && made_at[k].second == y2) rec = made[k];
+      std::shared_ptr<LthSampleDIndex>& rec = made[{y1, y2}];
       if (!rec) {
         const int at = AddASeg(y1, y2);
-        if (at < 0) continue;  // overlaps an interval shown: the sample is dropped
+        if (at < 0) {  // overlaps an interval shown: the sample is dropped
+          made.erase({y1, y2});
+          continue;
+        }
         rec = std::make_shared<LthSampleDIndex>(i, top);
         WPSEGMENT& seg = segs_[static_cast<std::size_t>(at)];
         seg.data = rec;
         seg.top_depth = top;
         seg.bottom_depth = bottom;
-        made.push_back(rec);
-        made_at.emplace_back(y1, y2);
       }
       // A sample whose place in its interval is unknown has no tick.
       const double distance = io->GetValue1(i);
