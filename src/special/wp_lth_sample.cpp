@@ -258,6 +258,9 @@ void CWpLthSample::DuplicateAttribute(CZuObject* target) {
   CWpSegment::DuplicateAttribute(target);
   if (Observee* io = GetObservee()) io->Register(s);
   s->catalog_ = GetLthSmapleMgr();
+  s->table_name_ = table_name_;
+  s->depth_field_ = depth_field_;
+  s->number_field_ = number_field_;
   s->seg_pen_ = seg_pen_;
   s->sample_pen_ = sample_pen_;
   s->mark_font_ = mark_font_;

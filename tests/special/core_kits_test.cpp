@@ -296,6 +296,35 @@ TEST_F(RockSamples, RecordsReadBackAndAColumnWithoutDataKeepsItsSegments) {
   EXPECT_EQ(copy->GetSampleRecord(2)->top_depth, copy->GetSeg(2).top_depth);
 }
 
+TEST_F(RockSamples, ADuplicateShowsTheSameSamplesWithTheSameLook) {
+  CWpWell* well = MakeWell();
+  CWpLthSample* s = MakeSamples(well);
+  ZULOGPEN pen = s->GetSmapleLogPen();
+  pen.width = 7;
+  s->SetSmapleLogPen(pen);
+  ZULOGPEN bracket = s->GetSegLogPen();
+  bracket.style = kPenDash;
+  s->SetSegLogPen(bracket);
+  s->SetMarkStep(2);
+  s->SetMarkTextAlign(1);
+  auto* twin = Make<CWpLthSample>("CWpLthSample");
+  Track(well)->AddChild(twin);
+  s->DuplicateAttribute(twin);
+  EXPECT_EQ(twin->GetData(), s->GetData());
+  EXPECT_EQ(twin->GetDataName(), s->GetDataName());
+  EXPECT_EQ(twin->GetDepthFiledName(), Gbk("距顶位置"));
+  EXPECT_EQ(twin->GetSmapleLogPen().width, 7);
+  EXPECT_EQ(twin->GetMarkStep(), 2);
+  EXPECT_EQ(twin->GetMarkTextAlign(), 1);
+  EXPECT_EQ(twin->GetSegCount(), 3);
+  EXPECT_EQ(twin->GetLthSmapleMgr(), s->GetLthSmapleMgr());
+  EXPECT_TRUE(twin->IfLineStyleUsed(kPenDash));
+
+  s->Amplify(FLOATPOINT{0, 0}, 2, 2);
+  EXPECT_EQ(s->GetSmapleLogPen().width, 14);
+  EXPECT_EQ(s->GetMarkLogFont().height, 200);
+}
+
 // A stored segment that cannot be placed again (it overlaps the one before)
 // is passed over with its own records; the reader stops at the section's end.
 TEST_F(RockSamples, AStoredSegmentThatIsRefusedIsSkippedWithItsRecords) {
