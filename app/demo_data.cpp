@@ -247,6 +247,41 @@ bool ImportPerforations(CWellDataManager& wells, const std::string& well, std::s
                     error);
 }
 
+// Four core runs through the two oil layers, and the core analysis
+// samples taken from them: one every 40 cm of the core recovered, numbered
+// through the well, with the run each came from and its distance below the
+// run's top (centimetres).
+bool ImportCores(CWellDataManager& wells, const std::string& well, std::string* error) {
+  struct CoreRun {
+    double top, bottom, core_length;
+  };
+  const CoreRun kRuns[] = {
+      {1562.0, 1570.5, 7.9}, {1570.5, 1578.0, 6.2}, {1609.0, 1617.5, 8.4}, {1617.5, 1625.0, 5.1}};
+  const auto fixed = [](double v, int decimals) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return std::string(buf);
+  };
+  std::vector<std::vector<std::string>> runs, samples;
+  int number = 0;
+  for (std::size_t r = 0; r < std::size(kRuns); ++r) {
+    const CoreRun& run = kRuns[r];
+    runs.push_back({std::to_string(r + 1), fixed(run.top, 2), fixed(run.bottom, 2),
+                    fixed(run.bottom - run.top, 2), fixed(run.core_length, 2)});
+    for (double cm = 20; cm < run.core_length * 100; cm += 40) {
+      const double depth = run.top + cm / 100;
+      samples.push_back({std::to_string(++number), fixed(depth, 2), "0.10", fixed(run.top, 2),
+                         fixed(run.bottom, 2), fixed(cm, 0),
+                         fixed(12 + 14 * SandFraction(depth), 1)});
+    }
+  }
+  return ImportRows(wells, well, TableKind::kIntegratedCore, 0,
+                    {"run", "top", "bottom", "footage", "core_length"}, std::move(runs), error) &&
+         ImportRows(wells, well, TableKind::kCore, 0,
+                    {"sample_no", "top", "thickness", "run_top", "run_bottom", "distance", "porosity"},
+                    std::move(samples), error);
+}
+
 bool BuildIntervals(CWellDataManager& wells, const std::string& well, std::string* error) {
   // The sub-members join the stratum catalogue as its fourth level.
   std::shared_ptr<CStratumManager> catalog = wells.GetStratumManager();
@@ -262,7 +297,7 @@ bool BuildIntervals(CWellDataManager& wells, const std::string& well, std::strin
       !ImportUnits(wells, well, 4, {std::begin(kSubMembers), std::end(kSubMembers)}, error))
     return false;
   if (!ImportSands(wells, well, error) || !ImportLithology(wells, well, error) ||
-      !ImportPerforations(wells, well, error))
+      !ImportPerforations(wells, well, error) || !ImportCores(wells, well, error))
     return false;
   return ImportRows(wells, well, TableKind::kFaultPoint, 0,
                     {"depth", "throw", "fault", "missing_stratum"},

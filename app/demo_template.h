@@ -35,6 +35,8 @@ inline constexpr char kDemoTemplate[] = R"json({
       {"name": "CNL", "left": 45, "right": -15, "color": "#0000A0"}]},
     {"kind": "sand", "width": 1400, "title": "砂岩", "symbol": "bracket", "precision": 1},
     {"kind": "lithology", "width": 2000, "title": "岩性剖面"},
+    {"kind": "core", "width": 1600, "title": "取芯"},
+    {"kind": "rock_sample", "width": 900, "title": "岩样"},
     {"kind": "perforation", "width": 1000, "title": "射孔"},
     {"kind": "parameter", "width": 1800, "title": "孔隙度(%)", "digits": 1,
      "items": [

@@ -248,8 +248,8 @@ class LogFaultPointIO : public Observee {
 // The core runs of a well: each run's cored interval (top and bottom,
 // the footage being their difference unless the table gives it), its run
 // number and the length of core recovered. Moves and boundary edits keep
-// the runs in depth order and never overlapping; a run keeps its footage
-// (GetFootage follows the new interval).
+// the runs in depth order and never overlapping; a move keeps the footage,
+// a new top or bottom gives it the new interval's length.
 class LogIntegratedCoreIO : public LogSegDIO, public Observee {
  public:
   // The run number; -1 when the table has none.

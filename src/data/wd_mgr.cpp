@@ -3,6 +3,7 @@
 #include "davodu/data/adapters/catalog_adapters.h"
 #include "davodu/data/adapters/corelith_adapters.h"
 #include "davodu/data/adapters/facies_adapters.h"
+#include "davodu/data/adapters/integrated_core_adapters.h"
 #include "davodu/data/adapters/fault_point_adapters.h"
 #include "davodu/data/adapters/log_cve_adapters.h"
 #include "davodu/data/adapters/para_adapters.h"
@@ -528,9 +529,14 @@ std::unique_ptr<LogSandStratum2DIO> WDMgrAdapter::CreateLogSandStratum(DATATYPE,
 std::unique_ptr<LogSidewallCoreIO> WDMgrAdapter::CreateLogSidewallCore(DATATYPE, const std::string&) {
   return nullptr;
 }
-std::unique_ptr<LogIntegratedCoreIO> WDMgrAdapter::CreateLogIntegratedCore(DATATYPE,
+std::unique_ptr<LogIntegratedCoreIO> WDMgrAdapter::CreateLogIntegratedCore(DATATYPE type,
                                                                            const std::string&) {
-  return nullptr;
+  // Core runs are kept per well only.
+  if (type != DATA_WELL || !IsWellManaged(well_)) return nullptr;
+  std::shared_ptr<CWellTable> runs = mgr_->GetWellIntegratedCore(well_);
+  if (!runs || runs->GetCount() < 0) return nullptr;
+  return ForDepth<LogIntegratedCoreAdapter, LogIntegratedCoreTVDAdapter, LogIntegratedCoreADAdapter,
+                  LogIntegratedCoreIO>(GetDepthType(), mgr_, well_, mgr_, well_);
 }
 
 }  // namespace davodu

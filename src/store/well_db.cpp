@@ -512,7 +512,8 @@ void WellDb::Upgrade(std::int64_t from_version) {
     void (WellDb::*apply)();
   };
   static constexpr Step kSteps[] = {
-      {2, &WellDb::UpgradeTo2}, {3, &WellDb::UpgradeTo3}, {4, &WellDb::UpgradeTo4}};
+      {2, &WellDb::UpgradeTo2}, {3, &WellDb::UpgradeTo3}, {4, &WellDb::UpgradeTo4},
+      {5, &WellDb::UpgradeTo5}};
   for (const Step& step : kSteps) {
     if (step.version <= from_version) continue;
     (this->*step.apply)();
@@ -538,6 +539,43 @@ void WellDb::UpgradeTo4() {
   // while it was numbered 3 may hold already).
   const TableLayout& styles = GetTableLayout(TableKind::kCatStyle);
   if (!db_.HasTable(styles.sql)) db_.Exec(TableSql(styles, db_.dialect()));
+}
+
+bool WellDb::HasColumn(const std::string& table, const std::string& column) {
+  sql::Stmt s(db_, db_.sqlite() ? "SELECT count(*) FROM pragma_table_info(?1) WHERE name = ?2"
+                                : "SELECT count(*) FROM information_schema.columns "
+                                  "WHERE table_schema = current_schema() AND table_name = ?1 "
+                                  "AND column_name = ?2");
+  s.Bind(1, table).Bind(2, column);
+  return s.Step() && s.Int(0) > 0;
+}
+
+void WellDb::UpgradeTo5() {
+  // The core analysis rows learn the run they were taken from (its cored
+  // interval) and their distance below the run's top; the rows of older
+  // files have neither, and the table definitions list the new columns. A
+  // file upgraded from an older schema was made with today's tables and
+  // definitions already.
+  const TableLayout& core = GetTableLayout(TableKind::kCore);
+  const std::string table_name = TableName(TableKind::kCore, 0);
+  for (const char* column : {"run_top", "run_bottom", "distance"}) {
+    const int i = FindColumn(core, column);
+    if (i < 0) continue;
+    const ColumnDef& c = core.columns[static_cast<std::size_t>(i)];
+    if (!HasColumn(core.sql, column))
+      db_.Exec(std::string("ALTER TABLE ") + core.sql + " ADD COLUMN \"" + c.sql + "\" " +
+               SqlType(c.type, db_.dialect()));
+    sql::Stmt listed(db_, "SELECT count(*) FROM cat_table_def WHERE table_name = ?1 AND second_name = ?2");
+    listed.Bind(1, table_name).Bind(2, c.sql);
+    if (listed.Step() && listed.Int(0) > 0) continue;
+    sql::Stmt def(db_,
+                  "INSERT INTO cat_table_def(row_no, table_name, column_name, second_name, type, "
+                  "listed) VALUES(0, ?1, ?2, ?3, 1, 1)");
+    def.Bind(1, table_name).Bind(2, c.name).Bind(3, c.sql);
+    def.Run();
+  }
+  db_.Exec("UPDATE cat_table_def SET row_no = id WHERE row_no = 0");
+  StampTable({TableKind::kCatTableDef, 0, 0});
 }
 
 sql::Stmt& WellDb::Cached(const char* sql) {

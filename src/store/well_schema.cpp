@@ -114,7 +114,12 @@ std::vector<TableLayout> BuildLayouts() {
         {"carbonate", "碳酸盐含量", "", T::kReal, kOpt},
         {"grain_density", "颗粒密度", "", T::kReal, kOpt},
         {"shale", "泥质含量", "vsh", T::kReal, kOpt},
-        {"description", "岩性描述", "lithology|描述", T::kText, kOpt}}});
+        {"description", "岩性描述", "lithology|描述", T::kText, kOpt},
+        // The core run the sample was taken from: its cored interval and
+        // the sample's distance below the run's top, in centimetres.
+        {"run_top", "取芯顶深", "筒顶深|run_top_depth", T::kReal, kOpt},
+        {"run_bottom", "取芯底深", "筒底深|run_bottom_depth", T::kReal, kOpt},
+        {"distance", "距顶位置", "距顶|距顶距离|distance_from_top", T::kReal, kOpt}}});
   add({K::kPointData, "point", "point_data", "点数据", O::kWell, "tbl", 3, true,
        {kDepth, {"name", "名称", "", T::kText, kOpt}}});
   add({K::kSegmentData, "segment", "segment_data", "段数据", O::kWell, "tbl", 3, true,

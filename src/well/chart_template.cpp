@@ -30,6 +30,7 @@
 #include "davodu/interval/wp_oil_test.h"
 #include "davodu/interval/wp_result.h"
 #include "davodu/special/wp_facies.h"
+#include "davodu/special/wp_lth_sample.h"
 #include "davodu/special/wp_symble_shoot.h"
 #include "davodu/interval/wp_stratum.h"
 #include "davodu/interval/wp_water_entry.h"
@@ -141,6 +142,8 @@ struct SpecialEntry {
   int facies_level = 3;        // facies: stratification data of level 1..4
   std::string table;           // facies: a scattered table (GBK)
   bool names = true;           // facies: the facies names
+  int mark_step = 5;           // rock_sample: every n-th sample numbered
+  bool numbers = true;         // rock_sample: the numbers of marked samples
 };
 
 // A picture block of a picture or graphic track.
@@ -835,8 +838,10 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
       {"transparent", {kKindText}, "a text track"},
       {"align", {kKindText}, "a text track"},
       {"valign", {kKindText}, "a text track"},
-      {"table", {kKindProgram, kKindParameter, kKindResult, kKindFacies},
-       "a program, parameter, result or facies track"},
+      {"table", {kKindProgram, kKindParameter, kKindResult, kKindFacies, kKindRockSample},
+       "a program, parameter, result, facies or rock sample track"},
+      {"mark_step", {kKindRockSample}, "a rock sample track"},
+      {"numbers", {kKindRockSample}, "a rock sample track"},
       {"data", {kKindParameter}, "a parameter track"},
       {"field", {kKindParameter, kKindResult}, "a parameter or result track"},
       {"digits", {kKindParameter}, "a parameter track"},
@@ -936,6 +941,11 @@ void ReadSpecialKeys(const pt::ptree& node, const std::string& where, TrackEntry
     e.table = Utf8ToGbk(TextOf(node, "table", where, ""));
     e.names = BoolOf(node, "names", where, true);
   }
+  if (t->kind == kKindRockSample) {
+    if (Find(node, "mark_step")) e.mark_step = IntegerOf(node, "mark_step", where, 0, 1000000);
+    e.table = Utf8ToGbk(TextOf(node, "table", where, ""));
+    e.numbers = BoolOf(node, "numbers", where, true);
+  }
 }
 
 void ApplySpecialKeys(CWpKit* content, const TrackEntry& t) {
@@ -946,6 +956,16 @@ void ApplySpecialKeys(CWpKit* content, const TrackEntry& t) {
       facies->SetFaciesSource(FACIES_SCATT, "," + e.table + ",");
     else
       facies->SetFaciesSource(FACIES_FINE_FIRST + e.facies_level - 1);
+  }
+  if (auto* samples = dynamic_cast<CWpLthSample*>(content)) {
+    samples->SetMarkStep(e.mark_step);
+    samples->SetMarkTextVisible(e.numbers ? 1 : 0);
+    // The well's core analysis samples, or a scattered table's, placed by
+    // their distance below the run top and numbered by their sample number.
+    samples->SetTableName(e.table.empty() ? Gbk("岩心分析数据") : e.table);
+    samples->SetDepthFiledName(Gbk("距顶位置"));
+    samples->SetNumberFiledName(Gbk("样品编号"));
+    samples->SetSampleSource(e.table.empty() ? LSMAPLE_CORE : LSMAPLE_SCATT);
   }
   if (auto* flags = dynamic_cast<CWpSymbleShoot*>(content)) {
     flags->SetStartDateTime(t.perforation.from);
@@ -959,7 +979,8 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std:
                           "empty_values", "lines", "values_at", "vertical", "fill", "color",
                           "text_color", "font_size", "styles", "level", "names", "sand_type",
                           "symbol", "precision", "color_width", "oil_width", "divide_lines",
-                          "from", "to", "labels", "cells", "bar", "pie", "params", "start", "end"});
+                          "from", "to", "labels", "cells", "bar", "pie", "params", "start", "end",
+                          "mark_step", "numbers"});
 
   TrackEntry t;
   const std::string kind = TextOf(node, "kind", where, "");

@@ -224,8 +224,50 @@ TEST_F(TeamDatabase, AnOlderFileIsUpgradedAndItsStampsKeepGrowing) {
   EXPECT_EQ(t->GetTimeStamp(), wells.GetTimeStamp());
   sql::Db raw;
   raw.Open(target_);
-  EXPECT_EQ(raw.QueryInt("SELECT max(version) FROM schema_version"), 4);
-  EXPECT_EQ(raw.QueryInt("SELECT value FROM meta WHERE key = 'schema_version'"), 4);
+  EXPECT_EQ(raw.QueryInt("SELECT max(version) FROM schema_version"), 5);
+  EXPECT_EQ(raw.QueryInt("SELECT value FROM meta WHERE key = 'schema_version'"), 5);
+}
+
+// A database of schema 4 knew no run of a core sample: opened, its core
+// table gains the run's interval and the sample's distance below the run
+// top (empty in the rows it had), and the table definitions list them.
+TEST_F(TeamDatabase, ASchema4DatabaseGainsTheCoreSamplesRuns) {
+  TableImport core;
+  core.source = "test";
+  core.well = "W1";
+  core.kind = TableKind::kCore;
+  core.header = {"sample_no", "top"};
+  core.rows = {{"7", "1003.5"}};
+  std::string error;
+  ASSERT_TRUE(a_->ImportTableRows(core, &error)) << error;
+  a_.reset();
+  b_.reset();
+  {
+    sql::Db raw;
+    raw.Open(target_);
+    for (const char* column : {"run_top", "run_bottom", "distance"})
+      raw.Exec(std::string("ALTER TABLE core DROP COLUMN ") + column);
+    raw.Exec("DELETE FROM cat_table_def WHERE second_name IN ('run_top', 'run_bottom', 'distance')");
+    raw.Exec("UPDATE schema_version SET version = 4 WHERE version = 5");
+    raw.Exec("UPDATE meta SET value = 4 WHERE key = 'schema_version'");
+  }
+  CWellDataManager wells(target_);
+  ASSERT_TRUE(wells.IsOpen()) << wells.GetLastError();
+  std::shared_ptr<CWellTable> t = wells.GetTable("W1", TableKind::kCore, 0);
+  ASSERT_EQ(t->GetCount(), 1);
+  EXPECT_DOUBLE_EQ(t->GetDouble(0, "top"), 1003.5);
+  EXPECT_TRUE(IsMissing(t->GetDouble(0, "run_top")));
+  ASSERT_TRUE(t->SetValues({{0, "run_top", CZuVariant(1000.0)}, {0, "distance", CZuVariant(350.0)}}))
+      << t->GetLastError();
+  EXPECT_DOUBLE_EQ(t->GetDouble(0, Gbk("距顶位置")), 350);
+  TableDefinition def;
+  ASSERT_TRUE(wells.GetTableDefinitionManager()->GetTableDefinition(Gbk("岩心分析数据"), &def));
+  ASSERT_FALSE(def.columns.empty());
+  EXPECT_EQ(def.columns.back().name, Gbk("距顶位置"));
+  sql::Db raw;
+  raw.Open(target_);
+  EXPECT_EQ(raw.QueryInt("SELECT count(*) FROM cat_table_def WHERE second_name = 'distance'"), 1);
+  EXPECT_EQ(raw.QueryInt("SELECT max(version) FROM schema_version"), 5);
 }
 
 // A read-only role of the team's server builds, renders and exports charts,

@@ -4,11 +4,19 @@
 //
 // The data name is ",name,first value column,second value column," (its
 // three fields in place; with another number of fields no value column is
-// named). A sample is the interval from its top down by its length (a
-// sample without a length is a point). Samples keep their order: a sample
-// moved, or given a new top or bottom, may not pass its neighbours' tops
-// (and a new top may not lie above the previous sample's bottom, a new
-// bottom not below the next sample's top), and never turns upside down.
+// named). The interval of a sample is the cored interval of the run it was
+// taken from, where its row gives one (the core table's run top and run
+// bottom), else the sample itself: from its top down by its length (a
+// sample without a length is a point).
+//
+// Samples that share one interval (the samples of one core run) are edited
+// together: a move or a new top or bottom of one of them is written to all
+// of them, in one transaction. The neighbours of an interval are the other
+// intervals: it may not be moved or stretched past the bottom of the
+// nearest interval above (one starting higher up) nor past the top of the
+// nearest one below (one starting lower down), and never turns upside
+// down. A sample moved with its run keeps its distance below the run top:
+// its own top moves too.
 #ifndef DAVODU_DATA_ADAPTERS_LTH_SAMPLE_ADAPTERS_H_
 #define DAVODU_DATA_ADAPTERS_LTH_SAMPLE_ADAPTERS_H_
 
@@ -37,8 +45,14 @@ class LthSampleTableAdapter : public StampedAdapter<LogLthSampleDIO> {
   std::uint64_t GetTimeStamp() override { return RefreshStamp(); }
 
  protected:
-  LthSampleTableAdapter(std::string top_column, std::string length_column)
-      : top_(std::move(top_column)), length_(std::move(length_column)) {}
+  // run_top and run_bottom name the columns of the run interval; empty for
+  // tables without one.
+  LthSampleTableAdapter(std::string top_column, std::string length_column,
+                        std::string run_top_column = {}, std::string run_bottom_column = {})
+      : top_(std::move(top_column)),
+        length_(std::move(length_column)),
+        run_top_(std::move(run_top_column)),
+        run_bottom_(std::move(run_bottom_column)) {}
   virtual CWellTable* Table() = 0;
   std::uint64_t HostTimeStamp() override {
     CWellTable* t = Table();
@@ -48,8 +62,22 @@ class LthSampleTableAdapter : public StampedAdapter<LogLthSampleDIO> {
   double Value(int i, const std::string& column);
 
  private:
+  // Whether row i gives the interval of its run.
+  bool HasRunInterval(int i);
+  // The rows sharing sample i's interval (i among them), and how far the
+  // interval may reach: up to *upper (the bottom of the nearest other
+  // interval starting above it; -inf when none) and down to *lower (the
+  // top of the nearest one starting below; +inf when none). False for an
+  // index outside the table or a sample without depths.
+  bool Group(int i, std::vector<int>* rows, double* upper, double* lower);
+  // Gives every row of a group the interval [top, bottom]; its samples'
+  // own tops move by shift.
+  bool WriteGroup(const std::vector<int>& rows, double top, double bottom, double shift);
+
   std::string top_;
   std::string length_;
+  std::string run_top_;
+  std::string run_bottom_;
 };
 
 // The core analysis samples of a well: the first value is the first

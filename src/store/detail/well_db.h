@@ -188,6 +188,9 @@ class WellDb {
   void UpgradeTo2();
   void UpgradeTo3();
   void UpgradeTo4();
+  void UpgradeTo5();
+  // Whether a table of the database has a column.
+  bool HasColumn(const std::string& table, const std::string& column);
   void RecordVersion(int version);
   // A number that changes when another connection commits.
   std::int64_t ChangeCounter();

@@ -13,7 +13,7 @@ namespace davodu::welldb {
 
 // The newest schema: the version a new database is made with and the one
 // older databases are upgraded to when opened.
-inline constexpr int kSchemaVersion = 4;
+inline constexpr int kSchemaVersion = 5;
 
 // "well_id", "table_id" or null (catalogues).
 const char* OwnerColumn(const TableLayout& layout);
