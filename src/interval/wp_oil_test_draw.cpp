@@ -104,7 +104,7 @@ void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
         const double x0 = s.left + col_fractions_[static_cast<std::size_t>(c)] * tw + inset;
         const double x1 = s.left + col_fractions_[static_cast<std::size_t>(c) + 1] * tw - inset;
         const CRect cell = tr.MapToDraw(FLOATRECT{x0, s.top_y - r * h, x1, s.top_y - (r + 1) * h});
-        AfxGetTextTool().DrawTextInRect(dc, cell, text, cell_font_, zoom_, kAlignLeft, kAlignMiddle);
+        AfxGetTextTool().DrawTextInRect(dc, cell, text, cell_font_, zoom_, cell_align_h_, cell_align_v_);
       }
     }
   }
@@ -137,19 +137,25 @@ void CWpOilTest::DrawBar(CDC* dc, const CgOilTestSegment& s, const CRect& bar) {
       AfxGetFillTool().FillRect(dc, r, *b.brush, zoom_);
       if (band_text_)
         AfxGetTextTool().DrawTextInRect(dc, r, Fixed(b.value, band_precision_) + Gbk(b.unit), band_font_, zoom_,
-                                        kAlignCenter, kAlignMiddle);
+                                        band_align_h_, band_align_v_);
     }
-    AfxGetLineTool().DrawLine(dc, {bar.left, r.bottom}, {bar.right, r.bottom}, black, zoom_);
+    if (band_lines_) AfxGetLineTool().DrawLine(dc, {bar.left, r.bottom}, {bar.right, r.bottom}, band_pen_, zoom_);
     at = next;
   }
+  AfxGetLineTool().DrawLine(dc, {bar.left, bar.bottom}, {bar.right, bar.bottom}, black, zoom_);
   AfxGetLineTool().DrawLine(dc, {bar.left, bar.top}, {bar.left, bar.bottom}, black, zoom_);
+}
+
+CPoint CWpOilTest::PieCentre(const CgOilTestSegment& s) const {
+  const double mid = (s.top_y + s.bottom_y) / 2;
+  return GetTranslator().MapToDraw(FLOATPOINT{s.right + s.pie_dx, mid + s.pie_dy});
 }
 
 void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
   const CCoordTranslator& tr = GetTranslator();
   const double mid = (s.top_y + s.bottom_y) / 2;
   const CPoint anchor = tr.MapToDraw(FLOATPOINT{s.right, mid});
-  const CPoint p = tr.MapToDraw(FLOATPOINT{s.right + s.pie_dx, mid + s.pie_dy});
+  const CPoint p = PieCentre(s);
   if (leader_visible_ && (anchor.x != p.x || anchor.y != p.y))
     AfxGetLineTool().DrawLine(dc, anchor, p, leader_pen_, zoom_);
   const double oil = cumulative_ ? s.oil_total : s.oil;
@@ -204,12 +210,63 @@ void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
                                   font, zoom_, 0, kAlignCenter, kAlignMiddle);
     }
   }
-  if (r > 0) {
+  // The outline: before the sectors when asked for, and once more over them.
+  const auto outline = [&] {
+    if (r <= 0) return;
     std::vector<CPoint> circle = around(0, 2 * std::numbers::pi);
     circle.erase(circle.begin());
     for (std::size_t i = 0; i + 1 < circle.size(); ++i)
       AfxGetLineTool().DrawLine(dc, circle[i], circle[i + 1], outline_pen_, zoom_);
+  };
+  if (outline_visible_ || total > 0) outline();
+  if (label_block_) DrawLabelBlock(dc, s, p);
+  if (s.pie_selected) {
+    const int half = static_cast<int>(std::lround(zoom_ * pie_radius_));
+    ZULOGPEN mark;
+    mark.style = 997;
+    const CPoint corners[] = {{p.x - half, p.y - half}, {p.x + half, p.y - half}, {p.x + half, p.y + half},
+                              {p.x - half, p.y + half}};
+    for (int i = 0; i < 4; ++i) AfxGetLineTool().DrawLine(dc, corners[i], corners[(i + 1) % 4], mark, zoom_);
   }
+}
+
+void CWpOilTest::DrawLabelBlock(CDC* dc, const CgOilTestSegment& s, CPoint centre) {
+  // Field texts above and below a label line right of the pie; each shows
+  // its value from the well's own test data where the test has one.
+  const int x0 = centre.x + static_cast<int>(std::lround(zoom_ * pie_radius_));
+  CDIOilTest* io = gateway_ ? gateway_->GetTestOil(TESTOIL_WELL, std::string()) : nullptr;
+  const auto text_of = [&](const std::string& field) {
+    CZuVariant v;
+    if (io && s.index >= 0 && io->GetValue(s.index, field, &v) && !v.IsNull()) {
+      const std::string value = v.ToString();
+      if (!value.empty()) return field + ":" + value + UnitOf(field);
+    }
+    return field;
+  };
+  const CTextTool& tool = AfxGetTextTool();
+  const int up = GetTranslator().MapToDraw(FLOATPOINT{0, 1}).y > GetTranslator().MapToDraw(FLOATPOINT{0, 0}).y ? 1 : -1;
+  double w = 0;
+  const auto draw_list = [&](const std::vector<std::string>& fields, bool above) {
+    double y = centre.y;
+    std::vector<std::size_t> order(fields.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = above ? fields.size() - 1 - i : i;
+    for (std::size_t i : order) {
+      const std::string text = text_of(fields[i]);
+      const TextSize size = tool.MeasureText(dc, text, label_font_, zoom_);
+      w = std::max(w, size.width);
+      // Each text sits on its own line: above the label line going up,
+      // below it going down.
+      y += (above ? up : -up) * size.height;
+      const double baseline = above ? y - (up * size.height) / 2 : y + (up * size.height) / 2;
+      tool.DrawText(dc, {static_cast<int>(std::lround(x0 + w * 0.125)), static_cast<int>(std::lround(baseline))}, text,
+                    label_font_, zoom_, 0, kAlignLeft, kAlignMiddle);
+    }
+  };
+  draw_list(upper_fields_, true);
+  draw_list(lower_fields_, false);
+  if (upper_fields_.empty() && lower_fields_.empty()) return;
+  AfxGetLineTool().DrawLine(dc, {x0, centre.y}, {static_cast<int>(std::lround(x0 + w * 1.25)), centre.y}, label_pen_,
+                            zoom_);
 }
 
 }  // namespace davodu
