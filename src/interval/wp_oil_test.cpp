@@ -237,6 +237,11 @@ void CWpOilTest::LimitSegments() {
   }
 }
 
+double CWpOilTest::PieLane() const {
+  const double lane = 2.4 * pie_radius_;
+  return pie_visible_ && lane < 0.5 * (map_nodes_[1].x - map_nodes_[0].x) ? lane : 0.0;
+}
+
 CgOilTestSegment* CWpOilTest::Active() const {
   return active_ >= 0 && active_ < GetSegCount() ? segs_[static_cast<std::size_t>(active_)].get() : nullptr;
 }

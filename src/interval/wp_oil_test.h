@@ -6,8 +6,9 @@
 // table, when the kit is not full width, a composition bar splits the
 // interval's height into oil, gas and water bands by their shares of the
 // daily (or cumulative) production; and, when the pie is visible, a pie of
-// the same three quantities sits right of the column, joined to the
-// interval by a leader, its sectors labelled with the value and the share.
+// the same three quantities sits in a lane at the column's right (the
+// table and the bar give it room), joined to the interval by a leader, its
+// sectors labelled with the value and the share.
 // A production value that is missing (kFltMax, an empty cell) counts as
 // nothing: it takes no band and no sector.
 //
@@ -183,6 +184,9 @@ class CWpOilTest : public CWpContent, public Observer {
   // map units within its neighbours and the body.
   void DragActive(int mode, double dy);
   CgOilTestSegment* Active() const;
+  // The width kept free for the pies at the body's right (map units): with
+  // pies shown, room for one, unless that takes half the body or more.
+  double PieLane() const;
 
   std::string data_type_, data_table_;
   WDMgrIO* gateway_ = nullptr;

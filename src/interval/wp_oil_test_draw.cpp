@@ -10,6 +10,7 @@
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/interval/wp_oil_test.h"
+#include "davodu/kits/head_text.h"
 #include "davodu/store/well_catalogs.h"
 #include "davodu/store/well_data_manager.h"
 #include "davodu/well/wp_well.h"
@@ -56,8 +57,10 @@ void CWpOilTest::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
 void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
   const CCoordTranslator& tr = GetTranslator();
   const CLineTool& line = AfxGetLineTool();
-  const double width = s.right - s.left;
-  const double table_right = full_width_ ? s.right : s.left + width * (1 - bar_fraction_);
+  // The table and the bar keep clear of the pies' lane at the right.
+  const double right = s.right - PieLane();
+  const double width = right - s.left;
+  const double table_right = full_width_ ? right : s.left + width * (1 - bar_fraction_);
   const CRect area = tr.MapToDraw(FLOATRECT{s.left, s.top_y, table_right, s.bottom_y});
   // 1. The result fill.
   if (fill_mode_ == 0 || fill_mode_ == 1) {
@@ -90,7 +93,7 @@ void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
   ZULOGPEN black;
   black.width = 1.0f;
   for (double y : {s.top_y, s.bottom_y})
-    line.DrawLine(dc, tr.MapToDraw(FLOATPOINT{s.left, y}), tr.MapToDraw(FLOATPOINT{s.right, y}), black, zoom_);
+    line.DrawLine(dc, tr.MapToDraw(FLOATPOINT{s.left, y}), tr.MapToDraw(FLOATPOINT{right, y}), black, zoom_);
   // 3. The cell texts.
   if (cell_text_) {
     const double inset = 0.3 * cell_font_.height;
@@ -104,12 +107,17 @@ void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
         const double x0 = s.left + col_fractions_[static_cast<std::size_t>(c)] * tw + inset;
         const double x1 = s.left + col_fractions_[static_cast<std::size_t>(c) + 1] * tw - inset;
         const CRect cell = tr.MapToDraw(FLOATRECT{x0, s.top_y - r * h, x1, s.top_y - (r + 1) * h});
-        AfxGetTextTool().DrawTextInRect(dc, cell, text, cell_font_, zoom_, cell_align_h_, cell_align_v_);
+        // A text wider than its cell shrinks to fit rather than run into
+        // the next one.
+        const ZULOGFONT font = ScaledFont(cell_font_, FitFactor(AfxGetTextTool().MeasureText(dc, text, cell_font_, zoom_),
+                                                                std::abs(cell.right - cell.left),
+                                                                std::abs(cell.bottom - cell.top)));
+        AfxGetTextTool().DrawTextInRect(dc, cell, text, font, zoom_, cell_align_h_, cell_align_v_);
       }
     }
   }
   // 4. The composition bar.
-  if (!full_width_) DrawBar(dc, s, tr.MapToDraw(FLOATRECT{table_right, s.top_y, s.right, s.bottom_y}));
+  if (!full_width_) DrawBar(dc, s, tr.MapToDraw(FLOATRECT{table_right, s.top_y, right, s.bottom_y}));
   // 5. The leader and the pie.
   if (pie_visible_) DrawPie(dc, s);
 }
@@ -154,7 +162,7 @@ CPoint CWpOilTest::PieCentre(const CgOilTestSegment& s) const {
 void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
   const CCoordTranslator& tr = GetTranslator();
   const double mid = (s.top_y + s.bottom_y) / 2;
-  const CPoint anchor = tr.MapToDraw(FLOATPOINT{s.right, mid});
+  const CPoint anchor = tr.MapToDraw(FLOATPOINT{s.right - PieLane(), mid});
   const CPoint p = PieCentre(s);
   if (leader_visible_ && (anchor.x != p.x || anchor.y != p.y))
     AfxGetLineTool().DrawLine(dc, anchor, p, leader_pen_, zoom_);

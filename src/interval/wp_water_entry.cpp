@@ -14,6 +14,7 @@
 #include "davodu/host/records/zu_mfile.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/types.h"
+#include "davodu/kits/head_text.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"
@@ -248,8 +249,15 @@ void CWpWaterEntry::DrawHead(CDC* dc) {
     DrawTitle(dc, nullptr, nullptr, nullptr);
     return;
   }
-  AfxGetTextTool().DrawTextInRect(dc, CRect{bottom.x, row_y(0), right.x, row_y(1)}, title_text_, title_font_,
-                                  zoom_, kAlignCenter, kAlignMiddle);
+  // Texts shrink to fit their cells, clear of the lines.
+  const auto fitted = [&](const ZULOGFONT& font, const std::string& text, const CRect& cell) {
+    const double pad = 2 * kHeadCellPad * zoom_;
+    return ScaledFont(font, FitFactor(AfxGetTextTool().MeasureText(dc, text, font, zoom_),
+                                      std::abs(cell.right - cell.left) - pad, std::abs(cell.bottom - cell.top) - pad));
+  };
+  const CRect title_cell{bottom.x, row_y(0), right.x, row_y(1)};
+  AfxGetTextTool().DrawTextInRect(dc, title_cell, title_text_, fitted(title_font_, title_text_, title_cell), zoom_,
+                                  kAlignCenter, kAlignMiddle);
   int row = 1;
   ZULOGPEN divider;
   divider.width = 5;
@@ -257,8 +265,10 @@ void CWpWaterEntry::DrawHead(CDC* dc) {
     AfxGetLineTool().DrawLine(dc, {bottom.x, row_y(1)}, {right.x, row_y(1)}, divider, zoom_);
     for (int c = 0; c < columns && c < static_cast<int>(dates_.size()); ++c) {
       const int x0 = bottom.x + c * cw;
-      AfxGetTextTool().DrawTextInRect(dc, CRect{x0, row_y(1), x0 + cw, row_y(2)}, dates_[static_cast<std::size_t>(c)],
-                                      title_font_, zoom_, kAlignCenter, kAlignMiddle);
+      const CRect cell{x0, row_y(1), x0 + cw, row_y(2)};
+      const std::string& date = dates_[static_cast<std::size_t>(c)];
+      AfxGetTextTool().DrawTextInRect(dc, cell, date, fitted(title_font_, date, cell), zoom_, kAlignCenter,
+                                      kAlignMiddle);
       if (c > 0) AfxGetLineTool().DrawLine(dc, {x0, row_y(1)}, {x0, bottom.y}, divider, zoom_);
     }
     row = 2;
@@ -272,9 +282,13 @@ void CWpWaterEntry::DrawHead(CDC* dc) {
       char left[64], right_text[64];
       std::snprintf(left, sizeof left, " %.*f", p.digits, p.left);
       std::snprintf(right_text, sizeof right_text, "%.*f ", p.digits, p.right);
-      AfxGetTextTool().DrawTextInRect(dc, cell, p.name, p.font, zoom_, kAlignCenter, kAlignMiddle);
-      AfxGetTextTool().DrawTextInRect(dc, cell, left, p.font, zoom_, kAlignLeft, kAlignMiddle);
-      AfxGetTextTool().DrawTextInRect(dc, cell, right_text, p.font, zoom_, kAlignRight, kAlignMiddle);
+      // The name between the two values: one font for the three, fitted
+      // to the whole line.
+      const std::string line = std::string(left) + "  " + p.name + "  " + right_text;
+      const ZULOGFONT font = fitted(p.font, line, cell);
+      AfxGetTextTool().DrawTextInRect(dc, cell, p.name, font, zoom_, kAlignCenter, kAlignMiddle);
+      AfxGetTextTool().DrawTextInRect(dc, cell, left, font, zoom_, kAlignLeft, kAlignMiddle);
+      AfxGetTextTool().DrawTextInRect(dc, cell, right_text, font, zoom_, kAlignRight, kAlignMiddle);
       ZULOGPEN pen;
       pen.color = p.color;
       pen.width = 10;
