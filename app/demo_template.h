@@ -34,8 +34,13 @@ inline constexpr char kDemoTemplate[] = R"json({
         {"to": "CNL", "where_left": "#FFD84A", "where_right": "#B4CDB4"}]},
       {"name": "CNL", "left": 45, "right": -15, "color": "#0000A0"}]},
     {"kind": "sand", "width": 1400, "title": "砂岩", "symbol": "bracket", "precision": 1},
+    {"kind": "result", "width": 900, "title": "解释", "table": "一类砂岩数据", "field": "电测解释"},
     {"kind": "lithology", "width": 2000, "title": "岩性剖面"},
     {"kind": "perforation", "width": 1000, "title": "射孔"},
+    {"kind": "oil_test", "width": 3200, "title": "试油", "fill": "result", "bar": true, "pie": true},
+    {"kind": "production", "width": 2600, "title": "产液剖面",
+     "params": [{"name": "日产液量", "left": 0, "right": 30, "color": "#00A060"},
+                {"name": "含水", "left": 0, "right": 100, "color": "#2060E0"}]},
     {"kind": "parameter", "width": 1800, "title": "孔隙度(%)", "digits": 1,
      "items": [
       {"top": 1525.9, "bottom": 1533.5, "value": 17.84},

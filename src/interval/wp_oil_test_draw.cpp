@@ -143,9 +143,10 @@ void CWpOilTest::DrawBar(CDC* dc, const CgOilTestSegment& s, const CRect& bar) {
     const CRect r{bar.left, static_cast<int>(std::lround(at)), bar.right, static_cast<int>(std::lround(next))};
     if (b.value > 0) {
       AfxGetFillTool().FillRect(dc, r, *b.brush, zoom_);
-      if (band_text_)
-        AfxGetTextTool().DrawTextInRect(dc, r, Fixed(b.value, band_precision_) + Gbk(b.unit), band_font_, zoom_,
-                                        band_align_h_, band_align_v_);
+      // A band lower than its text goes without it.
+      const std::string text = Fixed(b.value, band_precision_) + Gbk(b.unit);
+      if (band_text_ && std::abs(r.bottom - r.top) >= AfxGetTextTool().MeasureText(dc, text, band_font_, zoom_).height)
+        AfxGetTextTool().DrawTextInRect(dc, r, text, band_font_, zoom_, band_align_h_, band_align_v_);
     }
     if (band_lines_) AfxGetLineTool().DrawLine(dc, {bar.left, r.bottom}, {bar.right, r.bottom}, band_pen_, zoom_);
     at = next;
@@ -191,6 +192,10 @@ void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
     const double values[3] = {oil, gas, water};
     const char* units[3] = {"吨", "千方", "吨"};
     double start = 0;
+    ZULOGFONT font = pie_font_;
+    const TextSize line = AfxGetTextTool().MeasureText(dc, "TEST", font, zoom_);
+    const int below = -up * static_cast<int>(std::lround(line.height));
+    const int lines = (pie_values_ ? 1 : 0) + (pie_shares_ ? 1 : 0);
     std::vector<std::pair<double, int>> labels;
     for (int k = 0; k < 3; ++k) {
       const double sweep = 2 * std::numbers::pi * values[k] / total;
@@ -199,13 +204,13 @@ void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
         brush.style = kBrushDefaultSolid;
         brush.color = pie_colors_[k];
         AfxGetFillTool().FillPolygon(dc, around(start, start + sweep), brush, zoom_);
-        labels.emplace_back(start + sweep / 2, k);
+        // A sector too narrow for its labels goes without them (the bar
+        // and the export still give the value) rather than write over
+        // its neighbours'.
+        if (sweep * r / 2 >= lines * line.height) labels.emplace_back(start + sweep / 2, k);
       }
       start += sweep;
     }
-    ZULOGFONT font = pie_font_;
-    const TextSize line = AfxGetTextTool().MeasureText(dc, "TEST", font, zoom_);
-    const int below = -up * static_cast<int>(std::lround(line.height));
     for (const auto& [angle, k] : labels) {
       const std::vector<CPoint> tip = around(angle, angle);
       const CPoint edge = tip.back();

@@ -477,7 +477,9 @@ int CWpWaterEntry::ReadFromFile(CZuMFile* file) {
     at += skip;
     int producted = 0;
     file->GetRecordElement(at++, producted);
-    SetToProductedFluid(producted != 0);
+    // The flag alone: the title was read with the kit's own section, and
+    // a title of the user's ("产液剖面") stays.
+    producted_ = producted != 0;
     columns_ = std::max(1, columns_);
   }
 }

@@ -411,6 +411,7 @@ TEST_F(ResultKits, RecordsRoundTrip) {
   c.test->SetProportional(true);
   c.test->SetFillMode(1);
   c.profile->SetDrawWidth(600);
+  c.profile->SetTitleText(Gbk("吸水剖面"));
   CWpWell* copy = ReadCopy(c.well);
   auto* result = dynamic_cast<CWpResult*>(copy->GetChild(0)->GetChild(0));
   auto* test = dynamic_cast<CWpOilTest*>(copy->GetChild(1)->GetChild(0));
@@ -429,6 +430,7 @@ TEST_F(ResultKits, RecordsRoundTrip) {
   EXPECT_EQ(profile->GetColumnDates(), c.profile->GetColumnDates());
   EXPECT_EQ(profile->GetSegments().size(), 3u);
   EXPECT_EQ(profile->GetParam(0)->name, Gbk("日注入量"));
+  EXPECT_EQ(profile->GetTitleText(), Gbk("吸水剖面")) << "the user's title, not the kind's";
   EXPECT_EQ(Records(result), Records(c.result));
   EXPECT_EQ(Records(test), Records(c.test));
   EXPECT_EQ(Records(profile), Records(c.profile));
