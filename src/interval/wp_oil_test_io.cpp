@@ -18,6 +18,9 @@ namespace davodu {
 namespace {
 
 constexpr unsigned short kRecFillMode = 102;
+// The table sizes of older documents (the setters allow 1 to 8).
+constexpr int kOldMaxRows = 20;
+constexpr int kOldMaxCols = 40;
 
 void AddFlag(CZuMFile* file, bool v) { file->AddRecordElement(static_cast<int>(v)); }
 
@@ -110,8 +113,10 @@ void CWpOilTest::ReadSettings(CZuMFile* file) {
   int rows = rows_, cols = cols_;
   file->GetRecordElement(at++, rows);
   file->GetRecordElement(at++, cols);
-  rows_ = std::clamp(rows, 1, 8);
-  cols_ = std::clamp(cols, 1, 8);
+  // Up to the sizes an older document may carry, which are written back as
+  // they are: the two lists below are as long as these say.
+  rows_ = std::clamp(rows, 1, kOldMaxRows);
+  cols_ = std::clamp(cols, 1, kOldMaxCols);
   number(&cell_align_h_, 0, 2);
   number(&cell_align_v_, 0, 2);
   ReadBlock(file, at++, &grid_pen_);
@@ -181,7 +186,7 @@ bool CWpOilTest::ReadOldSettings(CZuMFile* file) {
   file->GetRecordElement(2, rows);
   file->GetRecordElement(3, twice);
   const int cols = twice / 2;
-  if (rows < 1 || rows > 20 || cols < 2 || cols > 40) return false;
+  if (rows < 1 || rows > kOldMaxRows || cols < 2 || cols > kOldMaxCols) return false;
   cell_align_h_ = std::clamp(align, 0, 2);
   rows_ = rows;
   cols_ = cols;

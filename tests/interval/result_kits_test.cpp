@@ -451,6 +451,91 @@ TEST_F(ResultKits, AnOilTestSectionCutShortIsNotRead) {
   AfxGetObjectFactory()->DeleteObject(kit);
 }
 
+// A document of an older version keeps the table settings in two records:
+// the table (rows, twice the columns, column widths, show fields) and the
+// pens with the cell font.
+TEST_F(ResultKits, AnOlderDocumentsOilTestLayoutIsRead) {
+  auto* fresh = Make<CWpOilTest>("CWpOilTest");
+  CZuMFile saved;
+  saved.OpenWrite();
+  fresh->SaveToFile(&saved);
+  AfxGetObjectFactory()->DeleteObject(fresh);
+  // The content section, up to the kit's own settings record.
+  CZuMFile in, out;
+  ASSERT_TRUE(in.OpenRead(saved.GetData()));
+  out.OpenWrite();
+  std::string first;
+  while (in.ReadNextRecord() && !(in.GetRecordNumber() == 153 && in.GetRecordElement(0, first) &&
+                                   first == Gbk("当前井")))
+    CopyRecord(in, &out);
+  out.SetRecordNumber(153);
+  out.AddRecordElement(Gbk("当前井"));
+  out.AddRecordElement("");
+  out.WriteNextRecord();
+  out.SetRecordNumber(153);
+  for (int v : {0, 1, 10, 4, 0, 0}) out.AddRecordElement(v);  // ten rows: more than the setters allow
+  for (int i = 0; i < 5; ++i) out.AddRecordElement(100.0f);
+  const char* const names[] = {"试油结果", "日产油量", "日产气量", "日产水量", "工作制度", "措施类别"};
+  for (int i = 0; i < 20; ++i) out.AddRecordElement(Gbk(names[i % 6]));
+  out.WriteNextRecord();
+  out.SetRecordNumber(153);
+  for (int pen = 0; pen < 2; ++pen) {
+    out.AddRecordElement(0u);
+    out.AddRecordElement(pen ? 25.0f : 5.0f);
+    out.AddRecordElement(pen ? 0x123456u : 0u);
+    out.AddRecordElement(0u);
+    out.AddRecordElement(13);
+  }
+  ZULOGFONT font;
+  font.height = 150;
+  out.AddRecordElement(&font, sizeof font);
+  out.WriteNextRecord();
+  out.SetRecordNumber(153);
+  out.AddRecordElement(1000.0);
+  out.AddRecordElement(1004.0);
+  out.AddRecordElement(10.0);
+  out.AddRecordElement(20.0);
+  out.AddRecordElement(static_cast<short>(2));
+  out.AddRecordElement("a");
+  out.AddRecordElement("b");
+  out.WriteNextRecord();
+  out.SetRecordNumber(102);
+  out.AddRecordElement(1);
+  out.WriteNextRecord();
+  out.SetRecordNumber(80);
+  out.WriteNextRecord();
+
+  doc.SetVersionText("KESMap2.0");
+  auto* kit = MakeRoot<CWpOilTest>("CWpOilTest");
+  CZuMFile older;
+  ASSERT_TRUE(older.OpenRead(out.GetData()));
+  ASSERT_TRUE(older.ReadNextRecord());
+  ASSERT_EQ(kit->ReadFromFile(&older), 1);
+  EXPECT_EQ(kit->GetRowNumber(), 10);
+  EXPECT_EQ(kit->GetColNumber(), 2);
+  EXPECT_EQ(kit->GetColWidth(), (std::vector<float>{0.0f, 0.5f, 1.0f}));
+  EXPECT_EQ(kit->GetShowFields()[5], Gbk("措施类别"));
+  EXPECT_EQ(kit->GetFillMode(), 1);
+  ASSERT_EQ(kit->GetSegCount(), 1);
+  const CgOilTestSegment& s = *kit->GetSegList()[0];
+  EXPECT_EQ(s.values[1], "b");
+  EXPECT_EQ(s.pie_dx, 10);
+  EXPECT_EQ(s.pie_dy, 20);
+  // Written again, it is a document of the current layout.
+  doc.SetVersionText(CZuMapFile::kCurrentVersionText);
+  const std::vector<std::string> again = Records(kit);
+  CZuMFile current;
+  current.OpenWrite();
+  kit->SaveToFile(&current);
+  auto* copy = MakeRoot<CWpOilTest>("CWpOilTest");
+  CZuMFile back;
+  ASSERT_TRUE(back.OpenRead(current.GetData()));
+  ASSERT_TRUE(back.ReadNextRecord());
+  ASSERT_EQ(copy->ReadFromFile(&back), 1);
+  EXPECT_EQ(Records(copy), again);
+  EXPECT_EQ(copy->GetRowNumber(), 10) << "kept through the current layout";
+}
+
 TEST_F(ResultKits, ExportsWriteTheResultAndOilTestTables) {
   Chart c = MakeChart();
   const std::string dir = ScratchDir("export");
