@@ -157,7 +157,12 @@ void CWpOilTest::DrawBar(CDC* dc, const CgOilTestSegment& s, const CRect& bar) {
 
 CPoint CWpOilTest::PieCentre(const CgOilTestSegment& s) const {
   const double mid = (s.top_y + s.bottom_y) / 2;
-  return GetTranslator().MapToDraw(FLOATPOINT{s.right + s.pie_dx, mid + s.pie_dy});
+  // An unset offset (kFltMax) or one no chart could hold puts the pie at
+  // its first place, in the lane.
+  const auto usable = [](double v) { return std::isfinite(v) && std::fabs(v) < 1e7; };
+  const bool set = usable(s.pie_dx) && usable(s.pie_dy);
+  return GetTranslator().MapToDraw(
+      FLOATPOINT{s.right + (set ? s.pie_dx : -pie_radius_ * 1.2), mid + (set ? s.pie_dy : 0.0)});
 }
 
 void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {

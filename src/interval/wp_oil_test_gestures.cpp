@@ -52,7 +52,7 @@ bool CWpOilTest::isSelectPie(CPoint point) {
   bool found = false;
   for (const auto& s : segs_) {
     s->pie_selected = false;
-    if (found || !pie_visible_ || IsMissing(s->pie_dx) || IsMissing(s->pie_dy)) continue;
+    if (found || !pie_visible_) continue;
     const CPoint c = PieCentre(*s);
     const long r = std::lround(pie_radius_ * zoom_);
     if (std::abs(point.x - c.x) <= r && std::abs(point.y - c.y) <= r) s->pie_selected = found = true;

@@ -7,6 +7,7 @@
 #include "davodu/host/objects/zu_map_file.h"
 #include "davodu/host/records/zu_mfile.h"
 #include "davodu/host/util/gbk.h"
+#include "davodu/host/util/util.h"
 #include "davodu/interval/interval_export.h"
 #include "davodu/interval/wp_oil_test.h"
 #include "davodu/kits/kit_records.h"
@@ -251,6 +252,7 @@ void CWpOilTest::ReadTaggedSettings(CZuMFile* file) {
   flag(&cumulative_);
   flag(&proportional_);
   file->GetRecordElement(at++, pie_radius_);
+  if (!(pie_radius_ >= 0 && pie_radius_ < 1e6)) pie_radius_ = 500.0;
   file->GetRecordElement(at++, pie_precision_);
   pie_precision_ = std::clamp(pie_precision_, 0, 10);
   fields_.assign(static_cast<std::size_t>(rows_ * cols_), std::string());
@@ -316,7 +318,7 @@ int CWpOilTest::ReadFromFile(CZuMFile* file) {
       const int n = std::clamp<int>(count, 0, std::max(0, file->GetRecordElementCount() - 5));
       std::vector<std::string> values(static_cast<std::size_t>(n));
       for (int k = 0; k < n; ++k) file->GetRecordElement(5 + k, values[static_cast<std::size_t>(k)]);
-      if (!std::isfinite(top) || !std::isfinite(bottom)) continue;
+      if (!std::isfinite(top) || !std::isfinite(bottom) || IsMissing(top) || IsMissing(bottom)) continue;
       AddSegment(top, bottom, values);
       offsets.emplace_back(std::isfinite(dx) ? dx : 0.0, std::isfinite(dy) ? dy : 0.0);
     }

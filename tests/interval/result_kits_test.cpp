@@ -398,6 +398,16 @@ TEST_F(ResultKits, ADraggedPieKeepsItsPlace) {
   c.test->UpdateData();
   EXPECT_EQ(c.test->GetSegList()[0]->pie_dx, dx);
   EXPECT_EQ(c.test->GetSegList()[0]->pie_dy, dy);
+
+  // An unset offset (kFltMax) draws the pie at its first place, inside the
+  // column.
+  c.test->GetSegList()[0]->pie_dx = kFltMax;
+  const int right = tr.MapXToDrawX(c.test->MapNode(1).x), left = tr.MapXToDrawX(c.test->MapNode(0).x);
+  for (const DrawOp& op : Draw(c.test))
+    for (const CPoint& p : op.points) {
+      EXPECT_LE(p.x, right);
+      EXPECT_GE(p.x, left);
+    }
 }
 
 // Records read back unchanged; a second save is byte for byte the first.
