@@ -93,15 +93,13 @@ void CWpOilTest::DragActive(int mode, double dy) {
 int CWpOilTest::OnLButtonDown(CView* view, CDC* dc, unsigned flags, CPoint point) {
   last_point_ = point;
   moved_ = false;
+  pick_ = kPickNone;
   if (isSelectPie(point)) {
     if (view) view->SetCapture();
     InvalidBody();
     return 0;
   }
-  if (!PtInBody(point)) {
-    pick_ = kPickNone;
-    return CWpContent::OnLButtonDown(view, dc, flags, point);
-  }
+  if (!PtInBody(point)) return CWpContent::OnLButtonDown(view, dc, flags, point);
   if (!IsSelected()) return CWpContent::OnLButtonDown(view, dc, flags, point);
   pick_ = PickSeg(point);
   InvalidBody();
@@ -146,7 +144,8 @@ int CWpOilTest::OnLButtonUp(CView* view, CDC* dc, unsigned flags, CPoint point) 
     if (view) view->ReleaseCapture();
     return 2;
   }
-  if (PtInBody(point) || (view && view->HasCapture())) {
+  // A press in the body ends here; one outside it is the content's.
+  if (pick_ != kPickNone || PtInBody(point)) {
     if (moved_) SetModifyFlag();
     moved_ = false;
     pick_ = kPickNone;
