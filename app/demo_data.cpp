@@ -134,6 +134,12 @@ std::vector<std::pair<double, double>> SandRuns(double threshold, double min_thi
   return runs;
 }
 
+// The oil in the pore space at a depth: full in the upper oil-bearing
+// stretch, less in the lower one (the logs' RT and CNL read it).
+double OilAt(double depth) {
+  return depth > 1560 && depth < 1620 ? 1.0 : (depth > 1840 && depth < 1870 ? 0.7 : 0.0);
+}
+
 // Sand-strata where the logs read sand (GR low), the sands within them
 // where they read clean sand, and the valid parts of the sands in the two
 // oil-bearing stretches.
@@ -144,7 +150,7 @@ bool ImportSands(CWellDataManager& wells, const std::string& well, std::string* 
   int number = 0;
   for (const auto& [st_top, st_bottom] : SandRuns(0.42, 0.75)) {
     std::vector<std::string> row = {Gbk(SubMemberAt(st_top)) + std::to_string(++number),
-                                    "", "", DepthText(st_top), DepthText(st_bottom), "", ""};
+                                    "", "", DepthText(st_top), DepthText(st_bottom), "", "", ""};
     for (const auto& [top, bottom] : sands) {
       if (top < st_top || bottom > st_bottom) continue;
       row[1] = DepthText(top);
@@ -153,20 +159,20 @@ bool ImportSands(CWellDataManager& wells, const std::string& well, std::string* 
         row[5] = DepthText(top + 0.25);
         row[6] = DepthText(bottom - 0.25);
       }
+      // The interpretation: oil where the logs read it (less in the deeper
+      // stretch), water elsewhere, dry in thin sands.
+      row[7] = Gbk(bottom - top < 1     ? "干层"
+                   : !in_oil(top)       ? "水层"
+                   : OilAt(top) >= 1.0  ? "油层"
+                                        : "差油层");
       break;
     }
     rows.push_back(std::move(row));
   }
   return ImportRows(wells, well, TableKind::kSand, 0,
                     {"name", "sand_top", "sand_bottom", "stratum_top", "stratum_bottom",
-                     "valid_top", "valid_bottom"},
+                     "valid_top", "valid_bottom", "result"},
                     std::move(rows), error);
-}
-
-// The oil in the pore space at a depth: full in the upper oil-bearing
-// stretch, less in the lower one (the logs' RT and CNL read it).
-double OilAt(double depth) {
-  return depth > 1560 && depth < 1620 ? 1.0 : (depth > 1840 && depth < 1870 ? 0.7 : 0.0);
 }
 
 // The rock the logs read at a sand fraction: sandstones where GR is low
@@ -282,6 +288,35 @@ bool ImportCores(CWellDataManager& wells, const std::string& well, std::string* 
                     std::move(samples), error);
 }
 
+// Tests of the perforated layers (daily production in tonnes and thousand
+// cubic metres) and the production logs run after the first completion and
+// after the 2023 opening.
+bool ImportTests(CWellDataManager& wells, const std::string& well, std::string* error) {
+  const auto text = [](std::initializer_list<const char*> cells) {
+    std::vector<std::string> row;
+    for (const char* c : cells) row.push_back(Gbk(c));
+    return row;
+  };
+  if (!ImportRows(wells, well, TableKind::kTest, 0,
+                  {"name", "top", "bottom", "result", "measure", "regime", "start_date", "oil_per_day",
+                   "gas_per_day", "water_per_day", "oil_total", "gas_total", "water_total"},
+                  {text({"沙二上", "1565.00", "1573.00", "油层", "射孔", "自喷", "2019-05-20", "18.6", "2.1",
+                         "0.8", "420.5", "46.2", "18.3"}),
+                   text({"沙三上", "1604.00", "1616.00", "油层", "压裂", "抽油", "2019-06-02", "12.4", "1.3", "3.5",
+                         "310.8", "31.0", "92.6"}),
+                   text({"沙三下", "1845.00", "1855.00", "油水同层", "射孔", "抽油", "2023-09-10", "4.2", "0.4",
+                         "9.6", "", "", ""})},
+                  error))
+    return false;
+  return ImportRows(wells, well, TableKind::kProductFluid, 0, {"date", "top", "bottom", "fluid_per_day", "water_cut"},
+                    {{"2020-06-15", "1565.00", "1573.00", "15.2", "12"},
+                     {"2020-06-15", "1604.00", "1616.00", "21.0", "18"},
+                     {"2023-10-10", "1565.00", "1573.00", "9.8", "35"},
+                     {"2023-10-10", "1604.00", "1616.00", "14.5", "42"},
+                     {"2023-10-10", "1616.50", "1619.50", "6.1", "28"}},
+                    error);
+}
+
 bool BuildIntervals(CWellDataManager& wells, const std::string& well, std::string* error) {
   // The sub-members join the stratum catalogue as its fourth level.
   std::shared_ptr<CStratumManager> catalog = wells.GetStratumManager();
@@ -297,7 +332,8 @@ bool BuildIntervals(CWellDataManager& wells, const std::string& well, std::strin
       !ImportUnits(wells, well, 4, {std::begin(kSubMembers), std::end(kSubMembers)}, error))
     return false;
   if (!ImportSands(wells, well, error) || !ImportLithology(wells, well, error) ||
-      !ImportPerforations(wells, well, error) || !ImportCores(wells, well, error))
+      !ImportPerforations(wells, well, error) || !ImportCores(wells, well, error) ||
+      !ImportTests(wells, well, error))
     return false;
   return ImportRows(wells, well, TableKind::kFaultPoint, 0,
                     {"depth", "throw", "fault", "missing_stratum"},

@@ -7,6 +7,7 @@
 #include "davodu/data/adapters/fault_point_adapters.h"
 #include "davodu/data/adapters/log_cve_adapters.h"
 #include "davodu/data/adapters/para_adapters.h"
+#include "davodu/data/adapters/scatt_table_adapters.h"
 #include "davodu/data/adapters/table_adapters.h"
 #include "davodu/data/adapters/lth_sample_adapters.h"
 #include "davodu/data/adapters/sand_adapters.h"
@@ -442,8 +443,11 @@ std::unique_ptr<LogFaciesDIO> WDMgrAdapter::CreateLogFacies(FACIESSOURCE src, co
   return nullptr;
 }
 
-std::unique_ptr<CDIOilTest> WDMgrAdapter::CreateLogTestOil(TESTOILSOURCE src, const std::string&) {
-  // Scattered oil tests have no data object yet: they show as empty.
+std::unique_ptr<CDIOilTest> WDMgrAdapter::CreateLogTestOil(TESTOILSOURCE src, const std::string& name) {
+  if (src == TESTOIL_SCATT) {
+    if (!IsScattTableExist(name, " \t")) return nullptr;
+    return std::make_unique<CDIOilTestS>(mgr_, FirstField(name, " \t"));
+  }
   if (src != TESTOIL_WELL || !IsWellManaged(well_) || !mgr_->GetWellTest(well_)) return nullptr;
   return ForDepth<CDIOilTestW, CDIOilTestWTVD, CDIOilTestWAD, CDIOilTest>(GetDepthType(), mgr_, well_,
                                                                           mgr_, well_);
@@ -481,7 +485,10 @@ int SandRowOf(LogSandDIO* io, int i) {
 
 std::unique_ptr<LogParaDIO> WDMgrAdapter::CreatePara(const std::string& well, const std::string& table,
                                                      const std::string& field) {
-  // Scattered parameter tables have no data object yet: they show as empty.
+  if (well == Gbk("离散数据")) {
+    if (!IsScattTableExist(table, " \t")) return nullptr;
+    return std::make_unique<LogParaScattAdapter>(mgr_, FirstField(table, " \t"), field);
+  }
   if (well != Gbk("当前井") || !IsWellManaged(well_)) return nullptr;
   const ParaTableKind kind = ParaTableKindOf(table);
   const auto same_row = [](int i) { return i; };
@@ -526,7 +533,10 @@ std::unique_ptr<LogParaDIO> WDMgrAdapter::CreatePara(const std::string& well, co
 std::unique_ptr<LogSandStratum2DIO> WDMgrAdapter::CreateLogSandStratum(DATATYPE, int, CWpWell*) {
   return nullptr;
 }
-std::unique_ptr<LogSidewallCoreIO> WDMgrAdapter::CreateLogSidewallCore(DATATYPE, const std::string&) {
+std::unique_ptr<LogSidewallCoreIO> WDMgrAdapter::CreateLogSidewallCore(DATATYPE type, const std::string& name) {
+  // Samples of a point data table ("点数据N,FIRST[,SECOND]").
+  if (type == DATA_WELL && IsWellManaged(well_))
+    if (auto point = CreatePointSidewallCore(mgr_, well_, name, GetDepthType())) return point;
   return nullptr;
 }
 std::unique_ptr<LogIntegratedCoreIO> WDMgrAdapter::CreateLogIntegratedCore(DATATYPE type,

@@ -57,11 +57,16 @@ void CWpOilTest::SetDefaults() {
   data_type_ = Gbk("当前井");
   data_table_.clear();
   segs_.clear();
+  active_ = -1;
+  pick_ = kPickNone;
+  moved_ = false;
   full_width_ = true;
   fill_mode_ = 2;
   fill_brush_ = Solid(100);
   cell_text_ = false;
   rows_ = cols_ = 2;
+  cell_align_h_ = 0;
+  cell_align_v_ = 1;
   grid_pen_ = ZULOGPEN{};
   grid_pen_.color = 0x00B000;
   grid_pen_.width = 10.0f;
@@ -73,9 +78,12 @@ void CWpOilTest::SetDefaults() {
   oil_brush_ = Solid(200);
   water_brush_ = Solid(0xC85000);
   gas_brush_ = Solid(0x00FFFF);
+  band_lines_ = true;
+  band_pen_ = ZULOGPEN{};
   band_text_ = true;
   band_font_ = cell_font_;
   band_precision_ = 2;
+  band_align_h_ = band_align_v_ = 1;
   col_fractions_ = {0.0f, 0.5f, 1.0f};
   fields_ = {Gbk("试油结果"), Gbk("措施类别"), Gbk("工作制度"), Gbk("日产油量")};
   pie_visible_ = false;
@@ -90,6 +98,12 @@ void CWpOilTest::SetDefaults() {
   leader_pen_.color = 0x0000FF;
   proportional_ = false;
   pie_radius_ = 500.0;
+  outline_visible_ = true;
+  label_block_ = true;
+  label_pen_ = ZULOGPEN{};
+  label_font_ = cell_font_;
+  upper_fields_.clear();
+  lower_fields_.clear();
 }
 
 void CWpOilTest::Clear() {
@@ -157,6 +171,11 @@ void CWpOilTest::UpdateWithObservee() {
 }
 
 void CWpOilTest::UpdateData() {
+  // Dragged pies keep their places: the offsets go to the new intervals in
+  // list order.
+  std::vector<std::pair<double, double>> offsets;
+  for (const auto& s : segs_) offsets.emplace_back(s->pie_dx, s->pie_dy);
+  const int active = active_;
   segs_.clear();
   largest_daily_ = largest_total_ = 0;
   CDIOilTest* io = GetData();
@@ -164,14 +183,13 @@ void CWpOilTest::UpdateData() {
   for (int row = 0; row < io->GetCount(); ++row) {
     const double top = io->GetTop(row), bottom = io->GetBottom(row);
     if (IsMissing(top) || IsMissing(bottom) || !std::isfinite(top) || !std::isfinite(bottom)) continue;
-    auto seg = std::make_unique<CgOilTestSegment>();
-    seg->index = row;
-    seg->top_depth = top;
-    seg->bottom_depth = bottom;
+    std::vector<std::string> values;
     for (const std::string& field : fields_) {
       CZuVariant v;
-      seg->values.push_back(!field.empty() && io->GetValue(row, field, &v) ? v.ToString() : std::string());
+      values.push_back(!field.empty() && io->GetValue(row, field, &v) ? v.ToString() : std::string());
     }
+    CgOilTestSegment* seg = AddSegment(top, bottom, values);
+    seg->index = row;
     seg->oil = Production(io, row, "日产油量");
     seg->gas = Production(io, row, "日产气量");
     seg->water = Production(io, row, "日产水量");
@@ -182,13 +200,50 @@ void CWpOilTest::UpdateData() {
     seg->water_total = Production(io, row, "累产水量");
     largest_daily_ = std::max(largest_daily_, seg->oil + seg->gas + seg->water);
     largest_total_ = std::max(largest_total_, seg->oil_total + seg->gas_total + seg->water_total);
-    // The pie starts inside the column, just left of its right edge, so
-    // that it covers no neighbouring track.
-    seg->pie_dx = -pie_radius_ * 1.2;
-    seg->owner = this;
-    segs_.push_back(std::move(seg));
+    const std::size_t k = segs_.size() - 1;
+    if (k < offsets.size() && !IsMissing(offsets[k].first) && !IsMissing(offsets[k].second)) {
+      seg->pie_dx = offsets[k].first;
+      seg->pie_dy = offsets[k].second;
+    }
   }
+  active_ = active < GetSegCount() ? active : -1;
+  if (active_ >= 0) segs_[static_cast<std::size_t>(active_)]->active = true;
   BuildBody();
+}
+
+CgOilTestSegment* CWpOilTest::AddSegment(double top, double bottom, const std::vector<std::string>& values) {
+  auto seg = std::make_unique<CgOilTestSegment>();
+  seg->index = static_cast<int>(segs_.size());
+  seg->top_depth = top;
+  seg->bottom_depth = bottom;
+  seg->values = values;
+  seg->values.resize(fields_.size());
+  seg->left = map_nodes_[0].x;
+  seg->right = map_nodes_[1].x;
+  seg->top_y = DepToMapY(top);
+  seg->bottom_y = DepToMapY(bottom);
+  // The pie starts inside the column, just left of its right edge, so
+  // that it covers no neighbouring track.
+  seg->pie_dx = -pie_radius_ * 1.2;
+  seg->owner = this;
+  segs_.push_back(std::move(seg));
+  return segs_.back().get();
+}
+
+void CWpOilTest::LimitSegments() {
+  for (const auto& s : segs_) {
+    s->left = map_nodes_[0].x;
+    s->right = map_nodes_[1].x;
+  }
+}
+
+double CWpOilTest::PieLane() const {
+  const double lane = 2.4 * pie_radius_;
+  return pie_visible_ && lane < 0.5 * (map_nodes_[1].x - map_nodes_[0].x) ? lane : 0.0;
+}
+
+CgOilTestSegment* CWpOilTest::Active() const {
+  return active_ >= 0 && active_ < GetSegCount() ? segs_[static_cast<std::size_t>(active_)].get() : nullptr;
 }
 
 void CWpOilTest::BuildBody() {
@@ -232,98 +287,6 @@ void CWpOilTest::UpdateField(int i, const std::string& name) {
   if (i < 0 || i >= static_cast<int>(fields_.size())) return;
   fields_[static_cast<std::size_t>(i)] = name;
   UpdateData();
-}
-
-// ---------------------------------------------------------------- records
-
-int CWpOilTest::SaveToFile(CZuMFile* file) {
-  CWpContent::SaveToFile(file);
-  file->SetRecordNumber(kRecTagged);
-  file->AddRecordElement("OilTest");
-  file->AddRecordElement(data_type_);
-  file->AddRecordElement(data_table_);
-  file->AddRecordElement(static_cast<int>(full_width_));
-  file->AddRecordElement(fill_mode_);
-  file->AddRecordElement(&fill_brush_, sizeof fill_brush_);
-  file->AddRecordElement(static_cast<int>(cell_text_));
-  file->AddRecordElement(rows_);
-  file->AddRecordElement(cols_);
-  file->AddRecordElement(bar_fraction_);
-  file->AddRecordElement(static_cast<int>(bar_cumulative_));
-  file->AddRecordElement(static_cast<int>(pie_visible_));
-  file->AddRecordElement(static_cast<int>(cumulative_));
-  file->AddRecordElement(static_cast<int>(proportional_));
-  file->AddRecordElement(pie_radius_);
-  file->AddRecordElement(pie_precision_);
-  for (const std::string& f : fields_) file->AddRecordElement(f);
-  file->WriteNextRecord();
-  file->SetRecordNumber(kRecEnd);
-  file->WriteNextRecord();
-  return 1;
-}
-
-int CWpOilTest::ReadFromFile(CZuMFile* file) {
-  if (!CWpContent::ReadFromFile(file)) return 0;
-  segs_.clear();
-  for (;;) {
-    if (!file->ReadNextRecord()) return 0;
-    if (file->GetRecordNumber() == kRecEnd) return 1;
-    std::string tag;
-    if (file->GetRecordNumber() != kRecTagged || !file->GetRecordElement(0, tag) || tag != "OilTest") continue;
-    int at = 1, v = 0;
-    const auto flag = [&](bool* f) {
-      v = *f;
-      file->GetRecordElement(at++, v);
-      *f = v != 0;
-    };
-    file->GetRecordElement(at++, data_type_);
-    file->GetRecordElement(at++, data_table_);
-    flag(&full_width_);
-    file->GetRecordElement(at++, fill_mode_);
-    ReadBlock(file, at++, &fill_brush_);
-    flag(&cell_text_);
-    int rows = rows_, cols = cols_;
-    file->GetRecordElement(at++, rows);
-    file->GetRecordElement(at++, cols);
-    rows_ = std::clamp(rows, 1, 8);
-    cols_ = std::clamp(cols, 1, 8);
-    file->GetRecordElement(at++, bar_fraction_);
-    bar_fraction_ = std::clamp(bar_fraction_, 0.0, 1.0);
-    flag(&bar_cumulative_);
-    flag(&pie_visible_);
-    flag(&cumulative_);
-    flag(&proportional_);
-    file->GetRecordElement(at++, pie_radius_);
-    file->GetRecordElement(at++, pie_precision_);
-    pie_precision_ = std::clamp(pie_precision_, 0, 10);
-    fields_.assign(static_cast<std::size_t>(rows_ * cols_), std::string());
-    for (std::string& f : fields_) file->GetRecordElement(at++, f);
-    col_fractions_.clear();
-    for (int i = 0; i < cols_; ++i) col_fractions_.push_back(static_cast<float>(i) / static_cast<float>(cols_));
-    col_fractions_.push_back(1.0f);
-  }
-}
-
-// ---------------------------------------------------------------- export
-
-void CWpOilTest::ExportContent() {
-  if (segs_.empty()) return;
-  IntervalExportTable table;
-  table.what = Gbk("试油");
-  std::size_t longest = Gbk("试油结果").size();
-  for (const auto& s : segs_) longest = std::max(longest, s->result.size());
-  table.name_width = NameColumnWidth(longest);
-  table.column_widths = {10, 10, 10};
-  table.header = Gbk("顶深[m] 厚度[m] 试油结果 日产油量[t] 日产气量[千方] 日产水量[t]");
-  const auto number = [](double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return std::string(buf);
-  };
-  for (const auto& s : segs_)
-    table.rows.push_back({static_cast<float>(s->top_depth), static_cast<float>(s->bottom_depth - s->top_depth),
-                          s->result, {number(s->oil), number(s->gas), number(s->water)}});
-  ExportIntervalTable(this, table);
 }
 
 }  // namespace davodu

@@ -10,6 +10,7 @@
 #include "davodu/host/objects/zu_map.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/interval/wp_oil_test.h"
+#include "davodu/kits/head_text.h"
 #include "davodu/store/well_catalogs.h"
 #include "davodu/store/well_data_manager.h"
 #include "davodu/well/wp_well.h"
@@ -56,8 +57,10 @@ void CWpOilTest::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
 void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
   const CCoordTranslator& tr = GetTranslator();
   const CLineTool& line = AfxGetLineTool();
-  const double width = s.right - s.left;
-  const double table_right = full_width_ ? s.right : s.left + width * (1 - bar_fraction_);
+  // The table and the bar keep clear of the pies' lane at the right.
+  const double right = s.right - PieLane();
+  const double width = right - s.left;
+  const double table_right = full_width_ ? right : s.left + width * (1 - bar_fraction_);
   const CRect area = tr.MapToDraw(FLOATRECT{s.left, s.top_y, table_right, s.bottom_y});
   // 1. The result fill.
   if (fill_mode_ == 0 || fill_mode_ == 1) {
@@ -90,7 +93,7 @@ void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
   ZULOGPEN black;
   black.width = 1.0f;
   for (double y : {s.top_y, s.bottom_y})
-    line.DrawLine(dc, tr.MapToDraw(FLOATPOINT{s.left, y}), tr.MapToDraw(FLOATPOINT{s.right, y}), black, zoom_);
+    line.DrawLine(dc, tr.MapToDraw(FLOATPOINT{s.left, y}), tr.MapToDraw(FLOATPOINT{right, y}), black, zoom_);
   // 3. The cell texts.
   if (cell_text_) {
     const double inset = 0.3 * cell_font_.height;
@@ -104,12 +107,17 @@ void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
         const double x0 = s.left + col_fractions_[static_cast<std::size_t>(c)] * tw + inset;
         const double x1 = s.left + col_fractions_[static_cast<std::size_t>(c) + 1] * tw - inset;
         const CRect cell = tr.MapToDraw(FLOATRECT{x0, s.top_y - r * h, x1, s.top_y - (r + 1) * h});
-        AfxGetTextTool().DrawTextInRect(dc, cell, text, cell_font_, zoom_, kAlignLeft, kAlignMiddle);
+        // A text wider than its cell shrinks to fit rather than run into
+        // the next one.
+        const ZULOGFONT font = ScaledFont(cell_font_, FitFactor(AfxGetTextTool().MeasureText(dc, text, cell_font_, zoom_),
+                                                                std::abs(cell.right - cell.left),
+                                                                std::abs(cell.bottom - cell.top)));
+        AfxGetTextTool().DrawTextInRect(dc, cell, text, font, zoom_, cell_align_h_, cell_align_v_);
       }
     }
   }
   // 4. The composition bar.
-  if (!full_width_) DrawBar(dc, s, tr.MapToDraw(FLOATRECT{table_right, s.top_y, s.right, s.bottom_y}));
+  if (!full_width_) DrawBar(dc, s, tr.MapToDraw(FLOATRECT{table_right, s.top_y, right, s.bottom_y}));
   // 5. The leader and the pie.
   if (pie_visible_) DrawPie(dc, s);
 }
@@ -135,21 +143,33 @@ void CWpOilTest::DrawBar(CDC* dc, const CgOilTestSegment& s, const CRect& bar) {
     const CRect r{bar.left, static_cast<int>(std::lround(at)), bar.right, static_cast<int>(std::lround(next))};
     if (b.value > 0) {
       AfxGetFillTool().FillRect(dc, r, *b.brush, zoom_);
-      if (band_text_)
-        AfxGetTextTool().DrawTextInRect(dc, r, Fixed(b.value, band_precision_) + Gbk(b.unit), band_font_, zoom_,
-                                        kAlignCenter, kAlignMiddle);
+      // A band lower than its text goes without it.
+      const std::string text = Fixed(b.value, band_precision_) + Gbk(b.unit);
+      if (band_text_ && std::abs(r.bottom - r.top) >= AfxGetTextTool().MeasureText(dc, text, band_font_, zoom_).height)
+        AfxGetTextTool().DrawTextInRect(dc, r, text, band_font_, zoom_, band_align_h_, band_align_v_);
     }
-    AfxGetLineTool().DrawLine(dc, {bar.left, r.bottom}, {bar.right, r.bottom}, black, zoom_);
+    if (band_lines_) AfxGetLineTool().DrawLine(dc, {bar.left, r.bottom}, {bar.right, r.bottom}, band_pen_, zoom_);
     at = next;
   }
+  AfxGetLineTool().DrawLine(dc, {bar.left, bar.bottom}, {bar.right, bar.bottom}, black, zoom_);
   AfxGetLineTool().DrawLine(dc, {bar.left, bar.top}, {bar.left, bar.bottom}, black, zoom_);
+}
+
+CPoint CWpOilTest::PieCentre(const CgOilTestSegment& s) const {
+  const double mid = (s.top_y + s.bottom_y) / 2;
+  // An unset offset (kFltMax) or one no chart could hold puts the pie at
+  // its first place, in the lane.
+  const auto usable = [](double v) { return std::isfinite(v) && std::fabs(v) < 1e7; };
+  const bool set = usable(s.pie_dx) && usable(s.pie_dy);
+  return GetTranslator().MapToDraw(
+      FLOATPOINT{s.right + (set ? s.pie_dx : -pie_radius_ * 1.2), mid + (set ? s.pie_dy : 0.0)});
 }
 
 void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
   const CCoordTranslator& tr = GetTranslator();
   const double mid = (s.top_y + s.bottom_y) / 2;
-  const CPoint anchor = tr.MapToDraw(FLOATPOINT{s.right, mid});
-  const CPoint p = tr.MapToDraw(FLOATPOINT{s.right + s.pie_dx, mid + s.pie_dy});
+  const CPoint anchor = tr.MapToDraw(FLOATPOINT{s.right - PieLane(), mid});
+  const CPoint p = PieCentre(s);
   if (leader_visible_ && (anchor.x != p.x || anchor.y != p.y))
     AfxGetLineTool().DrawLine(dc, anchor, p, leader_pen_, zoom_);
   const double oil = cumulative_ ? s.oil_total : s.oil;
@@ -177,6 +197,10 @@ void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
     const double values[3] = {oil, gas, water};
     const char* units[3] = {"吨", "千方", "吨"};
     double start = 0;
+    ZULOGFONT font = pie_font_;
+    const TextSize line = AfxGetTextTool().MeasureText(dc, "TEST", font, zoom_);
+    const int below = -up * static_cast<int>(std::lround(line.height));
+    const int lines = (pie_values_ ? 1 : 0) + (pie_shares_ ? 1 : 0);
     std::vector<std::pair<double, int>> labels;
     for (int k = 0; k < 3; ++k) {
       const double sweep = 2 * std::numbers::pi * values[k] / total;
@@ -185,13 +209,13 @@ void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
         brush.style = kBrushDefaultSolid;
         brush.color = pie_colors_[k];
         AfxGetFillTool().FillPolygon(dc, around(start, start + sweep), brush, zoom_);
-        labels.emplace_back(start + sweep / 2, k);
+        // A sector too narrow for its labels goes without them (the bar
+        // and the export still give the value) rather than write over
+        // its neighbours'.
+        if (sweep * r / 2 >= lines * line.height) labels.emplace_back(start + sweep / 2, k);
       }
       start += sweep;
     }
-    ZULOGFONT font = pie_font_;
-    const TextSize line = AfxGetTextTool().MeasureText(dc, "TEST", font, zoom_);
-    const int below = -up * static_cast<int>(std::lround(line.height));
     for (const auto& [angle, k] : labels) {
       const std::vector<CPoint> tip = around(angle, angle);
       const CPoint edge = tip.back();
@@ -204,12 +228,63 @@ void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
                                   font, zoom_, 0, kAlignCenter, kAlignMiddle);
     }
   }
-  if (r > 0) {
+  // The outline: before the sectors when asked for, and once more over them.
+  const auto outline = [&] {
+    if (r <= 0) return;
     std::vector<CPoint> circle = around(0, 2 * std::numbers::pi);
     circle.erase(circle.begin());
     for (std::size_t i = 0; i + 1 < circle.size(); ++i)
       AfxGetLineTool().DrawLine(dc, circle[i], circle[i + 1], outline_pen_, zoom_);
+  };
+  if (outline_visible_ || total > 0) outline();
+  if (label_block_) DrawLabelBlock(dc, s, p);
+  if (s.pie_selected) {
+    const int half = static_cast<int>(std::lround(zoom_ * pie_radius_));
+    ZULOGPEN mark;
+    mark.style = 997;
+    const CPoint corners[] = {{p.x - half, p.y - half}, {p.x + half, p.y - half}, {p.x + half, p.y + half},
+                              {p.x - half, p.y + half}};
+    for (int i = 0; i < 4; ++i) AfxGetLineTool().DrawLine(dc, corners[i], corners[(i + 1) % 4], mark, zoom_);
   }
+}
+
+void CWpOilTest::DrawLabelBlock(CDC* dc, const CgOilTestSegment& s, CPoint centre) {
+  // Field texts above and below a label line right of the pie; each shows
+  // its value from the well's own test data where the test has one.
+  const int x0 = centre.x + static_cast<int>(std::lround(zoom_ * pie_radius_));
+  CDIOilTest* io = gateway_ ? gateway_->GetTestOil(TESTOIL_WELL, std::string()) : nullptr;
+  const auto text_of = [&](const std::string& field) {
+    CZuVariant v;
+    if (io && s.index >= 0 && io->GetValue(s.index, field, &v) && !v.IsNull()) {
+      const std::string value = v.ToString();
+      if (!value.empty()) return field + ":" + value + UnitOf(field);
+    }
+    return field;
+  };
+  const CTextTool& tool = AfxGetTextTool();
+  const int up = GetTranslator().MapToDraw(FLOATPOINT{0, 1}).y > GetTranslator().MapToDraw(FLOATPOINT{0, 0}).y ? 1 : -1;
+  double w = 0;
+  const auto draw_list = [&](const std::vector<std::string>& fields, bool above) {
+    double y = centre.y;
+    std::vector<std::size_t> order(fields.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = above ? fields.size() - 1 - i : i;
+    for (std::size_t i : order) {
+      const std::string text = text_of(fields[i]);
+      const TextSize size = tool.MeasureText(dc, text, label_font_, zoom_);
+      w = std::max(w, size.width);
+      // Each text sits on its own line: above the label line going up,
+      // below it going down.
+      y += (above ? up : -up) * size.height;
+      const double baseline = above ? y - (up * size.height) / 2 : y + (up * size.height) / 2;
+      tool.DrawText(dc, {static_cast<int>(std::lround(x0 + w * 0.125)), static_cast<int>(std::lround(baseline))}, text,
+                    label_font_, zoom_, 0, kAlignLeft, kAlignMiddle);
+    }
+  };
+  draw_list(upper_fields_, true);
+  draw_list(lower_fields_, false);
+  if (upper_fields_.empty() && lower_fields_.empty()) return;
+  AfxGetLineTool().DrawLine(dc, {x0, centre.y}, {static_cast<int>(std::lround(x0 + w * 1.25)), centre.y}, label_pen_,
+                            zoom_);
 }
 
 }  // namespace davodu

@@ -14,6 +14,7 @@
 #include "davodu/host/records/zu_mfile.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/types.h"
+#include "davodu/kits/head_text.h"
 #include "davodu/kits/kit_records.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"
@@ -219,39 +220,90 @@ void CWpWaterEntry::SetParamColor(int i, COLORREF color) {
 
 // ---------------------------------------------------------------- drawing
 
-void CWpWaterEntry::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
-  if (!visible_) return;
-  CWpInWell::Draw(dc, view, clip, done);
-  DrawTitle(dc, view, clip, done);
+float CWpWaterEntry::HeadRowHeight() const {
+  double h = title_font_.height;
+  for (const WATER_ENTRY_PARAM& p : params_) h = std::max<double>(h, p.font.height);
+  return static_cast<float>(h * 1.6);
+}
+
+int CWpWaterEntry::HeadRows() const { return 1 + (dates_.empty() ? 0 : 1) + GetParamNumber(); }
+
+float CWpWaterEntry::MinTitle() {
+  if (!title_visible_) return CWpContent::MinTitle();
+  return std::max(CWpContent::MinTitle(), HeadRowHeight() * static_cast<float>(HeadRows()));
+}
+
+void CWpWaterEntry::DrawHead(CDC* dc) {
+  if (!title_visible_) return;
   const int n = GetParamNumber();
   const int columns = std::max(1, columns_);
-  const CCoordTranslator& tr = GetTranslator();
-  // The client band of the head: the dates, then one row per parameter.
-  const CPoint head_top = tr.MapToDraw(map_nodes_[2]), head_bottom = tr.MapToDraw(map_nodes_[0]);
-  const CPoint head_right = tr.MapToDraw(map_nodes_[1]);
-  const int width = head_right.x - head_bottom.x;
-  const int cw = width / columns;
-  const int rh = (head_bottom.y - head_top.y) / (n + 1);
+  // The head from the kit's top (node 4) to the body's top (node 0): the
+  // title, the date of each column, then per parameter its name, its left
+  // and right values and a line in its colour at the row's top.
+  const CPoint top = draw_nodes_[4], bottom = draw_nodes_[0], right = draw_nodes_[1];
+  const int rows = HeadRows();
+  const double rh = static_cast<double>(bottom.y - top.y) / rows;  // signed: the way draw Y runs
+  const auto row_y = [&](int r) { return static_cast<int>(std::lround(top.y + r * rh)); };
+  const int cw = (right.x - bottom.x) / columns;
+  if (n == 0 && dates_.empty()) {
+    DrawTitle(dc, nullptr, nullptr, nullptr);
+    return;
+  }
+  // Texts shrink to fit their cells, clear of the lines.
+  const auto fitted = [&](const ZULOGFONT& font, const std::string& text, const CRect& cell) {
+    const double pad = 2 * kHeadCellPad * zoom_;
+    return ScaledFont(font, FitFactor(AfxGetTextTool().MeasureText(dc, text, font, zoom_),
+                                      std::abs(cell.right - cell.left) - pad, std::abs(cell.bottom - cell.top) - pad));
+  };
+  const CRect title_cell{bottom.x, row_y(0), right.x, row_y(1)};
+  AfxGetTextTool().DrawTextInRect(dc, title_cell, title_text_, fitted(title_font_, title_text_, title_cell), zoom_,
+                                  kAlignCenter, kAlignMiddle);
+  int row = 1;
+  ZULOGPEN divider;
+  divider.width = 5;
+  if (!dates_.empty()) {
+    AfxGetLineTool().DrawLine(dc, {bottom.x, row_y(1)}, {right.x, row_y(1)}, divider, zoom_);
+    for (int c = 0; c < columns && c < static_cast<int>(dates_.size()); ++c) {
+      const int x0 = bottom.x + c * cw;
+      const CRect cell{x0, row_y(1), x0 + cw, row_y(2)};
+      const std::string& date = dates_[static_cast<std::size_t>(c)];
+      AfxGetTextTool().DrawTextInRect(dc, cell, date, fitted(title_font_, date, cell), zoom_, kAlignCenter,
+                                      kAlignMiddle);
+      if (c > 0) AfxGetLineTool().DrawLine(dc, {x0, row_y(1)}, {x0, bottom.y}, divider, zoom_);
+    }
+    row = 2;
+  }
   for (int c = 0; c < columns; ++c) {
-    const int x0 = head_bottom.x + c * cw;
-    if (c < static_cast<int>(dates_.size()))
-      AfxGetTextTool().DrawTextInRect(dc, CRect{x0, head_top.y, x0 + cw, head_top.y + rh}, dates_[static_cast<std::size_t>(c)],
-                                      title_font_, zoom_, kAlignCenter, kAlignMiddle);
+    const int x0 = bottom.x + c * cw;
     for (int k = 0; k < n; ++k) {
       const WATER_ENTRY_PARAM& p = params_[static_cast<std::size_t>(k)];
-      const CRect cell{x0, head_top.y + (k + 1) * rh, x0 + cw, head_top.y + (k + 2) * rh};
-      char left[64], right[64];
+      const int y0 = row_y(row + k), y1 = row_y(row + k + 1);
+      const CRect cell{x0, y0, x0 + cw, y1};
+      char left[64], right_text[64];
       std::snprintf(left, sizeof left, " %.*f", p.digits, p.left);
-      std::snprintf(right, sizeof right, "%.*f ", p.digits, p.right);
-      AfxGetTextTool().DrawTextInRect(dc, cell, p.name, p.font, zoom_, kAlignCenter, kAlignMiddle);
-      AfxGetTextTool().DrawTextInRect(dc, cell, left, p.font, zoom_, kAlignLeft, kAlignMiddle);
-      AfxGetTextTool().DrawTextInRect(dc, cell, right, p.font, zoom_, kAlignRight, kAlignMiddle);
+      std::snprintf(right_text, sizeof right_text, "%.*f ", p.digits, p.right);
+      // The name between the two values: one font for the three, fitted
+      // to the whole line.
+      const std::string line = std::string(left) + "  " + p.name + "  " + right_text;
+      const ZULOGFONT font = fitted(p.font, line, cell);
+      AfxGetTextTool().DrawTextInRect(dc, cell, p.name, font, zoom_, kAlignCenter, kAlignMiddle);
+      AfxGetTextTool().DrawTextInRect(dc, cell, left, font, zoom_, kAlignLeft, kAlignMiddle);
+      AfxGetTextTool().DrawTextInRect(dc, cell, right_text, font, zoom_, kAlignRight, kAlignMiddle);
       ZULOGPEN pen;
       pen.color = p.color;
       pen.width = 10;
-      AfxGetLineTool().DrawLine(dc, {cell.left, cell.bottom}, {cell.right, cell.bottom}, pen, zoom_);
+      AfxGetLineTool().DrawLine(dc, {cell.left, y0}, {cell.right, y0}, pen, zoom_);
     }
   }
+}
+
+void CWpWaterEntry::Draw(CDC* dc, CView* view, CRect* clip, CRect* done) {
+  if (!visible_) return;
+  CWpInWell::Draw(dc, view, clip, done);
+  DrawHead(dc);
+  const int n = GetParamNumber();
+  const int columns = std::max(1, columns_);
+  const CCoordTranslator& tr = GetTranslator();
   // The body: the bars of every interval in its date's column.
   const CClipTool& clipper = AfxGetClipTool();
   const int level = clipper.SaveDC(dc);
@@ -425,7 +477,9 @@ int CWpWaterEntry::ReadFromFile(CZuMFile* file) {
     at += skip;
     int producted = 0;
     file->GetRecordElement(at++, producted);
-    SetToProductedFluid(producted != 0);
+    // The flag alone: the title was read with the kit's own section, and
+    // a title of the user's ("产液剖面") stays.
+    producted_ = producted != 0;
     columns_ = std::max(1, columns_);
   }
 }

@@ -63,6 +63,9 @@ class CWpWaterEntry : public CWpContent, public Observer {
   void InitDataTable() override;
   void ResetData() override;
   void UpdateWithObservee() override;
+  // The head needs one row for the title, one for the dates and one per
+  // parameter.
+  float MinTitle() override;
 
   // The preset colour of parameter i.
   static COLORREF GetPreSetColor(int i);
@@ -97,6 +100,9 @@ class CWpWaterEntry : public CWpContent, public Observer {
  private:
   void SetDefaults();
   WDMgrIO* Gateway();
+  float HeadRowHeight() const;
+  int HeadRows() const;
+  void DrawHead(CDC* dc);
 
   bool producted_ = false;
   std::string source_type_;

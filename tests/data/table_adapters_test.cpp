@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "davodu/data/adapters/para_adapters.h"
+#include "davodu/data/adapters/scatt_table_adapters.h"
 #include "davodu/data/adapters/table_adapters.h"
 #include "davodu/data/data_date.h"
 #include "davodu/data/wd_mgr.h"
@@ -29,11 +30,14 @@ class TableAdapters : public ::testing::Test {
     ASSERT_TRUE(wells_->IsOpen()) << wells_->GetLastError();
   }
 
-  void Import(TableKind kind, std::vector<std::string> header, const Rows& rows) {
+  void Import(TableKind kind, std::vector<std::string> header, const Rows& rows, int sub = 0,
+              const std::string& table_name = "") {
     TableImport in;
     in.source = "test";
-    in.well = "W1";
+    in.well = table_name.empty() ? "W1" : "";
     in.kind = kind;
+    in.sub = sub;
+    in.table_name = table_name;
     for (std::string& h : header) h = Utf8ToGbk(h);
     in.header = header;
     for (const auto& row : rows) {
@@ -134,6 +138,75 @@ TEST_F(TableAdapters, ProfileDatesSelectionAndRanges) {
   EXPECT_EQ(water->GetSelectedCount(), -1);
   // No production profile in this well.
   EXPECT_EQ(gateway.GetWaterEntry(WATER_WELL, true, ""), nullptr);
+}
+
+// Oil tests and a parameter table over a scattered table with thicknesses:
+// intervals from depth and thickness, fields from its value columns.
+TEST_F(TableAdapters, ScatteredOilTestsAndParameterTables) {
+  Import(TableKind::kSand, {"层位", "砂岩顶深", "砂岩底深"}, {{"S1", "1000", "1004"}});
+  Import(TableKind::kScatter, {"name", "depth", "thickness", "试油结果", "日产油量"},
+         {{"p", "1000", "5", "油层", "12"}, {"p", "1010", "", "水层", ""}}, 0, "TESTS");
+  WDMgrAdapter gateway(wells_.get(), "W1");
+  CDIOilTestS* none = dynamic_cast<CDIOilTestS*>(gateway.GetTestOil(TESTOIL_SCATT, "NONE"));
+  EXPECT_EQ(none, nullptr);
+  CDIOilTest* tests = gateway.GetTestOil(TESTOIL_SCATT, "TESTS");
+  ASSERT_NE(tests, nullptr);
+  EXPECT_EQ(*tests->GetFieldNames(), (std::vector<std::string>{Gbk("试油结果"), Gbk("日产油量")}));
+  ASSERT_EQ(tests->GetCount(), 2);
+  EXPECT_DOUBLE_EQ(tests->GetTop(0), 1000);
+  EXPECT_DOUBLE_EQ(tests->GetBottom(0), 1005);
+  EXPECT_TRUE(IsMissing(tests->GetBottom(1))) << "no thickness: no bottom";
+  CZuVariant v;
+  ASSERT_TRUE(tests->GetValue(0, Gbk("日产油量"), &v));
+  EXPECT_DOUBLE_EQ(v.ToDouble(), 12);
+  EXPECT_FALSE(tests->GetValue(2, Gbk("日产油量"), &v));
+
+  LogParaDIO* para = gateway.GetPara(Gbk("离散数据"), "TESTS", Gbk("试油结果"));
+  ASSERT_NE(para, nullptr);
+  ASSERT_EQ(para->GetCount(), 2);
+  EXPECT_EQ(para->GetValue(1), Gbk("水层"));
+  ASSERT_TRUE(para->SetValue(1, Gbk("干层")));
+  EXPECT_EQ(para->GetValue(1), Gbk("干层"));
+  EXPECT_EQ(gateway.GetPara(Gbk("离散数据"), "TESTS", Gbk("没有"))->GetValue(0), "");
+  EXPECT_EQ(gateway.GetPara(Gbk("离散数据"), "NONE", Gbk("试油结果")), nullptr);
+}
+
+// A point data table read as samples: depth, the two named text columns,
+// texts cut to 15 bytes without splitting a character; the depth
+// reference converts depths both ways.
+TEST_F(TableAdapters, PointDataSamples) {
+  Import(TableKind::kWellHeader, {"井名", "补心海拔"}, {{"W1", "100"}});
+  Import(TableKind::kPointData, {"深度", "名称", "描述"}, {{"1000", "a", "x"}, {"1010", "b", ""}}, 2);
+  WDMgrAdapter gateway(wells_.get(), "W1");
+  const struct {
+    const char* name;
+    bool found;
+  } names[] = {{"点数据2,名称,描述", true}, {"点数据2,名称", true}, {"点数据2", false},
+               {"点数据1,名称", false}, {"井壁,名称,描述", false}};
+  for (const auto& n : names)
+    EXPECT_EQ(gateway.GetSidewallCoreIO(DATA_WELL, Gbk(n.name)) != nullptr, n.found) << n.name;
+
+  LogSidewallCoreIO* samples = gateway.GetSidewallCoreIO(DATA_WELL, Gbk("点数据2,名称,描述"));
+  ASSERT_NE(samples, nullptr);
+  ASSERT_EQ(samples->GetCount(), 2);
+  EXPECT_DOUBLE_EQ(samples->GetDepth(1), 1010);
+  EXPECT_EQ(samples->GetText1(0), "a");
+  EXPECT_EQ(samples->GetText2(0), "x");
+  ASSERT_TRUE(samples->SetText2(1, Gbk("细砂岩细砂岩细砂岩细砂岩")));  // 24 bytes
+  EXPECT_EQ(samples->GetText2(1), Gbk("细砂岩细砂岩细"));                 // 14: the next would split
+  ASSERT_TRUE(samples->SetText1(1, "abcdefghijklmnopqrst"));
+  EXPECT_EQ(samples->GetText1(1), "abcdefghijklmno");
+  ASSERT_TRUE(samples->Insert(1, 1005));
+  ASSERT_EQ(samples->GetCount(), 3);
+  EXPECT_DOUBLE_EQ(samples->GetDepth(1), 1005);
+  EXPECT_EQ(samples->GetText1(1), "");
+
+  gateway.SetDepthType(DT_AD);
+  LogSidewallCoreIO* altitude = gateway.GetSidewallCoreIO(DATA_WELL, Gbk("点数据2,名称,描述"));
+  ASSERT_NE(altitude, samples);
+  EXPECT_DOUBLE_EQ(altitude->GetDepth(0), 900);
+  ASSERT_TRUE(altitude->SetDepth(0, 898));
+  EXPECT_DOUBLE_EQ(samples->GetDepth(0), 998);
 }
 
 TEST(ParaDefinition, LevelClassTablesReadTheirLevelsData) {
