@@ -134,9 +134,32 @@ std::vector<std::pair<double, double>> SandRuns(double threshold, double min_thi
   return runs;
 }
 
+double OilAt(double depth);
+
+// The interpretation of a sand-stratum: its porosity and permeability from
+// the sand's cleanness, its oil saturation, conclusion and (in the upper
+// oil-bearing stretch, produced for years) its flooding grade. Texts UTF-8.
+struct LayerReading {
+  double porosity, permeability, saturation;
+  const char* result;
+  const char* flooding;
+};
+LayerReading ReadLayer(double top, double bottom, bool valid) {
+  const double mid = (top + bottom) / 2;
+  const double sand = SandFraction(mid);
+  LayerReading r;
+  r.porosity = 12 + 14 * sand;
+  r.permeability = std::pow(10.0, (r.porosity - 10) / 4.5);
+  r.saturation = OilAt(mid) > 0 ? 35 + 30 * OilAt(mid) * sand : 8 + 10 * sand;
+  r.result = valid ? "油层" : OilAt(mid) > 0 ? "差油层" : bottom - top < 1.5 ? "干层" : "水层";
+  static const char* const kGrades[] = {"弱水淹", "中水淹", "未水淹", "强水淹"};
+  r.flooding = mid > 1560 && mid < 1620 ? kGrades[static_cast<int>(mid) % 4] : "";
+  return r;
+}
+
 // Sand-strata where the logs read sand (GR low), the sands within them
 // where they read clean sand, and the valid parts of the sands in the two
-// oil-bearing stretches.
+// oil-bearing stretches, with the interpretation of each sand-stratum.
 bool ImportSands(CWellDataManager& wells, const std::string& well, std::string* error) {
   const auto in_oil = [](double d) { return (d > 1560 && d < 1620) || (d > 1840 && d < 1870); };
   std::vector<std::vector<std::string>> rows;
@@ -155,11 +178,30 @@ bool ImportSands(CWellDataManager& wells, const std::string& well, std::string* 
       }
       break;
     }
+    const auto thickness = [&](int top, int bottom) {
+      return row[static_cast<std::size_t>(top)].empty()
+                 ? std::string()
+                 : DepthText(std::stod(row[static_cast<std::size_t>(bottom)]) -
+                             std::stod(row[static_cast<std::size_t>(top)]));
+    };
+    const LayerReading r = ReadLayer(st_top, st_bottom, !row[5].empty());
+    char buf[64];
+    row.push_back(thickness(1, 2));
+    row.push_back(thickness(5, 6));
+    std::snprintf(buf, sizeof buf, "%.1f", r.porosity);
+    row.push_back(buf);
+    std::snprintf(buf, sizeof buf, "%.1f", r.permeability);
+    row.push_back(buf);
+    std::snprintf(buf, sizeof buf, "%.1f", r.saturation);
+    row.push_back(buf);
+    row.push_back(Gbk(r.result));
+    row.push_back(Gbk(r.flooding));
     rows.push_back(std::move(row));
   }
   return ImportRows(wells, well, TableKind::kSand, 0,
                     {"name", "sand_top", "sand_bottom", "stratum_top", "stratum_bottom",
-                     "valid_top", "valid_bottom"},
+                     "valid_top", "valid_bottom", "sand_thickness", "valid_thickness", "porosity",
+                     "permeability", "oil_saturation", "result", "flooding"},
                     std::move(rows), error);
 }
 
@@ -235,6 +277,24 @@ bool ImportLithology(CWellDataManager& wells, const std::string& well, std::stri
                     error);
 }
 
+// Sidewall cores shot every few metres through the sands of the charted
+// stretch, each with the rock and grade the logs read there.
+bool ImportSidewallCores(CWellDataManager& wells, const std::string& well, std::string* error) {
+  std::vector<std::vector<std::string>> rows;
+  int number = 0;
+  for (const auto& [top, bottom] : SandRuns(0.5, 1.0)) {
+    if (bottom < 1520 || top > 1660) continue;
+    for (double d = top + 0.4; d < bottom - 0.2; d += 3.7) {
+      const double sand = SandFraction(d);
+      const Rock rock = RockAt(sand);
+      rows.push_back({DepthText(d), Gbk(rock.color) + Gbk(rock.name), Gbk(OilGradeAt(d, sand)),
+                      std::to_string(++number)});
+    }
+  }
+  return ImportRows(wells, well, TableKind::kSideWallCore, 0, {"depth", "lithology", "oil", "sample_no"},
+                    std::move(rows), error);
+}
+
 // Perforations of the oil layers: the first completion, an interval added
 // a year later and a deeper layer opened in 2023.
 bool ImportPerforations(CWellDataManager& wells, const std::string& well, std::string* error) {
@@ -262,7 +322,7 @@ bool BuildIntervals(CWellDataManager& wells, const std::string& well, std::strin
       !ImportUnits(wells, well, 4, {std::begin(kSubMembers), std::end(kSubMembers)}, error))
     return false;
   if (!ImportSands(wells, well, error) || !ImportLithology(wells, well, error) ||
-      !ImportPerforations(wells, well, error))
+      !ImportSidewallCores(wells, well, error) || !ImportPerforations(wells, well, error))
     return false;
   return ImportRows(wells, well, TableKind::kFaultPoint, 0,
                     {"depth", "throw", "fault", "missing_stratum"},

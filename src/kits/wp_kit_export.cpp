@@ -9,6 +9,7 @@
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/text_table_writer.h"
 #include "davodu/kits/wp_kit.h"
+#include "davodu/special/wp_sidewall_core.h"
 #include "davodu/well/wp_well.h"
 
 namespace davodu {
@@ -30,6 +31,7 @@ bool ExportsItself(int type) {
     case WPKIT_FACIES:
     case WPKIT_RESULT:
     case WPKIT_SAND:
+    case WPKIT_SANDSTRATUM:
     case WPKIT_TEXT:
       return true;
     default:
@@ -46,9 +48,10 @@ void CWpKit::ExportData() {
     const int type = child->GetWpKitType();
     if (type == WPKIT_CURVE)
       curves.push_back(child);
-    // A parameter column answers the plain content type code: it is told by
-    // its class.
-    else if (ExportsItself(type) || dynamic_cast<CWpParam*>(child) != nullptr)
+    // A parameter column and a sidewall core column answer the plain
+    // content type code: they are told by their class.
+    else if (ExportsItself(type) || dynamic_cast<CWpParam*>(child) != nullptr ||
+             dynamic_cast<CWpSidewallCore*>(child) != nullptr)
       child->ExportContent();
   };
   const int type = GetWpKitType();
