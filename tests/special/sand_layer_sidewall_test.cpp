@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "davodu/data/data_sources.h"
 #include "davodu/special/sand_stratum_options.h"
 #include "davodu/special/wp_sand_stratum.h"
 #include "davodu/special/wp_sidewall_core.h"
@@ -515,6 +517,52 @@ TEST_F(SandLayers, PresetsComeFromTheSiteFileAndABadFileIsReported) {
   kit->ResetData();
   CWpSandStratum* copy = ReadBack(kit);
   EXPECT_EQ(copy->GetFields(), kit->GetFields());
+}
+
+// ---------------------------------------------------------------- depth references
+
+// Both families in each depth reference of a deviated well: depths read
+// converted, depths written converted back to measured depth.
+TEST_F(SandLayers, BothFamiliesConvertDepthsInEachReference) {
+  Import(TableKind::kSideWallCore, {"depth", "lithology", "oil"}, {{"1002", "细砂岩", "油斑"}, {"1030", "泥岩", ""}});
+  WellInfo info;
+  ASSERT_TRUE(wells->GetWellInfo("W1", &info));
+  info.kb = 100;
+  ASSERT_TRUE(wells->SetWellInfo(info));
+  ASSERT_TRUE(wells->SetDeviation("W1", {{0, 0, 0}, {500, 0, 0}, {600, 40, 90}, {3000, 40, 90}}));
+  for (int mode : {DT_MD, DT_TVD, DT_AD}) {
+    SCOPED_TRACE("depth reference " + std::to_string(mode));
+    WDMgrAdapter gateway(wells, "W1");
+    gateway.SetDepthType(static_cast<DepthType>(mode));
+    const DepthConverter convert(wells, "W1", mode);
+    if (mode != DT_MD) {
+      ASSERT_GT(std::abs(convert.FromMeasured(1002) - 1002), 50) << "a reference of its own";
+    }
+
+    LogSidewallCoreIO* cores = gateway.GetSidewallCoreIO(DATA_WELL, Gbk("井壁取芯数据,岩性,含油级别"));
+    ASSERT_NE(cores, nullptr);
+    EXPECT_NEAR(cores->GetDepth(0), convert.FromMeasured(1002), 1e-6);
+    EXPECT_TRUE(cores->SetDepth(0, convert.FromMeasured(1001)));
+    EXPECT_NEAR(Table(TableKind::kSideWallCore)->GetDouble(0, "depth"), 1001, 1e-6);
+    EXPECT_TRUE(cores->SetDepth(0, convert.FromMeasured(1002)));
+
+    LogSandStratum2DIO* layers = gateway.GetSandStratum2DIO(DATA_WELL, SAND_CLASS2, nullptr);
+    ASSERT_NE(layers, nullptr);
+    ASSERT_EQ(layers->GetCount(), 3);
+    EXPECT_NEAR(layers->GetTop(1), convert.FromMeasured(1010), 1e-6);
+    EXPECT_NEAR(layers->GetBottom(1), convert.FromMeasured(1020), 1e-6);
+    EXPECT_NEAR(layers->GetValue(1, Gbk("砂岩厚度")), 6, 1e-9) << "values as stored";
+    EXPECT_TRUE(layers->SetBottom(1, convert.FromMeasured(1021)));
+    EXPECT_NEAR(Table(TableKind::kSand)->GetDouble(1, "stratum_bottom"), 1021, 1e-6);
+    EXPECT_TRUE(layers->Move(1, convert.FromMeasured(1011) - convert.FromMeasured(1010)));
+    EXPECT_NEAR(Table(TableKind::kSand)->GetDouble(1, "stratum_top"), 1011, 1e-3);
+    // Back as it was for the next reference.
+    EXPECT_TRUE(layers->Move(1, convert.FromMeasured(1010) - convert.FromMeasured(1011)));
+    EXPECT_TRUE(layers->SetBottom(1, convert.FromMeasured(1020)));
+  }
+  WDMgrAdapter gateway(wells, "W1");
+  EXPECT_EQ(gateway.GetSandStratum2DIO(DATA_SCATT, SAND_CLASS2, nullptr), nullptr);
+  EXPECT_EQ(gateway.GetSandStratum2DIO(DATA_WELL, SAND_SEGMENT1, nullptr), nullptr);
 }
 
 }  // namespace
