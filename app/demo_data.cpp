@@ -140,9 +140,29 @@ double OilAt(double depth) {
   return depth > 1560 && depth < 1620 ? 1.0 : (depth > 1840 && depth < 1870 ? 0.7 : 0.0);
 }
 
+// The interpretation values of a sand-stratum: its porosity and
+// permeability from the sand's cleanness, its oil saturation and (in the
+// upper oil-bearing stretch, produced for years) its flooding grade. Texts
+// UTF-8.
+struct LayerReading {
+  double porosity, permeability, saturation;
+  const char* flooding;
+};
+LayerReading ReadLayer(double top, double bottom) {
+  const double mid = (top + bottom) / 2;
+  const double sand = SandFraction(mid);
+  LayerReading r;
+  r.porosity = 12 + 14 * sand;
+  r.permeability = std::pow(10.0, (r.porosity - 10) / 4.5);
+  r.saturation = OilAt(mid) > 0 ? 35 + 30 * OilAt(mid) * sand : 8 + 10 * sand;
+  static const char* const kGrades[] = {"弱水淹", "中水淹", "未水淹", "强水淹"};
+  r.flooding = mid > 1560 && mid < 1620 ? kGrades[static_cast<int>(mid) % 4] : "";
+  return r;
+}
+
 // Sand-strata where the logs read sand (GR low), the sands within them
 // where they read clean sand, and the valid parts of the sands in the two
-// oil-bearing stretches.
+// oil-bearing stretches, with the interpretation of each sand-stratum.
 bool ImportSands(CWellDataManager& wells, const std::string& well, std::string* error) {
   const auto in_oil = [](double d) { return (d > 1560 && d < 1620) || (d > 1840 && d < 1870); };
   std::vector<std::vector<std::string>> rows;
@@ -167,11 +187,29 @@ bool ImportSands(CWellDataManager& wells, const std::string& well, std::string* 
                                         : "差油层");
       break;
     }
+    const auto thickness = [&](int top, int bottom) {
+      return row[static_cast<std::size_t>(top)].empty()
+                 ? std::string()
+                 : DepthText(std::stod(row[static_cast<std::size_t>(bottom)]) -
+                             std::stod(row[static_cast<std::size_t>(top)]));
+    };
+    const LayerReading r = ReadLayer(st_top, st_bottom);
+    char buf[64];
+    row.push_back(thickness(1, 2));
+    row.push_back(thickness(5, 6));
+    std::snprintf(buf, sizeof buf, "%.1f", r.porosity);
+    row.push_back(buf);
+    std::snprintf(buf, sizeof buf, "%.1f", r.permeability);
+    row.push_back(buf);
+    std::snprintf(buf, sizeof buf, "%.1f", r.saturation);
+    row.push_back(buf);
+    row.push_back(Gbk(r.flooding));
     rows.push_back(std::move(row));
   }
   return ImportRows(wells, well, TableKind::kSand, 0,
                     {"name", "sand_top", "sand_bottom", "stratum_top", "stratum_bottom",
-                     "valid_top", "valid_bottom", "result"},
+                     "valid_top", "valid_bottom", "result", "sand_thickness", "valid_thickness",
+                     "porosity", "permeability", "oil_saturation", "flooding"},
                     std::move(rows), error);
 }
 
@@ -239,6 +277,24 @@ bool ImportLithology(CWellDataManager& wells, const std::string& well, std::stri
   return ImportRows(wells, well, TableKind::kLithology, 0,
                     {"top", "thickness", "name", "color", "oil", "lithology"}, std::move(rows),
                     error);
+}
+
+// Sidewall cores shot every few metres through the sands of the charted
+// stretch, each with the rock and grade the logs read there.
+bool ImportSidewallCores(CWellDataManager& wells, const std::string& well, std::string* error) {
+  std::vector<std::vector<std::string>> rows;
+  int number = 0;
+  for (const auto& [top, bottom] : SandRuns(0.5, 1.0)) {
+    if (bottom < 1520 || top > 1660) continue;
+    for (double d = top + 0.4; d < bottom - 0.2; d += 3.7) {
+      const double sand = SandFraction(d);
+      const Rock rock = RockAt(sand);
+      rows.push_back({DepthText(d), Gbk(rock.color) + Gbk(rock.name), Gbk(OilGradeAt(d, sand)),
+                      std::to_string(++number)});
+    }
+  }
+  return ImportRows(wells, well, TableKind::kSideWallCore, 0, {"depth", "lithology", "oil", "sample_no"},
+                    std::move(rows), error);
 }
 
 // Perforations of the oil layers: the first completion, an interval added
@@ -332,8 +388,8 @@ bool BuildIntervals(CWellDataManager& wells, const std::string& well, std::strin
       !ImportUnits(wells, well, 4, {std::begin(kSubMembers), std::end(kSubMembers)}, error))
     return false;
   if (!ImportSands(wells, well, error) || !ImportLithology(wells, well, error) ||
-      !ImportPerforations(wells, well, error) || !ImportCores(wells, well, error) ||
-      !ImportTests(wells, well, error))
+      !ImportSidewallCores(wells, well, error) || !ImportPerforations(wells, well, error) ||
+      !ImportCores(wells, well, error) || !ImportTests(wells, well, error))
     return false;
   return ImportRows(wells, well, TableKind::kFaultPoint, 0,
                     {"depth", "throw", "fault", "missing_stratum"},

@@ -38,6 +38,7 @@ inline constexpr char kDemoTemplate[] = R"json({
     {"kind": "lithology", "width": 2000, "title": "岩性剖面"},
     {"kind": "core", "width": 1600, "title": "取芯"},
     {"kind": "rock_sample", "width": 900, "title": "岩样"},
+    {"kind": "sidewall_core", "width": 3600, "title": "井壁取芯", "names": true},
     {"kind": "perforation", "width": 1000, "title": "射孔"},
     {"kind": "oil_test", "width": 3200, "title": "试油", "fill": "result", "bar": true, "pie": true},
     {"kind": "production", "width": 2600, "title": "产液剖面",
@@ -50,6 +51,13 @@ inline constexpr char kDemoTemplate[] = R"json({
       {"top": 1603.3, "bottom": 1620.0, "value": 19.23},
       {"top": 1620.0, "bottom": 1626.9, "value": 16.41},
       {"top": 1654.9, "bottom": 1660.0, "value": 15.07}]},
+    {"kind": "sand_layer", "width": 6400, "title": "砂层", "fields": [
+      {"field": "层位", "title": "层号", "width": 1.4},
+      {"field": "有效厚度", "title": "有效\n厚度", "decimals": 1},
+      {"field": "孔隙度", "title": "孔隙度\n%", "decimals": 1},
+      {"field": "渗透率", "title": "渗透率\nmD", "decimals": 1, "width": 1.2},
+      {"field": "解释结论", "title": "解释\n结论", "width": 1.1},
+      {"field": "水淹级别", "title": "水淹\n级别", "width": 1.2}]},
     {"kind": "text", "width": 2000, "title": "解释结论", "align": "center", "valign": "middle",
      "items": [
       {"top": 1525.9, "bottom": 1533.5, "text": "水层"},

@@ -99,6 +99,7 @@
 #include "davodu/interval/wp_shoot.h"
 #include "davodu/interval/wp_stratum.h"
 #include "davodu/interval/wp_water_entry.h"
+#include "davodu/special/sand_stratum_options.h"
 #include "davodu/special/wp_facies.h"
 #include "davodu/special/wp_integrated_core.h"
 #include "davodu/special/wp_lth_sample.h"

@@ -265,7 +265,14 @@ class LogIntegratedCoreIO : public LogSegDIO, public Observee {
 
 // A table of sand layers: one row per layer between its top and bottom,
 // with named fields (the column names of the host table, GBK). A field the
-// table lacks reads as a missing value and an empty text.
+// table lacks reads as a missing value and an empty text. A layer may span
+// several host records (the records below its first that start no layer of
+// their own hold further sands of it): its thickness fields (names ending
+// in "厚度") are their sum, every other field is its first record's.
+//
+// Boundary edits keep the layers in depth order and never overlapping, and
+// never cut into the sands a layer holds; the values of the fields stay as
+// stored (they are not recomputed from a new interval).
 class LogSandStratum2DIO : public Observee {
  public:
   virtual int GetCount() = 0;
@@ -278,6 +285,11 @@ class LogSandStratum2DIO : public Observee {
   virtual std::string GetText(int i, const std::string& field) = 0;
   virtual std::uint64_t GetTimeStamp() = 0;
   virtual void CheckDataSet() = 0;
+  // Shifts both ends of layer i; sets one of its boundaries. False, nothing
+  // written, when the rows refuse (a neighbour reached, a sand cut).
+  virtual bool Move(int i, double delta) = 0;
+  virtual bool SetTop(int i, double depth) = 0;
+  virtual bool SetBottom(int i, double depth) = 0;
 };
 
 // ---------------------------------------------------------------- catalogues
@@ -354,6 +366,9 @@ class LogCorelithMgrIO {
   virtual bool Reserved26(const std::string& text) = 0;
   virtual bool Reserved27(const std::string& text) = 0;
   virtual std::uint64_t GetTimeStamp() = 0;
+  // The colour the lithology catalogue gives a lithology name; false (and
+  // white) for a name it does not know.
+  virtual bool GetLithColor(const std::string& name, COLORREF* color) = 0;
 };
 
 // Two opaque perforation drawing settings kept in the module.

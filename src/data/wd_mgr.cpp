@@ -11,7 +11,9 @@
 #include "davodu/data/adapters/table_adapters.h"
 #include "davodu/data/adapters/lth_sample_adapters.h"
 #include "davodu/data/adapters/sand_adapters.h"
+#include "davodu/data/adapters/sand_stratum_adapters.h"
 #include "davodu/data/adapters/shoot_adapters.h"
+#include "davodu/data/adapters/sidewall_core_adapters.h"
 #include "davodu/data/adapters/stratum_adapters.h"
 #include "davodu/data/style_templates.h"
 #include "davodu/data/adapters/symble_adapters.h"
@@ -530,14 +532,45 @@ std::unique_ptr<LogParaDIO> WDMgrAdapter::CreatePara(const std::string& well, co
   }
 }
 
-std::unique_ptr<LogSandStratum2DIO> WDMgrAdapter::CreateLogSandStratum(DATATYPE, int, CWpWell*) {
-  return nullptr;
+// The index is the SANDTYPE whose intervals are the layers (1-25); the
+// well argument is the chart's, which the gateway already knows.
+std::unique_ptr<LogSandStratum2DIO> WDMgrAdapter::CreateLogSandStratum(DATATYPE type, int index,
+                                                                       CWpWell*) {
+  if (type != DATA_WELL || index < SAND_CLASS1 || index > SAND_INTERLAYER || !IsWellManaged(well_))
+    return nullptr;
+  const bool has_table =
+      index <= SAND_NETVALID     ? mgr_->GetWellSandStratum(well_) != nullptr
+      : index <= SAND_LEVEL_LAST ? mgr_->GetWellFineStratum((index - SAND_LEVEL_FIRST) / 4, well_) != nullptr
+                                 : mgr_->GetWellInterStratum(well_) != nullptr;
+  if (!has_table) return nullptr;
+  return ForDepth<LogSandStratum2DAdapter, LogSandStratum2DTVDAdapter, LogSandStratum2DADAdapter,
+                  LogSandStratum2DIO>(GetDepthType(), mgr_, well_, mgr_, well_, index);
 }
-std::unique_ptr<LogSidewallCoreIO> WDMgrAdapter::CreateLogSidewallCore(DATATYPE type, const std::string& name) {
-  // Samples of a point data table ("点数据N,FIRST[,SECOND]").
-  if (type == DATA_WELL && IsWellManaged(well_))
-    if (auto point = CreatePointSidewallCore(mgr_, well_, name, GetDepthType())) return point;
-  return nullptr;
+
+// name: "TABLE,TEXT1,TEXT2" (sidewall_core_adapters.h).
+std::unique_ptr<LogSidewallCoreIO> WDMgrAdapter::CreateLogSidewallCore(DATATYPE type,
+                                                                       const std::string& name) {
+  const std::vector<std::string> parts = ComposedNameParts(name);
+  if (parts.size() < 2) return nullptr;
+  const std::string& text1 = parts[1];
+  const std::string text2 = parts.size() > 2 ? parts[2] : std::string();
+  if (type == DATA_SCATT) {
+    if (!IsScattTableExist(parts[0], " \t")) return nullptr;
+    return std::make_unique<AdapterScattSidewallCore>(mgr_, FirstField(parts[0], " \t"), text1, text2);
+  }
+  if (type != DATA_WELL || !IsWellManaged(well_)) return nullptr;
+  const DepthType mode = GetDepthType();
+  for (int k = 0; k < 3; ++k) {
+    if (parts[0] != Gbk("点数据") + std::to_string(k + 1)) continue;
+    if (!mgr_->GetWellPointData(k, well_)) return nullptr;
+    return ForDepth<AdapterPointSidewallCore, AdapterPointTVDSidewallCore, AdapterPointADSidewallCore,
+                    LogSidewallCoreIO>(mode, mgr_, well_, mgr_, well_, k, text1, text2);
+  }
+  if (parts[0] != Gbk("井壁取芯数据")) return nullptr;
+  std::shared_ptr<CWellTable> table = mgr_->GetWellSideWallCore(well_);
+  if (!table || table->GetCount() < 0) return nullptr;
+  return ForDepth<AdapterSidewallCore, AdapterTVDSidewallCore, AdapterADSidewallCore, LogSidewallCoreIO>(
+      mode, mgr_, well_, mgr_, well_, text1, text2);
 }
 std::unique_ptr<LogIntegratedCoreIO> WDMgrAdapter::CreateLogIntegratedCore(DATATYPE type,
                                                                            const std::string&) {

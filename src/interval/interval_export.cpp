@@ -39,7 +39,16 @@ std::string FormatIntervalRow(const IntervalExportRow& row, int name_width,
 }
 
 bool ExportIntervalTable(CWpKit* kit, const IntervalExportTable& table) {
-  if (!kit || table.rows.empty()) return false;
+  if (table.rows.empty()) return false;
+  std::vector<std::string> lines;
+  for (const IntervalExportRow& row : table.rows)
+    if (row.thickness >= 0.001f) lines.push_back(FormatIntervalRow(row, table.name_width, table.column_widths));
+  return ExportTextTable(kit, table.what, table.header, lines);
+}
+
+bool ExportTextTable(CWpKit* kit, const std::string& what, const std::string& header,
+                     const std::vector<std::string>& lines) {
+  if (!kit) return false;
   CWpWell* well = kit->GetWell();
   FileDialogRequest request;
   request.save = true;
@@ -47,7 +56,7 @@ bool ExportIntervalTable(CWpKit* kit, const IntervalExportTable& table) {
   request.default_name =
       (well ? well->GetName() : std::string()) + Gbk("井") + kit->GetTitleText() + Gbk("数据");
   request.filter = Gbk("文本文件(*.txt)|*.txt|所有文件(*.*)|*.*||");
-  request.title = Gbk("保存为文件 - 导出") + table.what + Gbk("数据");
+  request.title = Gbk("保存为文件 - 导出") + what + Gbk("数据");
   request.overwrite_prompt = true;
   HostDialogs& dialogs = AfxGetDialogs();
   std::string path;
@@ -60,15 +69,13 @@ bool ExportIntervalTable(CWpKit* kit, const IntervalExportTable& table) {
     return false;
   }
   CProcessDialog& progress = dialogs.Progress();
-  progress.SetTitle(Gbk("正在导出") + table.what + Gbk("数据 ..."));
+  progress.SetTitle(Gbk("正在导出") + what + Gbk("数据 ..."));
   progress.SetMaxValue(100);
-  writer.Text(table.header);
-  const std::size_t n = table.rows.size();
+  writer.Text(header);
+  const std::size_t n = lines.size();
   for (std::size_t i = 0; i < n; ++i) {
-    const IntervalExportRow& row = table.rows[i];
-    if (!(row.thickness >= 0.001f)) continue;
     writer.NewLine();
-    writer.Text(FormatIntervalRow(row, table.name_width, table.column_widths));
+    writer.Text(lines[i]);
     progress.SetPos(static_cast<int>(i * 99 / n));
   }
   progress.Uninitialize();

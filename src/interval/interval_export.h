@@ -59,6 +59,12 @@ std::string ExportColumnText(const std::string& text, int width);
 // false when nothing was written.
 bool ExportIntervalTable(CWpKit* kit, const IntervalExportTable& table);
 
+// The same dialogs and file for a table whose lines the kit formats
+// itself (samples at depths rather than intervals): the header, then one
+// line per entry (none: the header alone).
+bool ExportTextTable(CWpKit* kit, const std::string& what, const std::string& header,
+                     const std::vector<std::string>& lines);
+
 }  // namespace davodu
 
 #endif  // DAVODU_INTERVAL_INTERVAL_EXPORT_H_

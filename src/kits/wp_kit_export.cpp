@@ -10,6 +10,7 @@
 #include "davodu/host/util/text_table_writer.h"
 #include "davodu/kits/wp_kit.h"
 #include "davodu/special/wp_integrated_core.h"
+#include "davodu/special/wp_sidewall_core.h"
 #include "davodu/well/wp_well.h"
 
 namespace davodu {
@@ -31,6 +32,7 @@ bool ExportsItself(int type) {
     case WPKIT_FACIES:
     case WPKIT_RESULT:
     case WPKIT_SAND:
+    case WPKIT_SANDSTRATUM:
     case WPKIT_TEXT:
     case WPKIT_LTHSAMPLE:
       return true;
@@ -48,10 +50,12 @@ void CWpKit::ExportData() {
     const int type = child->GetWpKitType();
     if (type == WPKIT_CURVE)
       curves.push_back(child);
-    // A parameter column answers the plain content type code and a coring
-    // summary the plain segment code: they are told by their classes.
+    // A parameter column and a sidewall core column answer the plain
+    // content type code, a coring summary the plain segment code: they are
+    // told by their classes.
     else if (ExportsItself(type) || dynamic_cast<CWpParam*>(child) != nullptr ||
-             dynamic_cast<CWpIntegratedCore*>(child) != nullptr)
+             dynamic_cast<CWpIntegratedCore*>(child) != nullptr ||
+             dynamic_cast<CWpSidewallCore*>(child) != nullptr)
       child->ExportContent();
   };
   const int type = GetWpKitType();

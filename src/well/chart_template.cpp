@@ -31,6 +31,8 @@
 #include "davodu/interval/wp_result.h"
 #include "davodu/special/wp_facies.h"
 #include "davodu/special/wp_lth_sample.h"
+#include "davodu/special/wp_sand_stratum.h"
+#include "davodu/special/wp_sidewall_core.h"
 #include "davodu/special/wp_symble_shoot.h"
 #include "davodu/interval/wp_stratum.h"
 #include "davodu/interval/wp_water_entry.h"
@@ -141,9 +143,13 @@ struct SpecialEntry {
   bool symbol_column = false;  // perforation_symbol
   int facies_level = 3;        // facies: stratification data of level 1..4
   std::string table;           // facies: a scattered table (GBK)
-  bool names = true;           // facies: the facies names
+  bool names = true;           // facies: the facies names; sidewall cores: the texts
   int mark_step = 5;           // rock_sample: every n-th sample numbered
   bool numbers = true;         // rock_sample: the numbers of marked samples
+  // sand_layer: the SANDTYPE of the layers, a preset of the site file, or
+  // the sub-columns themselves.
+  int layer_type = SAND_CLASS2;
+  std::vector<SandStratumField> layer_fields;  // empty: the site's first preset
 };
 
 // A picture block of a picture or graphic track.
@@ -838,8 +844,9 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
       {"transparent", {kKindText}, "a text track"},
       {"align", {kKindText}, "a text track"},
       {"valign", {kKindText}, "a text track"},
-      {"table", {kKindProgram, kKindParameter, kKindResult, kKindFacies, kKindRockSample},
-       "a program, parameter, result, facies or rock sample track"},
+      {"table", {kKindProgram, kKindParameter, kKindResult, kKindFacies, kKindRockSample,
+                 kKindSidewallCore},
+       "a program, parameter, result, facies, rock sample or sidewall_core track"},
       {"mark_step", {kKindRockSample}, "a rock sample track"},
       {"numbers", {kKindRockSample}, "a rock sample track"},
       {"data", {kKindParameter}, "a parameter track"},
@@ -851,8 +858,11 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
       {"vertical", {kKindParameter}, "a parameter track"},
       {"fill", {kKindStratum, kKindParameter, kKindOilTest}, "a stratum, parameter or oil test track"},
       {"level", {kKindStratum, kKindFacies}, "a stratum or facies track"},
-      {"names", {kKindStratum, kKindLithology, kKindFacies}, "a stratum, lithology or facies track"},
-      {"sand_type", {kKindSand}, "a sand track"},
+      {"names", {kKindStratum, kKindLithology, kKindFacies, kKindSidewallCore},
+       "a stratum, lithology, facies or sidewall_core track"},
+      {"sand_type", {kKindSand, kKindSandLayer}, "a sand or sand_layer track"},
+      {"preset", {kKindSandLayer}, "a sand_layer track"},
+      {"fields", {kKindSandLayer}, "a sand_layer track"},
       {"symbol", {kKindSand}, "a sand track"},
       {"precision", {kKindSand}, "a sand track"},
       {"color", {kKindParameter}, "a parameter track"},
@@ -934,12 +944,60 @@ void AddPerforationTrack(CWpWell* well, const TrackEntry& t) {
 void ReadResultKeys(const pt::ptree& node, const std::string& where, TrackEntry* t);
 // ---------------------------------------------------------------- specialised columns
 
+// The sub-columns of a sand_layer track, as the site file gives them
+// (sand_stratum_options.h).
+std::vector<SandStratumField> ReadLayerFields(const pt::ptree& node, const std::string& key) {
+  const std::vector<const pt::ptree*> items = Items(node, key);
+  if (items.empty()) Fault(key, "a sand_layer track needs at least one field");
+  if (items.size() > kMaxSandStratumFields)
+    Fault(key, std::to_string(items.size()) + " fields, more than " + std::to_string(kMaxSandStratumFields));
+  std::vector<SandStratumField> fields;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const pt::ptree& item = *items[i];
+    const std::string where = key + "[" + std::to_string(i) + "]";
+    CheckKeys(item, where, {"field", "title", "decimals", "width"});
+    SandStratumField f;
+    const std::string field = TextOf(item, "field", where, "");
+    if (field.empty()) Fault(Join(where, "field"), "missing");
+    f.field = Utf8ToGbk(field);
+    f.title = Utf8ToGbk(TextOf(item, "title", where, field));
+    if (Find(item, "decimals")) f.decimals = IntegerOf(item, "decimals", where, -1, kMaxSandStratumDecimals);
+    if (Find(item, "width")) {
+      f.width = NumberOf(item, "width", where);
+      if (!(f.width > 0 && f.width <= 100)) Fault(Join(where, "width"), "must be above 0 and at most 100");
+    }
+    fields.push_back(std::move(f));
+  }
+  return fields;
+}
+
 void ReadSpecialKeys(const pt::ptree& node, const std::string& where, TrackEntry* t) {
   SpecialEntry& e = t->special;
   if (t->kind == kKindFacies) {
     if (Find(node, "level")) e.facies_level = IntegerOf(node, "level", where, 1, 4);
     e.table = Utf8ToGbk(TextOf(node, "table", where, ""));
     e.names = BoolOf(node, "names", where, true);
+  } else if (t->kind == kKindSidewallCore) {
+    e.table = Utf8ToGbk(TextOf(node, "table", where, ""));
+    e.names = BoolOf(node, "names", where, false);
+  } else if (t->kind == kKindSandLayer) {
+    if (const pt::ptree* type = Find(node, "sand_type")) {
+      // A number, or the name of a sand or stratification data table.
+      const int named = SandTypeOfName(Utf8ToGbk(type->data()));
+      if (named >= SAND_CLASS1 && named <= SAND_INTERLAYER)
+        e.layer_type = named;
+      else
+        e.layer_type = IntegerOf(node, "sand_type", where, SAND_CLASS1, SAND_INTERLAYER);
+    }
+    const std::string preset = TextOf(node, "preset", where, "");
+    if (const pt::ptree* fields = Find(node, "fields")) {
+      if (!preset.empty()) Fault(Join(where, "fields"), "a track has a preset or fields, not both");
+      e.layer_fields = ReadLayerFields(*fields, Join(where, "fields"));
+    } else if (!preset.empty()) {
+      bool found = false;
+      e.layer_fields = SandStratumPresetFields(Utf8ToGbk(preset), &found);
+      if (!found) Fault(Join(where, "preset"), Quoted(preset) + " is not a preset of " + SandStratumOptionPath());
+    }
   }
   if (t->kind == kKindRockSample) {
     if (Find(node, "mark_step")) e.mark_step = IntegerOf(node, "mark_step", where, 0, 1000000);
@@ -967,6 +1025,15 @@ void ApplySpecialKeys(CWpKit* content, const TrackEntry& t) {
     samples->SetNumberFiledName(Gbk("样品编号"));
     samples->SetSampleSource(e.table.empty() ? LSMAPLE_CORE : LSMAPLE_SCATT);
   }
+  if (auto* cores = dynamic_cast<CWpSidewallCore*>(content)) {
+    cores->SetLithologyTextVisible(e.names);
+    cores->SetGradeTextVisible(e.names);
+    if (!e.table.empty()) cores->SetDataSource(DATA_SCATT, e.table + Gbk(",岩性,含油级别"));
+  }
+  if (auto* layers = dynamic_cast<CWpSandStratum*>(content)) {
+    if (!e.layer_fields.empty()) layers->SetFields(e.layer_fields);
+    layers->SetSandType(e.layer_type);
+  }
   if (auto* flags = dynamic_cast<CWpSymbleShoot*>(content)) {
     flags->SetStartDateTime(t.perforation.from);
     flags->SetEndDateTime(t.perforation.to);
@@ -980,7 +1047,7 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std:
                           "text_color", "font_size", "styles", "level", "names", "sand_type",
                           "symbol", "precision", "color_width", "oil_width", "divide_lines",
                           "from", "to", "labels", "cells", "bar", "pie", "params", "start", "end",
-                          "mark_step", "numbers"});
+                          "mark_step", "numbers", "preset", "fields"});
 
   TrackEntry t;
   const std::string kind = TextOf(node, "kind", where, "");

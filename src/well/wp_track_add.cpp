@@ -138,7 +138,14 @@ CWpSand* CWpTrack::AddSand(const char* title, int join, int index) {
 }
 
 CWpSandStratum* CWpTrack::AddSandStratum(const char* title, int join, int index) {
-  return AddContent<CWpSandStratum>("CWpSandStratum", title, join, index, true);
+  CWpSandStratum* kit = NewContent<CWpSandStratum>("CWpSandStratum");
+  if (!kit) return nullptr;
+  // The site's first preset of sub-columns, before the head is sized.
+  kit->UsePreset(std::string());
+  InitAddedChild(title, kit, join, index);
+  InvalidateAdded();
+  kit->ResetData();
+  return kit;
 }
 
 CWpStratum* CWpTrack::AddStratum(const char* title, int join, int index) {

@@ -162,6 +162,9 @@ class SandTableStub : public LogSandStratum2DIO {
   std::string GetText(int, const std::string&) override { return {}; }
   std::uint64_t GetTimeStamp() override { return 0; }
   void CheckDataSet() override {}
+  bool Move(int, double) override { return false; }
+  bool SetTop(int, double) override { return false; }
+  bool SetBottom(int, double) override { return false; }
 };
 
 // Stands in for the families whose objects only carry notification, to see

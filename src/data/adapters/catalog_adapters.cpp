@@ -117,6 +117,12 @@ bool LogCorelithMgrAdapter::GetColorValue(const std::string& name, COLORREF* col
   return true;
 }
 
+bool LogCorelithMgrAdapter::GetLithColor(const std::string& name, COLORREF* color) {
+  const int i = mgr_ ? mgr_->FindLith(name) : -1;
+  if (color) *color = i >= 0 ? mgr_->GetLithColor(i) : 0xFFFFFF;
+  return i >= 0;
+}
+
 bool LogCorelithMgrAdapter::GetOilSymbol(const std::string& name, int* symbol) {
   const int i = mgr_ ? mgr_->FindOil(name) : -1;
   if (i < 0) return false;

@@ -89,6 +89,7 @@ class LogCorelithMgrAdapter : public LogCorelithMgrIO {
   bool GetLithPattern(const std::string& name, LithPatternInfo* pattern) override;
   bool GetColorValue(const std::string& name, COLORREF* color) override;
   bool GetOilSymbol(const std::string& name, int* symbol) override;
+  bool GetLithColor(const std::string& name, COLORREF* color) override;
   // Null out of range.
   const COLORREF* GetColorValue(int i) override;
   bool Reserved8(const std::string&) override { return false; }

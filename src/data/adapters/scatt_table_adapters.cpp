@@ -1,4 +1,4 @@
-// Scattered oil tests and parameter tables, point data samples.
+// Scattered oil tests and parameter tables.
 #include "davodu/data/adapters/scatt_table_adapters.h"
 
 #include <cmath>
@@ -94,73 +94,6 @@ bool LogParaScattAdapter::SetValue(int i, const std::string& value) {
   CMutiColPtData* t = table_.Get();
   if (!t || i < 0 || i >= t->GetCount()) return false;
   return t->SetProVal(i, t->GetValIndex(field_), CZuVariant(value));
-}
-
-// ---------------------------------------------------------------- point data samples
-
-AdapterPointSidewallCore::AdapterPointSidewallCore(std::shared_ptr<CWellTable> table, std::string first,
-                                                   std::string second)
-    : table_(std::move(table)), first_(std::move(first)), second_(std::move(second)) {}
-
-bool AdapterPointSidewallCore::Valid(int i) const { return table_ && i >= 0 && i < table_->GetCount(); }
-
-int AdapterPointSidewallCore::GetCount() { return table_ ? std::max(0, table_->GetCount()) : 0; }
-
-double AdapterPointSidewallCore::GetDepth(int i) {
-  return Valid(i) ? table_->GetDouble(i, "depth") : kFltMax;
-}
-
-std::string AdapterPointSidewallCore::GetText1(int i) {
-  return Valid(i) && !first_.empty() ? table_->GetString(i, first_) : std::string();
-}
-
-std::string AdapterPointSidewallCore::GetText2(int i) {
-  return Valid(i) && !second_.empty() ? table_->GetString(i, second_) : std::string();
-}
-
-bool AdapterPointSidewallCore::SetDepth(int i, double depth) {
-  if (!Valid(i) || !std::isfinite(depth) || IsMissing(depth)) return false;
-  const bool ok = table_->SetValue(i, "depth", CZuVariant(depth));
-  if (ok) table_->SetModified(true);
-  return ok;
-}
-
-bool AdapterPointSidewallCore::SetText(int i, const std::string& column, const std::string& text) {
-  if (!Valid(i) || column.empty()) return false;
-  const bool ok = table_->SetValue(i, column, CZuVariant(TruncateGbk(text, kSampleTextBytes)));
-  if (ok) table_->SetModified(true);
-  return ok;
-}
-
-bool AdapterPointSidewallCore::SetText1(int i, const std::string& text) { return SetText(i, first_, text); }
-bool AdapterPointSidewallCore::SetText2(int i, const std::string& text) { return SetText(i, second_, text); }
-
-bool AdapterPointSidewallCore::Insert(int pos, double depth) {
-  if (!table_ || !std::isfinite(depth) || IsMissing(depth)) return false;
-  const int n = std::max(0, table_->GetCount());
-  RecordValues values;
-  values.emplace_back("depth", CZuVariant(depth));
-  const int row = table_->InsertRecord(pos < 0 || pos > n ? n : pos, values);
-  if (row < 0) return false;
-  table_->SetModified(true);
-  return true;
-}
-
-std::unique_ptr<LogSidewallCoreIO> CreatePointSidewallCore(CWellDataManager* mgr, const std::string& well,
-                                                           const std::string& name, DepthType depth) {
-  const std::vector<std::string> fields = CommaFields(name);
-  if (!mgr || fields.size() < 2) return nullptr;
-  const std::string table_name = TrimBlanks(fields[0]);
-  if (table_name != Gbk("点数据1") && table_name != Gbk("点数据2") && table_name != Gbk("点数据3")) return nullptr;
-  std::shared_ptr<CWellTable> table = mgr->GetWellPointData(PointTableIndex(table_name), well);
-  if (!table || !table->Exists()) return nullptr;
-  const std::string first = TrimBlanks(fields[1]);
-  const std::string second = fields.size() > 2 ? TrimBlanks(fields[2]) : std::string();
-  switch (depth) {
-    case DT_TVD: return std::make_unique<AdapterPointTVDSidewallCore>(mgr, well, table, first, second);
-    case DT_AD: return std::make_unique<AdapterPointADSidewallCore>(mgr, well, table, first, second);
-    default: return std::make_unique<AdapterPointSidewallCore>(table, first, second);
-  }
 }
 
 }  // namespace davodu

@@ -1,5 +1,6 @@
 // The data objects over scattered tables that show oil tests and
-// parameter tables, and the point data tables of a well read as samples.
+// parameter tables. (Point data tables read as samples are sidewall core
+// data objects: sidewall_core_adapters.h.)
 //
 // Scattered oil tests (CDIOilTestS): the records of a scattered table
 // that carries thicknesses; a record's interval is its depth and depth +
@@ -7,14 +8,6 @@
 //
 // Scattered parameter tables (LogParaScattAdapter): the same intervals,
 // the value of interval i the text of the named value column.
-//
-// Point data samples (AdapterPointSidewallCore and its TVD and altitude
-// forms): the records of a point data table "点数据1".."点数据3" of the
-// chart's well, named "点数据N,FIRST[,SECOND]": the sample depth is the
-// record's depth, the first and second texts the named columns (no second
-// column: an empty text that is not written). Texts are written cut to 15
-// bytes (a two-byte character is not split); every write and the insert
-// mark the table modified.
 #ifndef DAVODU_DATA_ADAPTERS_SCATT_TABLE_ADAPTERS_H_
 #define DAVODU_DATA_ADAPTERS_SCATT_TABLE_ADAPTERS_H_
 
@@ -101,59 +94,6 @@ class LogParaScattAdapter : public StampedAdapter<LogParaDIO> {
   ScattIntervalTable table_;
   std::string field_;
 };
-
-class AdapterPointSidewallCore : public StampedAdapter<LogSidewallCoreIO> {
- public:
-  // table: the host point data table; first, second: its text columns.
-  AdapterPointSidewallCore(std::shared_ptr<CWellTable> table, std::string first, std::string second);
-
-  int GetCount() override;
-  double GetDepth(int i) override;
-  std::string GetText2(int i) override;
-  std::string GetText1(int i) override;
-  bool SetDepth(int i, double depth) override;
-  bool SetText2(int i, const std::string& text) override;
-  bool SetText1(int i, const std::string& text) override;
-  bool Insert(int pos, double depth) override;
-  void Arrange() override {}
-
- protected:
-  std::uint64_t HostTimeStamp() override { return table_ ? table_->GetTimeStamp() : 0; }
-
- private:
-  bool Valid(int i) const;
-  bool SetText(int i, const std::string& column, const std::string& text);
-
-  std::shared_ptr<CWellTable> table_;
-  std::string first_, second_;
-};
-
-template <DepthType Mode>
-class PointSidewallDepthModeAdapter
-    : public DepthModeAdapter<LogSidewallCoreIO, AdapterPointSidewallCore, Mode> {
-  using Base = DepthModeAdapter<LogSidewallCoreIO, AdapterPointSidewallCore, Mode>;
-
- public:
-  using Base::Base;
-  int GetCount() override { return this->inner_.GetCount(); }
-  double GetDepth(int i) override { return this->ToMode(this->inner_.GetDepth(i)); }
-  std::string GetText2(int i) override { return this->inner_.GetText2(i); }
-  std::string GetText1(int i) override { return this->inner_.GetText1(i); }
-  bool SetDepth(int i, double depth) override { return this->inner_.SetDepth(i, this->ToMeasured(depth)); }
-  bool SetText2(int i, const std::string& t) override { return this->inner_.SetText2(i, t); }
-  bool SetText1(int i, const std::string& t) override { return this->inner_.SetText1(i, t); }
-  bool Insert(int pos, double depth) override { return this->inner_.Insert(pos, this->ToMeasured(depth)); }
-  void Arrange() override { this->inner_.Arrange(); }
-};
-
-using AdapterPointTVDSidewallCore = PointSidewallDepthModeAdapter<DT_TVD>;
-using AdapterPointADSidewallCore = PointSidewallDepthModeAdapter<DT_AD>;
-
-// The point data sample object a sidewall request names
-// ("点数据N,FIRST[,SECOND]"), in the depth reference; null when the name
-// is not of that form or the well has no such table.
-std::unique_ptr<LogSidewallCoreIO> CreatePointSidewallCore(CWellDataManager* mgr, const std::string& well,
-                                                           const std::string& name, DepthType depth);
 
 }  // namespace davodu
 
