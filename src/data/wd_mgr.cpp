@@ -455,9 +455,17 @@ std::unique_ptr<CDIOilTest> WDMgrAdapter::CreateLogTestOil(TESTOILSOURCE src, co
                                                                           mgr_, well_);
 }
 
-std::unique_ptr<LogWaterDataIO> WDMgrAdapter::CreateLogWater(WATERSOURCE src, const std::string&,
+std::unique_ptr<LogWaterDataIO> WDMgrAdapter::CreateLogWater(WATERSOURCE src, const std::string& name,
                                                              bool producted) {
-  if (src == WATER_SCATT || !IsWellManaged(well_)) return nullptr;
+  if (src == WATER_SCATT) {
+    // "TABLE[ TIME_FIELD]": a scattered table and the column of its dates.
+    if (!IsScattTableExist(name, " \t")) return nullptr;
+    const std::string table = FirstField(name, " \t");
+    std::string field = TrimBlanks(std::string_view(name).substr(std::min(name.size(), name.find_first_of(" \t"))));
+    if (field.empty()) field = Gbk("日期");
+    return std::make_unique<WaterScattAdapter>(mgr_, table, field);
+  }
+  if (!IsWellManaged(well_)) return nullptr;
   std::shared_ptr<CWellTable> table =
       producted ? mgr_->GetWellProductFluid(well_) : mgr_->GetWellSuction(well_);
   if (!table || table->GetCount() < 1) return nullptr;

@@ -31,6 +31,8 @@ void CWpWaterEntry::SetDefaults() {
   class_name_ = name_ = type_name_ = "CWpWaterEntry";
   title_text_ = Gbk(producted_ ? "产液" : "吸水");
   source_type_ = Gbk("当前井");
+  scatt_table_.clear();
+  scatt_time_field_.clear();
   start_date_.clear();
   end_date_.clear();
   columns_ = 1;
@@ -89,17 +91,40 @@ bool CWpWaterEntry::SetData(const std::string& type, const std::string& name) {
   return true;
 }
 
+std::string CWpWaterEntry::DataName() const {
+  if (source_type_ != Gbk("离散数据") || scatt_table_.empty()) return std::string();
+  return scatt_time_field_.empty() ? scatt_table_ : scatt_table_ + " " + scatt_time_field_;
+}
+
 void CWpWaterEntry::InitDataTable() {
   WDMgrIO* gateway = Gateway();
   const auto source = source_type_ == Gbk("离散数据") ? WATER_SCATT : WATER_WELL;
-  LogWaterDataIO* io = gateway ? gateway->GetWaterEntry(source, producted_, std::string()) : nullptr;
+  LogWaterDataIO* io = gateway ? gateway->GetWaterEntry(source, producted_, DataName()) : nullptr;
   SepFrmObservee();
   if (io) io->Register(this);
 }
 
 void CWpWaterEntry::ResetData() {
-  SetData(source_type_, std::string());
+  SetData(source_type_, DataName());
   LoadSegment(start_date_, end_date_);
+}
+
+void CWpWaterEntry::SetSourceType(const std::string& type) {
+  if (type == source_type_) return;
+  source_type_ = type;
+  scatt_table_.clear();
+  scatt_time_field_.clear();
+  if (type == Gbk("当前井")) ResetData();
+}
+
+void CWpWaterEntry::SetScattTable(const std::string& table) {
+  scatt_table_ = table;
+  ResetData();
+}
+
+void CWpWaterEntry::SetScattTimeField(const std::string& field) {
+  scatt_time_field_ = field;
+  ResetData();
 }
 
 void CWpWaterEntry::UpdateWithObservee() {
@@ -363,8 +388,8 @@ int CWpWaterEntry::SaveToFile(CZuMFile* file) {
   file->AddRecordElement(static_cast<int>(dates_.size()));
   for (const std::string& d : dates_) file->AddRecordElement(d);
   file->AddRecordElement(source_type_);
-  file->AddRecordElement(std::string());
-  file->AddRecordElement(std::string());
+  file->AddRecordElement(scatt_table_);
+  file->AddRecordElement(scatt_time_field_);
   file->AddRecordElement(start_date_);
   file->AddRecordElement(end_date_);
   file->AddRecordElement(GetParamNumber());
@@ -425,10 +450,9 @@ int CWpWaterEntry::ReadFromFile(CZuMFile* file) {
     count(&n);
     dates_.resize(static_cast<std::size_t>(n));
     for (std::string& d : dates_) file->GetRecordElement(at++, d);
-    std::string ignored;
     file->GetRecordElement(at++, source_type_);
-    file->GetRecordElement(at++, ignored);
-    file->GetRecordElement(at++, ignored);
+    file->GetRecordElement(at++, scatt_table_);
+    file->GetRecordElement(at++, scatt_time_field_);
     file->GetRecordElement(at++, start_date_);
     file->GetRecordElement(at++, end_date_);
     at += 2;

@@ -75,6 +75,16 @@ class CWpWaterEntry : public CWpContent, public Observer {
   bool SetData(const std::string& type, const std::string& name);
   LogWaterDataIO* GetData() const;
 
+  // "当前井" (the chart's well), "离散数据" (a scattered table) or "图形"
+  // (no data). A new type empties the scattered table and its time field.
+  const std::string& GetSourceType() const { return source_type_; }
+  void SetSourceType(const std::string& type);
+  // The scattered table and the column of its dates (empty: "日期").
+  const std::string& GetScattTable() const { return scatt_table_; }
+  void SetScattTable(const std::string& table);
+  const std::string& GetScattTimeField() const { return scatt_time_field_; }
+  void SetScattTimeField(const std::string& field);
+
   const std::string& GetStartDate() const { return start_date_; }
   const std::string& GetEndDate() const { return end_date_; }
   // "未指定" or empty is ignored; otherwise stored and the range reloaded.
@@ -100,12 +110,16 @@ class CWpWaterEntry : public CWpContent, public Observer {
  private:
   void SetDefaults();
   WDMgrIO* Gateway();
+  // The name the gateway knows the data by: empty for the well,
+  // "TABLE[ TIME_FIELD]" for a scattered table.
+  std::string DataName() const;
   float HeadRowHeight() const;
   int HeadRows() const;
   void DrawHead(CDC* dc);
 
   bool producted_ = false;
   std::string source_type_;
+  std::string scatt_table_, scatt_time_field_;
   std::string start_date_, end_date_;
   int columns_ = 1;
   std::vector<std::string> dates_;

@@ -212,6 +212,8 @@ struct ProfileParam {
 struct ProfileEntry {
   std::vector<ProfileParam> params;
   std::string start, end;  // "YYYY-MM-DD"; empty: the first and last date of the data
+  std::string table;       // a scattered table (GBK); empty: the well's profile table
+  std::string time_field;  // the scattered table's date column (GBK); empty: "日期"
 };
 
 struct TrackEntry {
@@ -845,8 +847,8 @@ void CheckKindKeys(const pt::ptree& node, const std::string& where, int kind) {
       {"align", {kKindText}, "a text track"},
       {"valign", {kKindText}, "a text track"},
       {"table", {kKindProgram, kKindParameter, kKindResult, kKindFacies, kKindRockSample,
-                 kKindSidewallCore},
-       "a program, parameter, result, facies, rock sample or sidewall_core track"},
+                 kKindSidewallCore, kKindInjection, kKindProduction},
+       "a program, parameter, result, facies, rock sample, sidewall_core, water_entry or production track"},
       {"mark_step", {kKindRockSample}, "a rock sample track"},
       {"numbers", {kKindRockSample}, "a rock sample track"},
       {"data", {kKindParameter}, "a parameter track"},
@@ -1047,7 +1049,7 @@ TrackEntry ReadTrack(const pt::ptree& node, const std::string& where, const std:
                           "text_color", "font_size", "styles", "level", "names", "sand_type",
                           "symbol", "precision", "color_width", "oil_width", "divide_lines",
                           "from", "to", "labels", "cells", "bar", "pie", "params", "start", "end",
-                          "mark_step", "numbers", "preset", "fields"});
+                          "mark_step", "numbers", "preset", "fields", "time_field"});
 
   TrackEntry t;
   const std::string kind = TextOf(node, "kind", where, "");
@@ -1251,7 +1253,8 @@ void ReadResultKeys(const pt::ptree& node, const std::string& where, TrackEntry*
                {"pie", {kKindOilTest}, "an oil test track"},
                {"params", {kKindInjection, kKindProduction}, "a water_entry or production track"},
                {"start", {kKindInjection, kKindProduction}, "a water_entry or production track"},
-               {"end", {kKindInjection, kKindProduction}, "a water_entry or production track"}};
+               {"end", {kKindInjection, kKindProduction}, "a water_entry or production track"},
+               {"time_field", {kKindInjection, kKindProduction}, "a water_entry or production track"}};
   for (const auto& o : owned) {
     if (!Find(node, o.key)) continue;
     if (std::find(o.kinds.begin(), o.kinds.end(), t->kind) == o.kinds.end())
@@ -1273,6 +1276,9 @@ void ReadResultKeys(const pt::ptree& node, const std::string& where, TrackEntry*
     o.pie = BoolOf(node, "pie", where, false);
   } else if (t->kind == kKindInjection || t->kind == kKindProduction) {
     ProfileEntry& p = t->profile;
+    p.table = Utf8ToGbk(TextOf(node, "table", where, ""));
+    p.time_field = Utf8ToGbk(TextOf(node, "time_field", where, ""));
+    if (!p.time_field.empty() && p.table.empty()) Fault(Join(where, "time_field"), "needs a table");
     for (const char* key : {"start", "end"}) {
       if (!Find(node, key)) continue;
       const std::string text = TextOf(node, key, where, "");
@@ -1320,6 +1326,11 @@ void ApplyProfileKeys(CWpKit* content, const TrackEntry& t) {
     kit->SetParamName(k, Utf8ToGbk(p.params[i].name));
     kit->SetParamRange(k, p.params[i].left, p.params[i].right);
     kit->SetParamColor(k, p.params[i].color.value_or(CWpWaterEntry::GetPreSetColor(k)));
+  }
+  if (!p.table.empty()) {
+    kit->SetSourceType(Gbk("离散数据"));
+    kit->SetScattTimeField(p.time_field);
+    kit->SetScattTable(p.table);
   }
   // An end alone is the start's partner too; the kit reads both when bound.
   if (!p.start.empty()) kit->SetStartDate(p.start);

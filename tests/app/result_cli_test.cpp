@@ -95,6 +95,33 @@ TEST_F(ResultCli, TheColumnsRenderAndExportFromImportedTables) {
   EXPECT_NE(tests.find("油层"), std::string::npos);
 }
 
+// A production profile drawn from a scattered table: one column per date of
+// its time column, the intervals of each date kept in the document.
+TEST_F(ResultCli, AProfileFromAScatteredTable) {
+  Write(dir + "/prof.csv", "名称,深度,厚度,测试日期,日产液量\np,1000,4,2012-06-01,20\np,1010,4,2012-06-01,40\n"
+                           "p,1000,4,2013-02-11,10\n");
+  ASSERT_EQ(Import("sand.csv").exit_code, 0);  // the well
+  const CliResult imported = RunCli("import --db " + db + " --table scatter " + dir + "/prof.csv");
+  ASSERT_EQ(imported.exit_code, 0) << imported.out;
+  Write(dir + "/p.json", R"({"scale": 200, "top": 995, "bottom": 1020, "tracks": [{"kind": "production",)"
+                         R"( "table": "prof", "time_field": "测试日期",)"
+                         R"( "params": [{"name": "日产液量", "left": 0, "right": 40}]}]})");
+  const CliResult built = RunCli("build --db " + db + " --template " + dir + "/p.json --well W1 -o " + dir + "/p.wpd");
+  ASSERT_EQ(built.exit_code, 0) << built.out;
+  const CliResult dump = RunCli("dump " + dir + "/p.wpd");
+  ASSERT_EQ(dump.exit_code, 0) << dump.out;
+  EXPECT_NE(dump.out.find(R"("WaterEntry" 2 2 "2012-6-1" "2013-2-11" "离散数据" "prof" "测试日期")"), std::string::npos)
+      << dump.out;
+  EXPECT_NE(dump.out.find("0 1000 1004 1 20 0 1010 1014 1 40 1 1000 1004 1 10"), std::string::npos) << dump.out;
+  ASSERT_EQ(RunCli("render --db " + db + " " + dir + "/p.wpd -o " + dir + "/p.png --dpi 100").exit_code, 0);
+
+  Write(dir + "/bad.json", R"({"scale": 200, "top": 995, "bottom": 1020, "tracks": [{"kind": "production",)"
+                           R"( "time_field": "测试日期"}]})");
+  const CliResult bad = RunCli("build --db " + db + " --template " + dir + "/bad.json --well W1 -o " + dir + "/b.wpd");
+  EXPECT_NE(bad.exit_code, 0);
+  EXPECT_NE(bad.out.find("time_field: needs a table"), std::string::npos) << bad.out;
+}
+
 // A template naming an unknown oil test fill, or giving a column a key of
 // another kind, is refused with the key named.
 TEST_F(ResultCli, TemplateKeysAreChecked) {

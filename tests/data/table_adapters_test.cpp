@@ -140,6 +140,42 @@ TEST_F(TableAdapters, ProfileDatesSelectionAndRanges) {
   EXPECT_EQ(gateway.GetWaterEntry(WATER_WELL, true, ""), nullptr);
 }
 
+// A profile over a scattered table: dates from its time column (named, or
+// "日期"), intervals from depth and thickness, fields from its value columns.
+TEST_F(TableAdapters, ScatteredProfiles) {
+  Import(TableKind::kSand, {"层位", "砂岩顶深", "砂岩底深"}, {{"S1", "1000", "1004"}});
+  Import(TableKind::kScatter, {"name", "depth", "thickness", "测试日期", "日产液量"},
+         {{"p", "1010", "4", "2012-06-01", "30"}, {"p", "1000", "5", "2011-05-02", "12"},
+          {"p", "1020", "2", "", "7"}},
+         0, "PROF");
+  WDMgrAdapter gateway(wells_.get(), "W1");
+  EXPECT_EQ(gateway.GetWaterEntry(WATER_SCATT, true, "NONE"), nullptr);
+  LogWaterDataIO* profile = gateway.GetWaterEntry(WATER_SCATT, true, Gbk("PROF 测试日期"));
+  ASSERT_NE(profile, nullptr);
+  std::vector<std::string> dates;
+  profile->GetDates(&dates);
+  EXPECT_EQ(dates, (std::vector<std::string>{"2012-06-01", "2011-05-02"}));
+  double min = 0, max = 0;
+  profile->GetMinMax(Gbk("日产液量"), &min, &max);
+  EXPECT_DOUBLE_EQ(min, 7);
+  EXPECT_DOUBLE_EQ(max, 30);
+  profile->SelectDates({2011, 1, 1}, {2012, 12, 31});
+  ASSERT_EQ(profile->GetSelectedCount(), 2);
+  double top = 0, bottom = 0;
+  EXPECT_EQ(profile->GetSelected(0, &top, &bottom), (DataDate{2011, 5, 2}));
+  EXPECT_DOUBLE_EQ(top, 1000);
+  EXPECT_DOUBLE_EQ(bottom, 1005);
+  EXPECT_DOUBLE_EQ(profile->GetSelectedValue(1, Gbk("日产液量")), 30);
+  EXPECT_DOUBLE_EQ(profile->GetSelectedValue(1, Gbk("测试日期")), 0) << "the dates are no measurement";
+  // Without a time column named, the dates are read from "日期", which
+  // this table lacks.
+  LogWaterDataIO* undated = gateway.GetWaterEntry(WATER_SCATT, true, "PROF");
+  ASSERT_NE(undated, nullptr);
+  dates.clear();
+  undated->GetDates(&dates);
+  EXPECT_TRUE(dates.empty());
+}
+
 // Oil tests and a parameter table over a scattered table with thicknesses:
 // intervals from depth and thickness, fields from its value columns.
 TEST_F(TableAdapters, ScatteredOilTestsAndParameterTables) {

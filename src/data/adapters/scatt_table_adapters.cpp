@@ -1,8 +1,11 @@
-// Scattered oil tests and parameter tables.
+// Scattered oil tests, parameter tables and profiles.
 #include "davodu/data/adapters/scatt_table_adapters.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "davodu/data/adapters/table_adapters.h"
+#include "davodu/data/data_date.h"
 #include "davodu/data/data_set_checker.h"
 #include "davodu/data/data_sources.h"
 #include "davodu/host/util/gbk.h"
@@ -94,6 +97,82 @@ bool LogParaScattAdapter::SetValue(int i, const std::string& value) {
   CMutiColPtData* t = table_.Get();
   if (!t || i < 0 || i >= t->GetCount()) return false;
   return t->SetProVal(i, t->GetValIndex(field_), CZuVariant(value));
+}
+
+// ---------------------------------------------------------------- profiles
+
+WaterScattAdapter::WaterScattAdapter(CWellDataManager* mgr, std::string table, std::string time_field)
+    : table_(mgr, std::move(table)), time_field_(std::move(time_field)) {}
+
+const std::vector<std::string>& WaterScattAdapter::Fields() {
+  CMutiColPtData* t = table_.Get();
+  fields_ = t ? t->GetValNames() : std::vector<std::string>();
+  return fields_;
+}
+
+DataDate WaterScattAdapter::DateOf(int row) {
+  CMutiColPtData* t = table_.Get();
+  DataDate date = kInvalidDate;
+  if (!t || row < 0 || row >= t->GetCount()) return date;
+  const int column = t->GetValIndex(time_field_);
+  if (column < 0 || !ParseDataDate(t->GetProVal(row, column).ToString(), &date)) return kInvalidDate;
+  return date;
+}
+
+void WaterScattAdapter::GetDates(std::vector<std::string>* dates) {
+  CollectProfileDates(table_.Count(), [this](int row) { return DateOf(row); }, dates);
+}
+
+std::string WaterScattAdapter::GetFieldName(int column) {
+  const std::vector<std::string>& fields = Fields();
+  return column >= 0 && column < static_cast<int>(fields.size()) ? fields[static_cast<std::size_t>(column)]
+                                                                 : std::string();
+}
+
+void WaterScattAdapter::GetMinMax(const std::string& field, double* min, double* max) {
+  if (min) *min = 0;
+  if (max) *max = 0;
+  CMutiColPtData* t = table_.Get();
+  if (!t || field == time_field_ || t->GetValIndex(field) < 0) return;
+  double lo = kFltMax, hi = -kFltMax;
+  for (int row = 0; row < t->GetCount(); ++row) {
+    const double v = t->GetValue(row, field);
+    if (IsMissing(v)) continue;
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+  }
+  if (lo > hi) return;
+  if (min) *min = lo;
+  if (max) *max = hi;
+}
+
+void WaterScattAdapter::SelectDates(const DataDate& start, const DataDate& end) {
+  selection_ = SelectProfileRows(table_.Count(), [this](int row) { return DateOf(row); }, start, end);
+}
+
+int WaterScattAdapter::GetSelectedCount() {
+  return selection_.empty() ? -1 : static_cast<int>(selection_.size());
+}
+
+int WaterScattAdapter::RowOf(int j) {
+  if (j < 0 || j >= static_cast<int>(selection_.size())) return -1;
+  const int row = selection_[static_cast<std::size_t>(j)];
+  return row < table_.Count() ? row : -1;
+}
+
+DataDate WaterScattAdapter::GetSelected(int j, double* top, double* bottom) {
+  const int row = RowOf(j);
+  if (row < 0) return DataDate{};
+  if (top) *top = table_.Top(row);
+  if (bottom) *bottom = table_.Bottom(row);
+  return DateOf(row);
+}
+
+double WaterScattAdapter::GetSelectedValue(int j, const std::string& field) {
+  const int row = RowOf(j);
+  CMutiColPtData* t = table_.Get();
+  if (row < 0 || !t || field == time_field_ || t->GetValIndex(field) < 0) return 0;
+  return t->GetValue(row, field);
 }
 
 }  // namespace davodu

@@ -1,6 +1,6 @@
-// The data objects over scattered tables that show oil tests and
-// parameter tables. (Point data tables read as samples are sidewall core
-// data objects: sidewall_core_adapters.h.)
+// The data objects over scattered tables that show oil tests, parameter
+// tables and injection or production profiles. (Point data tables read as
+// samples are sidewall core data objects: sidewall_core_adapters.h.)
 //
 // Scattered oil tests (CDIOilTestS): the records of a scattered table
 // that carries thicknesses; a record's interval is its depth and depth +
@@ -8,6 +8,13 @@
 //
 // Scattered parameter tables (LogParaScattAdapter): the same intervals,
 // the value of interval i the text of the named value column.
+//
+// Scattered profiles (WaterScattAdapter): the records of a scattered table
+// that carries thicknesses, each a measurement on the date its time column
+// holds (default "日期", written YYYY-MM-DD or YYYY/MM/DD) over depth to
+// depth + thickness; the fields are the table's value columns, dates and
+// selections as for a well's profile (table_adapters.h), the range of a
+// field its smallest and largest number.
 #ifndef DAVODU_DATA_ADAPTERS_SCATT_TABLE_ADAPTERS_H_
 #define DAVODU_DATA_ADAPTERS_SCATT_TABLE_ADAPTERS_H_
 
@@ -93,6 +100,34 @@ class LogParaScattAdapter : public StampedAdapter<LogParaDIO> {
  private:
   ScattIntervalTable table_;
   std::string field_;
+};
+
+class WaterScattAdapter : public StampedAdapter<LogWaterDataIO> {
+ public:
+  WaterScattAdapter(CWellDataManager* mgr, std::string table, std::string time_field);
+
+  void GetDates(std::vector<std::string>* dates) override;
+  std::string GetFieldName(int column) override;
+  void GetMinMax(const std::string& field, double* min, double* max) override;
+  void SelectDates(const DataDate& start, const DataDate& end) override;
+  int GetSelectedCount() override;
+  DataDate GetSelected(int j, double* top, double* bottom) override;
+  int GetFieldCount() override { return static_cast<int>(Fields().size()); }
+  double GetSelectedValue(int j, const std::string& field) override;
+
+ protected:
+  std::uint64_t HostTimeStamp() override { return table_.Stamp(); }
+
+ private:
+  const std::vector<std::string>& Fields();
+  DataDate DateOf(int row);
+  // The record of selection entry j; -1 outside.
+  int RowOf(int j);
+
+  ScattIntervalTable table_;
+  std::string time_field_;
+  std::vector<std::string> fields_;
+  std::vector<int> selection_;
 };
 
 }  // namespace davodu

@@ -84,6 +84,34 @@ int CDIOilTestW::CheckDataSet() {
 
 // ---------------------------------------------------------------- profiles
 
+void CollectProfileDates(int count, const std::function<DataDate(int)>& date_of,
+                         std::vector<std::string>* dates) {
+  if (!dates) return;
+  for (int row = 0; row < count; ++row) {
+    const DataDate date = date_of(row);
+    if (!IsValidDate(date)) continue;
+    std::string text = FormatDataDate(date);
+    if (std::find(dates->begin(), dates->end(), text) == dates->end()) dates->push_back(std::move(text));
+  }
+}
+
+std::vector<int> SelectProfileRows(int count, const std::function<DataDate(int)>& date_of,
+                                   const DataDate& start, const DataDate& end) {
+  std::vector<int> selection;
+  if (!IsValidDate(start) || !IsValidDate(end)) return selection;
+  const auto from = DaysOf(start), to = DaysOf(end);
+  std::vector<std::pair<std::chrono::sys_days, int>> rows;
+  for (int row = 0; row < count; ++row) {
+    const DataDate date = date_of(row);
+    if (!IsValidDate(date)) continue;
+    const auto day = DaysOf(date);
+    if (day >= from && day <= to) rows.emplace_back(day, row);
+  }
+  std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& r : rows) selection.push_back(r.second);
+  return selection;
+}
+
 WaterProfileAdapter::WaterProfileAdapter(CWellDataManager* mgr, std::string well, bool producted)
     : well_(std::move(well)), producted_(producted) {
   if (mgr) table_ = producted ? mgr->GetWellProductFluid(well_) : mgr->GetWellSuction(well_);
@@ -98,13 +126,7 @@ DataDate WaterProfileAdapter::DateOf(int row) const {
 }
 
 void WaterProfileAdapter::GetDates(std::vector<std::string>* dates) {
-  if (!dates || !table_) return;
-  for (int row = 0; row < table_->GetCount(); ++row) {
-    const DataDate date = DateOf(row);
-    if (!IsValidDate(date)) continue;
-    std::string text = FormatDataDate(date);
-    if (std::find(dates->begin(), dates->end(), text) == dates->end()) dates->push_back(std::move(text));
-  }
+  if (table_) CollectProfileDates(table_->GetCount(), [this](int row) { return DateOf(row); }, dates);
 }
 
 std::string WaterProfileAdapter::GetFieldName(int column) {
@@ -137,20 +159,9 @@ void WaterProfileAdapter::GetMinMax(const std::string& field, double* min, doubl
 }
 
 void WaterProfileAdapter::SelectDates(const DataDate& start, const DataDate& end) {
-  selection_.clear();
   selected_ = true;
-  if (!table_ || !IsValidDate(start) || !IsValidDate(end)) return;
-  const auto from = DaysOf(start), to = DaysOf(end);
-  std::vector<std::pair<std::chrono::sys_days, int>> rows;
-  for (int row = 0; row < table_->GetCount(); ++row) {
-    const DataDate date = DateOf(row);
-    if (!IsValidDate(date)) continue;
-    const auto day = DaysOf(date);
-    if (day >= from && day <= to) rows.emplace_back(day, row);
-  }
-  std::stable_sort(rows.begin(), rows.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (const auto& r : rows) selection_.push_back(r.second);
+  selection_ = table_ ? SelectProfileRows(table_->GetCount(), [this](int row) { return DateOf(row); }, start, end)
+                      : std::vector<int>();
 }
 
 int WaterProfileAdapter::GetSelectedCount() {

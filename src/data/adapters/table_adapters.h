@@ -21,6 +21,7 @@
 #define DAVODU_DATA_ADAPTERS_TABLE_ADAPTERS_H_
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,6 +93,14 @@ using CDIOilTestWTVD = OilTestDepthModeAdapter<DT_TVD>;
 using CDIOilTestWAD = OilTestDepthModeAdapter<DT_AD>;
 
 // The injection (producted false) or production profiles of a well.
+// The dates and the date-range selection of profile records, for any
+// table: date_of(row) is the date of row 0..count-1 (not valid when the
+// row has none).
+void CollectProfileDates(int count, const std::function<DataDate(int)>& date_of,
+                         std::vector<std::string>* dates);
+std::vector<int> SelectProfileRows(int count, const std::function<DataDate(int)>& date_of,
+                                   const DataDate& start, const DataDate& end);
+
 class WaterProfileAdapter : public StampedAdapter<LogWaterDataIO> {
  public:
   WaterProfileAdapter(CWellDataManager* mgr, std::string well, bool producted);
