@@ -22,11 +22,17 @@
 //   IO* FindDataObject(WDMgrIO* gateway)   the lookup by its source and names;
 //   void TakeIdentifier(const Entry& e)    the source and names of a cache entry;
 //   void UpdateD2V()                       the segments from the data.
+// A kit whose segments are edited through WriteSegEdit also provides
+//   Record(i)                              the record of segment i (with its data
+//                                          row `index`), or null;
+//   void KeepLocalEdit(int i)              an edit of a segment without data kept.
 #ifndef DAVODU_INTERVAL_BOUND_SEGMENT_H_
 #define DAVODU_INTERVAL_BOUND_SEGMENT_H_
 
 #include "davodu/data/observer.h"
 #include "davodu/data/wd_mgr.h"
+#include "davodu/host/util/types.h"
+#include "davodu/interval/wp_segment.h"
 #include "davodu/well/wp_well.h"
 
 namespace davodu {
@@ -73,6 +79,43 @@ class BoundSegment : public Observer {
   void ReloadData() {
     kit().ClearSeg();
     SetData(Lookup());
+  }
+
+  // After an edit written through the data object: on success every kit
+  // showing the data reloads; on refusal this kit shows the data again.
+  void SettleEdit(bool ok) {
+    IO* io = GetData();
+    if (!io) return;
+    if (ok) {
+      io->Notify();
+    } else {
+      kit().UpdateD2V();
+      kit().InvalidateSeg();
+    }
+  }
+
+  // Segment i, just moved (which 0) or stretched at its top or bottom
+  // (which CWpSegment::kPickTop or kPickBottom) by the segment kit, written
+  // through the data object to the row it shows: a move as the shift of the
+  // row's top (refused when the row has no top), a boundary at its new
+  // depth. A segment without data or record keeps the edit itself.
+  void WriteSegEdit(int i, int which) {
+    Kit& k = kit();
+    IO* io = GetData();
+    const auto* rec = k.Record(i);
+    if (!io || !rec) {
+      k.KeepLocalEdit(i);
+      return;
+    }
+    const WPSEGMENT& seg = k.segs_[static_cast<std::size_t>(i)];
+    if (which == CWpSegment::kPickTop || which == CWpSegment::kPickBottom) {
+      const bool top = which == CWpSegment::kPickTop;
+      const double depth = k.MapYToDep(static_cast<float>(top ? seg.top : seg.bottom));
+      SettleEdit(top ? io->SetTop(rec->index, depth) : io->SetBottom(rec->index, depth));
+      return;
+    }
+    const double now = io->GetTop(rec->index);
+    SettleEdit(!IsMissing(now) && io->Move(rec->index, k.MapYToDep(static_cast<float>(seg.top)) - now));
   }
 
   // Takes the identifier of the data shown from the gateway's cache.

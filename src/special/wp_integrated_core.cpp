@@ -142,17 +142,6 @@ double CWpIntegratedCore::RecoveredShare(const CoreRunDIndex* rec) {
 
 // ---------------------------------------------------------------- editing
 
-void CWpIntegratedCore::Settle(bool ok) {
-  LogIntegratedCoreIO* io = GetData();
-  if (!io) return;
-  if (ok) {
-    io->Notify();
-  } else {
-    UpdateD2V();
-    InvalidateSeg();
-  }
-}
-
 void CWpIntegratedCore::KeepLocalEdit(int index) {
   WPSEGMENT& seg = segs_[static_cast<std::size_t>(index)];
   AnchorSeg(seg);
@@ -171,33 +160,13 @@ void CWpIntegratedCore::KeepLocalEdit(int index) {
 void CWpIntegratedCore::MoveSeg(int index, double dy) {
   if (index < 0 || index >= GetSegCount()) return;
   CWpSegment::MoveSeg(index, dy);
-  LogIntegratedCoreIO* io = GetData();
-  const CoreRunDIndex* rec = Record(index);
-  if (!io || !rec) {
-    KeepLocalEdit(index);
-    return;
-  }
-  const double top = MapYToDep(static_cast<float>(segs_[static_cast<std::size_t>(index)].top));
-  const double now = io->GetTop(rec->index);
-  if (IsMissing(now)) {
-    Settle(false);
-    return;
-  }
-  Settle(io->Move(rec->index, top - now));
+  WriteSegEdit(index, 0);
 }
 
 void CWpIntegratedCore::MoveSegP(int index, double dy, int which) {
   if (index < 0 || index >= GetSegCount() || (which != kPickTop && which != kPickBottom)) return;
   CWpSegment::MoveSegP(index, dy, which);
-  LogIntegratedCoreIO* io = GetData();
-  const CoreRunDIndex* rec = Record(index);
-  if (!io || !rec) {
-    KeepLocalEdit(index);
-    return;
-  }
-  const WPSEGMENT& seg = segs_[static_cast<std::size_t>(index)];
-  const double depth = MapYToDep(static_cast<float>(which == kPickTop ? seg.top : seg.bottom));
-  Settle(which == kPickTop ? io->SetTop(rec->index, depth) : io->SetBottom(rec->index, depth));
+  WriteSegEdit(index, which);
 }
 
 int CWpIntegratedCore::OnCommand(CView* view, CDC* dc, unsigned id, long param) {

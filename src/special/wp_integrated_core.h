@@ -119,7 +119,6 @@ class CWpIntegratedCore : public CWpSegment,
   void TakeIdentifier(const LOGINTEGRATEDCORE& entry);
 
   CoreRunDIndex* Record(int i);
-  void Settle(bool ok);
   void KeepLocalEdit(int index);
   void DrawTexts(const WPSEGMENT& seg, CDC* dc);
 

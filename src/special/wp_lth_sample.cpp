@@ -180,17 +180,6 @@ bool CWpLthSample::IsMarked(double number) const {
 
 // ---------------------------------------------------------------- editing
 
-void CWpLthSample::Settle(bool ok) {
-  LogLthSampleDIO* io = GetData();
-  if (!io) return;
-  if (ok) {
-    io->Notify();
-  } else {
-    UpdateD2V();
-    InvalidateSeg();
-  }
-}
-
 void CWpLthSample::KeepLocalEdit(int index) {
   WPSEGMENT& seg = segs_[static_cast<std::size_t>(index)];
   AnchorSeg(seg);
@@ -203,34 +192,13 @@ void CWpLthSample::KeepLocalEdit(int index) {
 void CWpLthSample::MoveSeg(int index, double dy) {
   if (index < 0 || index >= GetSegCount()) return;
   CWpSegment::MoveSeg(index, dy);
-  LogLthSampleDIO* io = GetData();
-  const LthSampleDIndex* rec = Record(index);
-  if (!io || !rec) {
-    KeepLocalEdit(index);
-    return;
-  }
-  // The shift the neighbours allowed, as the data sees it.
-  const double top = MapYToDep(static_cast<float>(segs_[static_cast<std::size_t>(index)].top));
-  const double now = io->GetTop(rec->index);
-  if (IsMissing(now)) {
-    Settle(false);
-    return;
-  }
-  Settle(io->Move(rec->index, top - now));
+  WriteSegEdit(index, 0);
 }
 
 void CWpLthSample::MoveSegP(int index, double dy, int which) {
   if (index < 0 || index >= GetSegCount() || (which != kPickTop && which != kPickBottom)) return;
   CWpSegment::MoveSegP(index, dy, which);
-  LogLthSampleDIO* io = GetData();
-  const LthSampleDIndex* rec = Record(index);
-  if (!io || !rec) {
-    KeepLocalEdit(index);
-    return;
-  }
-  const WPSEGMENT& seg = segs_[static_cast<std::size_t>(index)];
-  const double depth = MapYToDep(static_cast<float>(which == kPickTop ? seg.top : seg.bottom));
-  Settle(which == kPickTop ? io->SetTop(rec->index, depth) : io->SetBottom(rec->index, depth));
+  WriteSegEdit(index, which);
 }
 
 int CWpLthSample::OnCommand(CView* view, CDC* dc, unsigned id, long param) {

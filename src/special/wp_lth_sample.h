@@ -131,9 +131,6 @@ class CWpLthSample : public CWpSegment,
   void SplitDataName();
   void SetNamePart(std::string* part, const std::string& value);
   LthSampleDIndex* Record(int i);
-  // After an edit of the data: the kits showing it reload on success; on
-  // refusal this one shows the data again.
-  void Settle(bool ok);
   // A segment edited without data: its anchors and record follow.
   void KeepLocalEdit(int index);
   void DrawSamples(const WPSEGMENT& seg, CDC* dc);
