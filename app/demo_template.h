@@ -12,8 +12,8 @@ inline constexpr char kDemoTemplate[] = R"json({
   "bottom": 1660,
   "depth_type": "md",
   "tracks": [
-    {"kind": "stratum", "width": 1100, "title": "段", "level": 3},
-    {"kind": "stratum", "width": 1300, "title": "亚段", "level": 4},
+    {"kind": "stratum", "width": 1600, "title": "段", "level": 3},
+    {"kind": "stratum", "width": 1700, "title": "亚段", "level": 4},
     {"kind": "program", "width": 1500, "title": "厚度(m)", "table": "stratum4",
      "source": "if top == nil then return end\nlocal yt, yb = depth_y(top), depth_y(bottom)\nif top > top_depth then hline(yt, {color = '#404040'}) text(x1 - 60, yt - 40, string.format('%.1f', top), {align = 'right', size = 220, color = '#800000'}) end\nif yt - yb >= 600 then text((x0 + x1) / 2, (yt + yb) / 2, string.format('%.1f', bottom - top), {align = 'center', valign = 'middle', size = 280}) end"},
     {"kind": "depth", "width": 1800, "title": "深度(m)"},

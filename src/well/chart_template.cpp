@@ -1459,6 +1459,7 @@ bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& wel
   well->SetTopDepth(chart.top);
   well->SetBottomDepth(chart.bottom);
   well->SetWidth(2000);
+  float width = 0;
   for (const TrackEntry& t : chart.tracks) {
     if (t.kind == kKindCurve) {
       AddCurveTrack(well, t);
@@ -1467,7 +1468,16 @@ bool BuildChartFromTemplate(const std::string& json_utf8, const std::string& wel
     } else {
       AddContentTrack(well, t);
     }
+    width += t.width;
   }
+  // The chart is as wide as its tracks, each as wide as the template says:
+  // every track added was laid out within the well's width of the moment,
+  // and a well of any other width would share itself among them.
+  if (well->ChildrenCount() == static_cast<int>(chart.tracks.size())) {
+    for (std::size_t i = 0; i < chart.tracks.size(); ++i)
+      well->GetChild(static_cast<int>(i))->SetWidth(chart.tracks[i].width);
+  }
+  well->SetWidth(width);
   well->LoadChartData();
   return true;
 }

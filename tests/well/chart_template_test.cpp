@@ -58,5 +58,21 @@ TEST_F(ChartTemplate, TheLargestChartATemplateMayAskForIsBuilt) {
   EXPECT_EQ(well->GetChild(99)->ChildrenCount(), 50);
 }
 
+// The chart is as wide as its tracks, so each track keeps the width its
+// template gives (a well of another width would share itself among them).
+TEST_F(ChartTemplate, TracksKeepTheirTemplateWidths) {
+  const std::string json =
+      R"({"scale": 500, "top": 1000, "bottom": 1100, "tracks": [{"kind": "text", "width": 3000},)"
+      R"( {"kind": "blank", "width": 6400}, {"kind": "curve", "width": 4500, "curves": [{"name": "GR", "left": 0, "right": 150}]}]})";
+  std::string error;
+  ASSERT_TRUE(BuildChartFromTemplate(json, "W1", layer, &error)) << error;
+  auto* well = dynamic_cast<CWpWell*>(layer->GetObjectList().at(0));
+  ASSERT_NE(well, nullptr);
+  ASSERT_EQ(well->ChildrenCount(), 3);
+  EXPECT_FLOAT_EQ(well->GetWidth(), 13900);
+  const float widths[] = {3000, 6400, 4500};
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(well->GetChild(i)->GetWidth(), widths[i], 0.5) << "track " << i;
+}
+
 }  // namespace
 }  // namespace davodu::testing
