@@ -83,15 +83,17 @@ class BoundSegment : public Observer {
 
   // After an edit written through the data object: on success every kit
   // showing the data reloads; on refusal this kit shows the data again.
-  void SettleEdit(bool ok) {
+  // Returns ok.
+  bool SettleEdit(bool ok) {
     IO* io = GetData();
-    if (!io) return;
+    if (!io) return ok;
     if (ok) {
       io->Notify();
     } else {
       kit().UpdateD2V();
       kit().InvalidateSeg();
     }
+    return ok;
   }
 
   // Segment i, just moved (which 0) or stretched at its top or bottom

@@ -255,18 +255,6 @@ LogCorelithDIO* CWpCorelith::EditableData() {
   return data_source_ != CORELITH_NONE ? GetData() : nullptr;
 }
 
-bool CWpCorelith::Settle(bool ok) {
-  LogCorelithDIO* io = GetData();
-  if (!io) return ok;
-  if (ok) {
-    io->Notify();
-  } else {
-    UpdateD2V();
-    InvalidateSeg();
-  }
-  return ok;
-}
-
 bool CWpCorelith::SetText(int i, int which, const std::string& text) {
   ColthDIndex* rec = Record(i);
   if (i < 0 || !rec) return false;
@@ -312,7 +300,7 @@ bool CWpCorelith::SetSegTopDpth(int i, double depth) {
   if (i < 0 || i >= GetSegCount()) return false;
   if (LogCorelithDIO* io = EditableData()) {
     const ColthDIndex* rec = Record(i);
-    return Settle(rec && io->SetTop(rec->index, depth));
+    return SettleEdit(rec && io->SetTop(rec->index, depth));
   }
   SetSegTop(i, DepToMapY(depth));
   SetModifyFlag();
@@ -323,7 +311,7 @@ bool CWpCorelith::SetSegBottomDpth(int i, double depth) {
   if (i < 0 || i >= GetSegCount()) return false;
   if (LogCorelithDIO* io = EditableData()) {
     const ColthDIndex* rec = Record(i);
-    return Settle(rec && io->SetBottom(rec->index, depth));
+    return SettleEdit(rec && io->SetBottom(rec->index, depth));
   }
   SetSegBottom(i, DepToMapY(depth));
   SetModifyFlag();
@@ -343,10 +331,10 @@ void CWpCorelith::MoveSeg(int index, double dy) {
   const double top = MapYToDep(static_cast<float>(segs_[static_cast<std::size_t>(index)].top));
   const double now = io->GetTop(rec->index);
   if (IsMissing(now)) {
-    Settle(false);
+    SettleEdit(false);
     return;
   }
-  Settle(io->Move(rec->index, top - now));
+  SettleEdit(io->Move(rec->index, top - now));
 }
 
 void CWpCorelith::MoveSegP(int index, double dy, int which) {
@@ -360,7 +348,7 @@ void CWpCorelith::MoveSegP(int index, double dy, int which) {
   }
   const WPSEGMENT& seg = segs_[static_cast<std::size_t>(index)];
   const double depth = MapYToDep(static_cast<float>(which == kPickTop ? seg.top : seg.bottom));
-  Settle(which == kPickTop ? io->SetTop(rec->index, depth) : io->SetBottom(rec->index, depth));
+  SettleEdit(which == kPickTop ? io->SetTop(rec->index, depth) : io->SetBottom(rec->index, depth));
 }
 
 void CWpCorelith::AddDragged(double top, double bottom) {

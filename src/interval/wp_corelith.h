@@ -210,9 +210,6 @@ class CWpCorelith : public CWpSegment,
   ColthDIndex* Record(int i);
   // The data when it is bound and its source takes edits (not 0).
   LogCorelithDIO* EditableData();
-  // After an edit of the data: the kits showing it reload on success; on
-  // refusal this one shows the data again.
-  bool Settle(bool ok);
   // Looks up a segment's colour, oil symbol and pattern in the catalogue.
   void LookUp(ColthDIndex* rec);
   // Sets text `which` of interval i through the data or in the segment.

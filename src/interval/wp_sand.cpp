@@ -178,18 +178,6 @@ int CWpSand::RecordOf(int index) const {
   return rec ? rec->index : -1;
 }
 
-bool CWpSand::Settle(bool ok) {
-  LogSandDIO* io = GetData();
-  if (!io) return ok;
-  if (ok) {
-    io->Notify();
-  } else {
-    UpdateD2V();
-    InvalidateSeg();
-  }
-  return ok;
-}
-
 void CWpSand::MoveSeg(int index, double dy) {
   LogSandDIO* io = GetData();
   if (!io) {
@@ -223,14 +211,14 @@ void CWpSand::MoveSegP(int index, double dy, int which) {
       SegmentShift(segs_, index, which, dy, GetBodyTop(), GetBodyBottom(), MinSegThickness());
   const double y = (which == kPickTop ? seg.top : seg.bottom) + d;
   const double depth = MapYToDep(static_cast<float>(y));
-  Settle(which == kPickTop ? io->SetTop(record, depth) : io->SetBottom(record, depth));
+  SettleEdit(which == kPickTop ? io->SetTop(record, depth) : io->SetBottom(record, depth));
 }
 
 bool CWpSand::SetSegTopDpth(int index, double depth) {
   if (index < 0 || index >= GetSegCount()) return false;
   if (LogSandDIO* io = GetData()) {
     const int record = RecordOf(index);
-    return Settle(record >= 0 && io->SetTop(record, depth));
+    return SettleEdit(record >= 0 && io->SetTop(record, depth));
   }
   segs_[static_cast<std::size_t>(index)].top = DepToMapY(depth);
   segs_[static_cast<std::size_t>(index)].top_depth = depth;
@@ -242,7 +230,7 @@ bool CWpSand::SetSegBottomDpth(int index, double depth) {
   if (index < 0 || index >= GetSegCount()) return false;
   if (LogSandDIO* io = GetData()) {
     const int record = RecordOf(index);
-    return Settle(record >= 0 && io->SetBottom(record, depth));
+    return SettleEdit(record >= 0 && io->SetBottom(record, depth));
   }
   segs_[static_cast<std::size_t>(index)].bottom = DepToMapY(depth);
   segs_[static_cast<std::size_t>(index)].bottom_depth = depth;

@@ -133,9 +133,6 @@ class CWpSand : public CWpSegment, public BoundSegment<CWpSand, LogSandDIO, LOGS
   void TakeIdentifier(const LOGSAND& entry);
   // The record a segment shows; -1 when none.
   int RecordOf(int index) const;
-  // After an edit of the data: kits reload on success; on refusal this
-  // one is restored from the data.
-  bool Settle(bool ok);
 
   int symbol_type_;
   int vline_pos_;

@@ -178,18 +178,6 @@ bool CWpShoot::SetSegType(int i, int type) {
 
 // ---------------------------------------------------------------- editing
 
-bool CWpShoot::Settle(bool ok) {
-  LogShootDIO* io = GetData();
-  if (!io) return ok;
-  if (ok) {
-    io->Notify();
-  } else {
-    UpdateD2V();
-    InvalidateSeg();
-  }
-  return ok;
-}
-
 void CWpShoot::MoveSeg(int index, double dy) {
   if (index < 0 || index >= GetSegCount()) return;
   CWpSegment::MoveSeg(index, dy);
@@ -201,7 +189,7 @@ void CWpShoot::MoveSeg(int index, double dy) {
   }
   const double top = MapYToDep(static_cast<float>(segs_[static_cast<std::size_t>(index)].top));
   const double now = io->GetTop(rec->index);
-  Settle(!IsMissing(now) && io->Move(rec->index, top - now));
+  SettleEdit(!IsMissing(now) && io->Move(rec->index, top - now));
 }
 
 void CWpShoot::MoveSegP(int index, double dy, int which) {
@@ -215,14 +203,14 @@ void CWpShoot::MoveSegP(int index, double dy, int which) {
   }
   const WPSEGMENT& seg = segs_[static_cast<std::size_t>(index)];
   const double depth = MapYToDep(static_cast<float>(which == kPickTop ? seg.top : seg.bottom));
-  Settle(which == kPickTop ? io->SetTop(rec->index, depth) : io->SetBottom(rec->index, depth));
+  SettleEdit(which == kPickTop ? io->SetTop(rec->index, depth) : io->SetBottom(rec->index, depth));
 }
 
 bool CWpShoot::SetSegTopDpth(int i, double depth) {
   if (i < 0 || i >= GetSegCount()) return false;
   if (LogShootDIO* io = GetData()) {
     const ShootDIndex* rec = Record(i);
-    return Settle(rec && io->SetTop(rec->index, depth));
+    return SettleEdit(rec && io->SetTop(rec->index, depth));
   }
   SetSegTop(i, DepToMapY(depth));
   time_stamp_ = AfxGetTimeStamp();
@@ -233,7 +221,7 @@ bool CWpShoot::SetSegBottomDpth(int i, double depth) {
   if (i < 0 || i >= GetSegCount()) return false;
   if (LogShootDIO* io = GetData()) {
     const ShootDIndex* rec = Record(i);
-    return Settle(rec && io->SetBottom(rec->index, depth));
+    return SettleEdit(rec && io->SetBottom(rec->index, depth));
   }
   SetSegBottom(i, DepToMapY(depth));
   time_stamp_ = AfxGetTimeStamp();

@@ -108,7 +108,6 @@ class CWpShoot : public CWpSegment, public BoundSegment<CWpShoot, LogShootDIO, L
   LogShootDIO* FindDataObject(WDMgrIO* gateway);
   void TakeIdentifier(const LOGSHOOT& entry);
   const ShootDIndex* Record(int i) const;
-  bool Settle(bool ok);
 
   LogShootMgrIO* catalog_;
   std::string start_date_;

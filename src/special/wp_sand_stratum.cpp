@@ -211,18 +211,6 @@ int CWpSandStratum::RecordOf(int index) const {
   return rec ? rec->index : -1;
 }
 
-bool CWpSandStratum::Settle(bool ok) {
-  LogSandStratum2DIO* io = GetData();
-  if (!io) return ok;
-  if (ok) {
-    io->Notify();
-  } else {
-    UpdateD2V();
-    InvalidateSeg();
-  }
-  return ok;
-}
-
 void CWpSandStratum::MoveSeg(int index, double dy) {
   LogSandStratum2DIO* io = GetData();
   if (!io) {
@@ -237,7 +225,7 @@ void CWpSandStratum::MoveSeg(int index, double dy) {
   const double shift = static_cast<double>(MapYToDep(static_cast<float>(seg.top + d))) -
                        MapYToDep(static_cast<float>(seg.top));
   if (shift == 0) return;
-  Settle(io->Move(record, shift));
+  SettleEdit(io->Move(record, shift));
 }
 
 void CWpSandStratum::MoveSegP(int index, double dy, int which) {
@@ -253,7 +241,7 @@ void CWpSandStratum::MoveSegP(int index, double dy, int which) {
   const double d = SegmentShift(segs_, index, which, dy, GetBodyTop(), GetBodyBottom(), MinSegThickness());
   const double y = (which == kPickTop ? seg.top : seg.bottom) + d;
   const double depth = MapYToDep(static_cast<float>(y));
-  Settle(which == kPickTop ? io->SetTop(record, depth) : io->SetBottom(record, depth));
+  SettleEdit(which == kPickTop ? io->SetTop(record, depth) : io->SetBottom(record, depth));
 }
 
 }  // namespace davodu

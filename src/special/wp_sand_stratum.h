@@ -135,7 +135,6 @@ class CWpSandStratum : public CWpSegment,
   void FillCells(LogSandStratum2DIO* io, SandStratumDIndex* rec);
   // The flooding catalogue's colour of a grade.
   bool FloodColorOf(const std::string& grade, COLORREF* color);
-  bool Settle(bool ok);
   // The two head rows between draw Y top and bottom (top above bottom).
   void DrawHead(CDC* dc, int top, int bottom);
   // The height of the sub-column title row, map units.

@@ -162,18 +162,6 @@ const std::string& CWpSymble::GetSymbleName(int i) const {
 
 // ---------------------------------------------------------------- editing
 
-bool CWpSymble::Settle(bool ok) {
-  ISymbleData* io = GetData();
-  if (!io) return ok;
-  if (ok) {
-    io->Notify();
-  } else {
-    UpdateD2V();
-    InvalidateSeg();
-  }
-  return ok;
-}
-
 bool CWpSymble::SetSymbleName(int i, const std::string& name) {
   if (i < 0 || !catalog_) return false;
   WPSEGMENT& seg = GetSeg(i);
@@ -189,7 +177,7 @@ bool CWpSymble::SetSymbleName(int i, const std::string& name) {
   SetModifyFlag();
   InvalidateSeg();
   if (!IsTableData()) return false;
-  return Settle(GetData()->SetSymble(rec->index, name));
+  return SettleEdit(GetData()->SetSymble(rec->index, name));
 }
 
 void CWpSymble::MoveSeg(int index, double dy) {
@@ -205,7 +193,7 @@ void CWpSymble::MoveSeg(int index, double dy) {
   ISymbleData* io = GetData();
   const double top = MapYToDep(static_cast<float>(segs_[static_cast<std::size_t>(index)].top));
   const double now = io->GetTop(rec->index);
-  Settle(!IsMissing(now) && io->Move(rec->index, top - now));
+  SettleEdit(!IsMissing(now) && io->Move(rec->index, top - now));
 }
 
 void CWpSymble::MoveSegP(int index, double dy, int which) {
@@ -217,7 +205,7 @@ void CWpSymble::MoveSegP(int index, double dy, int which) {
   ISymbleData* io = GetData();
   const WPSEGMENT& seg = segs_[static_cast<std::size_t>(index)];
   const double depth = MapYToDep(static_cast<float>(which == kPickTop ? seg.top : seg.bottom));
-  Settle(which == kPickTop ? io->SetTop(rec->index, depth) : io->SetBottom(rec->index, depth));
+  SettleEdit(which == kPickTop ? io->SetTop(rec->index, depth) : io->SetBottom(rec->index, depth));
 }
 
 bool CWpSymble::SetSegTopDpth(int i, double depth) {
@@ -227,7 +215,7 @@ bool CWpSymble::SetSegTopDpth(int i, double depth) {
     time_stamp_ = AfxGetTimeStamp();
     return true;
   }
-  return Settle(GetData()->SetTop(rec->index, MapYToDep(static_cast<float>(GetSeg(i).top))));
+  return SettleEdit(GetData()->SetTop(rec->index, MapYToDep(static_cast<float>(GetSeg(i).top))));
 }
 
 bool CWpSymble::SetSegBottomDpth(int i, double depth) {
@@ -237,7 +225,7 @@ bool CWpSymble::SetSegBottomDpth(int i, double depth) {
     time_stamp_ = AfxGetTimeStamp();
     return true;
   }
-  return Settle(GetData()->SetBottom(rec->index, MapYToDep(static_cast<float>(GetSeg(i).bottom))));
+  return SettleEdit(GetData()->SetBottom(rec->index, MapYToDep(static_cast<float>(GetSeg(i).bottom))));
 }
 
 void CWpSymble::DeleteSymbleSeg(int i) {
@@ -246,7 +234,7 @@ void CWpSymble::DeleteSymbleSeg(int i) {
     const WPSEGMENT& seg = segs_[static_cast<std::size_t>(i)];
     ISymbleData* io = GetData();
     active_ = -1;
-    Settle(io->DeleteSeg(MapYToDep(static_cast<float>(seg.top)), MapYToDep(static_cast<float>(seg.bottom))));
+    SettleEdit(io->DeleteSeg(MapYToDep(static_cast<float>(seg.top)), MapYToDep(static_cast<float>(seg.bottom))));
     return;
   }
   // A local column deletes from itself; there is no data object to tell

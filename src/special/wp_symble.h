@@ -153,9 +153,6 @@ class CWpSymble : public CWpSegment, public BoundSegment<CWpSymble, ISymbleData,
   friend class BoundSegment<CWpSymble, ISymbleData, LOGSYMBLE>;
   ISymbleData* FindDataObject(WDMgrIO* gateway);
   void TakeIdentifier(const LOGSYMBLE& entry);
-  // A data edit's outcome: the kits showing the data reload, or this one
-  // shows the data again.
-  bool Settle(bool ok);
 };
 
 }  // namespace davodu
