@@ -130,7 +130,9 @@ int RunImport(const Args& args) {
   if (options.files.empty()) return UsageError("import needs at least one file");
 
   CWellDataManager& wells = *CWellDataManager::Instance();
-  if (!wells.Open(options.db)) {
+  // A new database goes into place with the first file's data: that file
+  // is written once, without the write-ahead log, and synced once.
+  if (!wells.Open(options.db, CWellDataManager::NewFile::kWithFirstWrite)) {
     std::fprintf(stderr, "davodu: %s\n", wells.GetLastError().c_str());
     return 1;
   }
@@ -158,6 +160,7 @@ int RunImport(const Args& args) {
     progress.SetPos(static_cast<int>(i + 1));
   }
   progress.Uninitialize();
+  wells.Close();  // a new database that took no write goes into place now
   return failed ? 1 : 0;
 }
 

@@ -38,8 +38,30 @@ void Db::Open(const std::string& target) {
   path_ = RedactedTarget(target);
 }
 
+void Db::OpenLater(const std::string& target, std::function<void()> on_open) {
+  Close();
+  later_ = target;
+  on_open_ = std::move(on_open);
+  path_ = RedactedTarget(target);
+}
+
+void Db::OpenNow() const {
+  if (later_.empty()) throw Error("the well database is closed");
+  conn_ = IsPostgresUri(later_) ? OpenPostgres(later_) : OpenSqlite(later_);
+  try {
+    if (on_open_) on_open_();
+  } catch (...) {
+    conn_.reset();
+    throw;
+  }
+  later_.clear();
+  on_open_ = nullptr;
+}
+
 void Db::Close() {
   conn_.reset();
+  later_.clear();
+  on_open_ = nullptr;
   path_.clear();
   depth_ = 0;
 }
@@ -68,7 +90,7 @@ std::string NextSavepointName() {
 
 Transaction::Transaction(Db& db, Mode mode) : db_(db) {
   if (db_.depth_ == 0) {
-    db_.conn_->Begin(mode == kWrite);
+    db_.connection().Begin(mode == kWrite);
     db_.read_only_ = mode == kRead;
   } else {
     if (mode == kWrite && db_.read_only_) throw Error("a write inside a read transaction");

@@ -26,7 +26,7 @@ bool CWellDataManager::Exists(const std::string& target) {
   return IsServer(target) || std::filesystem::exists(target);
 }
 
-bool CWellDataManager::Open(const std::string& path) {
+bool CWellDataManager::Open(const std::string& path, NewFile new_file) {
   Close();
   const std::string file = path.empty() ? DefaultPath() : path;
   try {
@@ -34,7 +34,7 @@ bool CWellDataManager::Open(const std::string& path) {
       std::error_code ec;
       std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
     }
-    db_ = std::make_shared<WellDb>(file);
+    db_ = std::make_shared<WellDb>(file, new_file == NewFile::kWithFirstWrite);
   } catch (const std::exception& e) {
     error_ = e.what();
     return false;

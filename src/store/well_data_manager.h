@@ -113,8 +113,16 @@ class CWellDataManager {
   CWellDataManager& operator=(const CWellDataManager&) = delete;
 
   // Opens (creating the schema and seeding when new) a database: a file
-  // path or a PostgreSQL URI; "" opens DefaultPath() and creates its folder. Handles of a database opened before go empty.
-  bool Open(const std::string& path = "");
+  // path or a PostgreSQL URI; "" opens DefaultPath() and creates its
+  // folder. Handles of a database opened before go empty.
+  //
+  // A new file appears whole when it is opened; with kWithFirstWrite it
+  // appears, whole, when the first write commits (or at Close): a batch
+  // import into a new file then writes its first transaction once, without
+  // a journal file, and syncs once. Other processes that would create the
+  // same file wait meanwhile.
+  enum class NewFile { kAtOnce, kWithFirstWrite };
+  bool Open(const std::string& path = "", NewFile new_file = NewFile::kAtOnce);
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
   std::string GetPath() const;

@@ -1,19 +1,13 @@
 // WellDb: opening, schema, caches and reading. Writing is in
-// well_db_write.cpp, the seed content of the catalogues in well_seed.cpp.
+// well_db_write.cpp, the seed content of the catalogues in well_seed.cpp,
+// the making of new database files in well_db_file.cpp.
 #include "davodu/store/detail/well_db.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <thread>
 #include <unordered_map>
 
 #include "davodu/host/util/gbk.h"
@@ -302,37 +296,7 @@ UPDATE meta SET value = max(value,
     (SELECT coalesce(max(stamp), 0) FROM curves)) WHERE key = 'stamp';
 )sql";
 
-std::string UtcNow() {
-  const std::time_t t = std::time(nullptr);
-  std::tm tm{};
-  gmtime_r(&t, &tm);
-  char buf[32];
-  std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &tm);
-  return buf;
-}
-
 }  // namespace
-
-WellDb::WellDb(const std::string& path) {
-  if (!sql::IsPostgresUri(path)) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec) && !ec) CreateFileAtomically(path);
-  }
-  db_.Open(path);
-  // Several processes may open (and create) the same database at once; the
-  // first to take the write lock makes the schema, the others wait for it.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  for (;;) {
-    try {
-      Prepare();
-      break;
-    } catch (const sql::Error& e) {
-      if (!e.busy() || std::chrono::steady_clock::now() > deadline) throw;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
-  data_version_ = ChangeCounter();
-}
 
 std::int64_t WellDb::ChangeCounter() {
   const std::int64_t v = db_.DataVersion();
@@ -389,73 +353,6 @@ void WellDb::CreateContents() {
   StampManager();
 }
 
-namespace {
-
-std::string Errno(const std::string& what, const std::string& path) {
-  return what + " " + path + ": " + std::strerror(errno);
-}
-
-// Flushes a file or folder to the disk.
-void SyncPath(const std::string& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) throw sql::Error(Errno("cannot open", path));
-  const int rc = ::fsync(fd);
-  ::close(fd);
-  if (rc != 0) throw sql::Error(Errno("cannot sync", path));
-}
-
-}  // namespace
-
-void WellDb::CreateFileAtomically(const std::string& path) {
-  const std::filesystem::path target(path);
-  const std::string folder =
-      target.has_parent_path() ? target.parent_path().string() : std::string(".");
-  std::string temp = path + ".new-XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) throw sql::Error(Errno("cannot create", path));
-  // mkstemp makes the file private; a database gets the usual mode.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  ::close(fd);
-  auto discard = [&temp] {
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) ::unlink((temp + suffix).c_str());
-  };
-  try {
-    db_.Open(temp);
-    db_.Exec("PRAGMA page_size = " + std::to_string(kPageSize));
-    // Nobody else sees this file until it is complete, so it needs neither
-    // a journal nor syncs of its own: one sync below makes it durable.
-    db_.QueryText("PRAGMA journal_mode = OFF");
-    db_.Exec("PRAGMA synchronous = OFF");
-    tx_stamp_ = 0;
-    {
-      sql::Transaction t(db_);
-      CreateContents();
-      t.Commit();
-    }
-    tx_stamp_ = 0;
-    if (db_.QueryText("PRAGMA journal_mode = WAL") != "wal")
-      throw sql::Error("cannot switch " + path + " to write-ahead logging");
-    statements_.clear();  // they belong to the temporary file's connection
-    db_.Close();
-    SyncPath(temp, O_RDONLY);
-    // link() fails when the name exists: another process created the
-    // database first, and its file is the one to use.
-    if (::link(temp.c_str(), path.c_str()) != 0 && errno != EEXIST)
-      throw sql::Error(Errno("cannot create", path));
-    discard();
-    SyncPath(folder, O_RDONLY | O_DIRECTORY);
-  } catch (...) {
-    statements_.clear();
-    db_.Close();
-    discard();
-    tx_stamp_ = 0;
-    throw;
-  }
-  DropCaches();
-}
-
 void WellDb::CreateSchema() {
   const bool lite = db_.sqlite();
   if (lite) {
@@ -496,7 +393,7 @@ void WellDb::CreateSchema() {
 void WellDb::RecordVersion(int version) {
   if (db_.HasTable("schema_version")) {
     sql::Stmt s(db_, "INSERT INTO schema_version(version, applied_at) VALUES(?1, ?2)");
-    s.Bind(1, version).Bind(2, UtcNow());
+    s.Bind(1, version).Bind(2, welldb::UtcNow());
     s.Run();
   }
   sql::Stmt s(db_, "UPDATE meta SET value = ?1 WHERE key = 'schema_version'");

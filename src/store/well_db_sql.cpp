@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 
 #include "davodu/host/util/gbk.h"
 
@@ -218,6 +219,15 @@ std::vector<double> DecodeDoubles(const void* data, std::size_t size) {
     for (std::size_t i = 0; i < v.size() * 8; i += 8) std::reverse(bytes + i, bytes + i + 8);
   }
   return v;
+}
+
+std::string UtcNow() {
+  const std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  gmtime_r(&t, &tm);
+  char buf[32];
+  std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &tm);
+  return buf;
 }
 
 }  // namespace davodu::welldb

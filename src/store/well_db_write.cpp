@@ -387,15 +387,6 @@ std::pair<const void*, std::size_t> StoredBytes(const std::vector<double>& v, st
   }
 }
 
-std::string UtcNow() {
-  const std::time_t t = std::time(nullptr);
-  std::tm tm{};
-  gmtime_r(&t, &tm);
-  char buf[32];
-  std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &tm);
-  return buf;
-}
-
 }  // namespace
 
 void WellDb::WriteCurve(std::int64_t well_id, std::string_view gbk_name, std::string_view gbk_unit,
@@ -420,8 +411,15 @@ void WellDb::WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::v
     for (std::size_t i = 0; i < depths.size(); ++i) {
       if (has_depth(depths[i])) order.push_back(i);
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return depths[a] < depths[b]; });
+    // A file written bottom-up only needs turning round (when no two
+    // samples share a depth, whose order would turn round too).
+    const auto not_descending = [&](std::size_t a, std::size_t b) { return depths[a] <= depths[b]; };
+    if (std::adjacent_find(order.begin(), order.end(), not_descending) == order.end()) {
+      std::reverse(order.begin(), order.end());
+    } else {
+      std::stable_sort(order.begin(), order.end(),
+                       [&](std::size_t a, std::size_t b) { return depths[a] < depths[b]; });
+    }
     sorted_depths.reserve(order.size());
     for (std::size_t k : order) sorted_depths.push_back(depths[k]);
   }
@@ -512,7 +510,7 @@ std::int64_t WellDb::AddRun(const LogRunInfo& run) {
                 "INSERT INTO log_runs(well_id, source, size, hash, imported_at, curves) "
                 "VALUES(?1, ?2, ?3, ?4, ?5, ?6) RETURNING id");
     s.Bind(1, run.well_id).Bind(2, GbkToUtf8(run.source)).Bind(3, run.size).Bind(4, run.hash);
-    s.Bind(5, run.imported_at.empty() ? UtcNow() : run.imported_at).Bind(6, run.curves_written);
+    s.Bind(5, run.imported_at.empty() ? welldb::UtcNow() : run.imported_at).Bind(6, run.curves_written);
     if (!s.Step()) throw sql::Error("the import was not recorded");
     id = s.Int(0);
     s.Run();

@@ -104,6 +104,24 @@ TEST_F(WellDbTest, CurvesKeepTheirSamplesAndStatistics) {
   EXPECT_EQ(sp->GetDepthBuf(), nullptr);
   EXPECT_EQ(sp->GetMinValue(), kFltMax);
 
+  // Samples at one depth keep their order in the file, whichever the
+  // direction of the rest.
+  const struct {
+    std::vector<double> depths, values, sorted_depths, sorted_values;
+  } orders[] = {
+      {{101, 100, 101, 99}, {1, 2, 3, 4}, {99, 100, 101, 101}, {4, 2, 1, 3}},
+      {{101, 101, 100}, {1, 2, 3}, {100, 101, 101}, {3, 1, 2}},
+      {{3, 2, 1}, {1, 2, 3}, {1, 2, 3}, {3, 2, 1}},
+  };
+  for (const auto& o : orders) {
+    ASSERT_TRUE(wells_->ImportCurves("W9", {Curve("ORD", o.depths, o.values)}));
+    auto ord = wells_->GetWellLog("W9")->GetColumn("ORD");
+    ASSERT_TRUE(ord);
+    const auto n = static_cast<std::size_t>(ord->GetCount());
+    EXPECT_EQ(std::vector<double>(ord->GetDepthBuf(), ord->GetDepthBuf() + n), o.sorted_depths);
+    EXPECT_EQ(std::vector<double>(ord->GetDataBuf(), ord->GetDataBuf() + n), o.sorted_values);
+  }
+
   // Importing a curve of the same name (any case) replaces it.
   ASSERT_TRUE(wells_->ImportCurves("w1", {Curve("Gr", {1, 2}, {5, 6})}));
   EXPECT_EQ(log->GetColumnCount(), 2);

@@ -16,6 +16,7 @@
 #define DAVODU_STORE_DETAIL_SQL_DB_H_
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -174,30 +175,44 @@ class Db {
   // Opens target: a PostgreSQL URI, else a file path (created when
   // missing). Throws on failure.
   void Open(const std::string& target);
+  // Opens target when the connection is first used, and then runs
+  // on_open (which may use it); until then nothing is read. When opening
+  // or on_open throws, the next use tries again.
+  void OpenLater(const std::string& target, std::function<void()> on_open);
   void Close();
-  bool IsOpen() const { return conn_ != nullptr; }
+  bool IsOpen() const { return conn_ != nullptr || !later_.empty(); }
   // The target as opened (a URI without its password).
   const std::string& path() const { return path_; }
-  Dialect dialect() const { return conn_->dialect(); }
+  Dialect dialect() const { return connection().dialect(); }
   bool sqlite() const { return dialect() == Dialect::kSqlite; }
 
-  void Exec(std::string_view sql) { conn_->Exec(sql); }
+  void Exec(std::string_view sql) { connection().Exec(sql); }
   // The first column of the first row of a query, or fallback when none.
   std::int64_t QueryInt(std::string_view sql, std::int64_t fallback = 0);
   std::string QueryText(std::string_view sql);
-  int Changes() const { return conn_->Changes(); }
-  std::int64_t DataVersion() { return conn_->DataVersion(); }
-  bool HasTable(std::string_view name) { return conn_->HasTable(name); }
+  int Changes() const { return connection().Changes(); }
+  std::int64_t DataVersion() { return connection().DataVersion(); }
+  bool HasTable(std::string_view name) { return connection().HasTable(name); }
   // Milliseconds a statement waits for another connection's lock.
-  void SetBusyTimeout(int ms) { conn_->SetBusyTimeout(ms); }
+  void SetBusyTimeout(int ms) { connection().SetBusyTimeout(ms); }
   // True inside a transaction.
   bool InTransaction() const { return depth_ > 0; }
 
-  Connection& connection() { return *conn_; }
+  // The open connection; throws Error when the database is closed (after
+  // a failure left it so).
+  Connection& connection() const {
+    if (!conn_) OpenNow();
+    return *conn_;
+  }
 
  private:
   friend class Transaction;
-  std::unique_ptr<Connection> conn_;
+  // Opens what OpenLater named, or throws when nothing is to be opened.
+  void OpenNow() const;
+
+  mutable std::unique_ptr<Connection> conn_;
+  mutable std::string later_;  // the target of OpenLater, until it is opened
+  mutable std::function<void()> on_open_;
   std::string path_;
   int depth_ = 0;           // open Transaction objects
   bool read_only_ = false;  // the outermost one is a reader's

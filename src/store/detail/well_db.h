@@ -41,11 +41,21 @@ class WellDb {
   // Opens the database (a file path or a PostgreSQL URI), creating and
   // seeding it when new and upgrading an older schema. Throws sql::Error
   // (also for a database of a newer schema).
-  explicit WellDb(const std::string& path);
+  //
+  // A file that does not exist is built in a temporary file beside its
+  // name and put in place whole: other processes see no file or a complete
+  // one. With put_in_place_at_first_write the temporary file also takes the
+  // first write (without journal file or syncs of its own) and goes into
+  // place when that write commits, or when this object is destroyed: a
+  // first import writes its data once and syncs once. Meanwhile other
+  // processes that would create the same file wait for it.
+  explicit WellDb(const std::string& path, bool put_in_place_at_first_write = false);
+  ~WellDb();
   WellDb(const WellDb&) = delete;
   WellDb& operator=(const WellDb&) = delete;
 
-  const std::string& path() const { return db_.path(); }
+  // The database's path (a URI without its password).
+  const std::string& path() const { return path_; }
   sql::Db& db() { return db_; }
 
   // Changes after every write through this object and after Sync() noticed
@@ -176,6 +186,7 @@ class WellDb {
     }
     if (outer) EndWrite();
     Invalidate();
+    if (outer && staged_) PutInPlace(true);
   }
 
  private:
@@ -199,15 +210,26 @@ class WellDb {
   std::int64_t TxStamp();
   void BeginWrite();
   void EndWrite();
-  // Opens the file and makes or checks its schema; retried while another
-  // process creates the same file.
+  // Opens path and makes or checks its schema, retrying while another
+  // process creates or upgrades the same file.
+  void OpenAndPrepare(const std::string& path);
+  // Prepare(), retried while another process creates or upgrades the file,
+  // then notes the change counter that Sync() compares.
+  void PrepareAndWatch();
+  // Sets the connection up and makes or checks the schema.
   void Prepare();
-  // A database file that does not exist yet is built whole (schema and
-  // seeded catalogues) in a temporary file beside it, without a journal,
-  // synced once and linked into place: other processes see either no file
-  // or a complete one, and a crash leaves at most the temporary file. When
-  // another process created the file meanwhile, its file is kept.
-  void CreateFileAtomically(const std::string& path);
+  // Builds a database file that does not exist yet in a temporary file
+  // beside it (from the schema image, else by executing the schema), with
+  // no journal file and no syncs. True when it stays there for the first
+  // write (db_ is open on it); false when the file at path is the one to
+  // open: put in place now, or made by another process meanwhile.
+  bool CreateFile(const std::string& path, bool stage);
+  // Syncs the temporary file once and links it to its name; a crash leaves
+  // at most the temporary file. after_write: the file holds a committed
+  // write, which fails when the name was taken meanwhile, and db_ goes on
+  // with the file at its name (opened when next used); else db_ is left
+  // closed.
+  void PutInPlace(bool after_write);
   // Writes the schema, the catalogues and the first stamp of an empty
   // database inside the running transaction.
   void CreateContents();
@@ -234,6 +256,9 @@ class WellDb {
   std::vector<std::string> UserColumns(const TableKey& key);
 
   sql::Db db_;
+  std::string path_;
+  struct StagedFile;  // a new file not yet in place (well_db_file.cpp)
+  std::unique_ptr<StagedFile> staged_;
   std::uint64_t generation_ = 1;
   std::int64_t data_version_ = 0;
   std::int64_t tx_stamp_ = 0;

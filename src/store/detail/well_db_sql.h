@@ -52,6 +52,9 @@ CZuVariant ReadAny(const sql::Stmt& stmt, int col, sql::Dialect dialect);
 void BindNumber(sql::Stmt& stmt, int i, double v);
 double ReadNumber(const sql::Stmt& stmt, int col);
 
+// The time now in UTC, as the database records times (2026-01-31T12:00:00Z).
+std::string UtcNow();
+
 // Little-endian doubles.
 std::string EncodeDoubles(const std::vector<double>& v);
 std::vector<double> DecodeDoubles(const void* data, std::size_t size);
