@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <deque>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -39,6 +42,40 @@ bool ParseNumber(std::string_view s, double* value) {
 }
 
 namespace {
+
+// Reads a plain decimal ("-123.450") at p: the value of its digits
+// divided by a power of ten is exact when both fit a double's mantissa, as
+// they do for the numbers of nearly every log. Returns the end of the
+// number, or nullptr for anything else (exponents, long numbers, text),
+// which the full parser reads.
+const char* ParsePlainDecimal(const char* p, const char* end, double* value) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  std::uint64_t digits = 0;
+  int count = 0, decimals = 0;
+  const char* q = p;
+  while (q < end && IsDigit(*q)) {
+    digits = digits * 10 + static_cast<unsigned>(*q - '0');
+    ++q;
+  }
+  count = static_cast<int>(q - p);
+  if (q < end && *q == '.') {
+    const char* f = ++q;
+    while (q < end && IsDigit(*q)) {
+      digits = digits * 10 + static_cast<unsigned>(*q - '0');
+      ++q;
+    }
+    decimals = static_cast<int>(q - f);
+    count += decimals;
+  }
+  // At most 15 digits: the integer is exact and below 2^53.
+  if (count == 0 || count > 15 || (q < end && !IsBlank(*q))) return nullptr;
+  const double v = static_cast<double>(digits) / kPowers[decimals];
+  *value = negative ? -v : v;
+  return q;
+}
 
 // Texts that stand for a missing number: the way the Microsoft C library
 // prints a NaN or an infinity ("-1.#IND0000", "1.#INF", "1.#QNAN").
@@ -255,6 +292,16 @@ class RowReader {
         continue;
       }
       // Most values are plain numbers: parsed where they stand.
+      double plain;
+      if (const char* q = ParsePlainDecimal(p, end, &plain)) {
+        // Built in place: a copy of a fresh cell stalls on its stores.
+        Cell& cell = cells_.emplace_back();
+        cell.text = std::string_view(p, static_cast<std::size_t>(q - p));
+        cell.value = plain;
+        cell.number = true;
+        p = q;
+        continue;
+      }
       Cell cell;
       const auto result = fast_float::from_chars(p, end, cell.value);
       if (result.ec == std::errc() && (result.ptr == end || IsBlank(*result.ptr))) {
@@ -369,23 +416,13 @@ void LasParser::DefineCurvesFromData() {
   }
 }
 
-void LasParser::ReadData() {
-  const std::size_t curve_count = curve_items_.size();
-  const std::string_view first_line = FirstDataLine();
-  if (delimiter_ == Delimiter::kAuto) {
-    delimiter_ = !first_line.empty() && LooksCommaDelimited(first_line, curve_count) ? Delimiter::kComma
-                                                                                      : Delimiter::kBlank;
-  }
-  // Room for the rows the data would hold if they were all as long as the
-  // first line; a vector that turns out too big is trimmed at the end.
-  const std::size_t data_bytes = data_end_ - data_begin_;
-  const std::size_t expected_rows =
-      std::min(data_bytes / (first_line.size() + 1), data_bytes / curve_count) + 16;
+namespace {
 
+// What the rows of a stretch of the data section hold: their values, one
+// vector per column, and what the checks after reading need to know.
+struct RowScan {
   std::vector<std::vector<double>> values;
   std::vector<char> is_text;
-  const double null_value = file_.null_value;
-  const bool has_null = file_.has_null;
   std::size_t rows = 0;
   std::size_t total_cells = 0;
   std::size_t first_width = 0;
@@ -395,60 +432,175 @@ void LasParser::ReadData() {
   std::size_t not_first_row = npos, not_first_width = 0;  // the first row unlike the first
   std::size_t bad_index_row = npos;
   std::string bad_index;
+};
 
-  RowReader reader(text_, data_begin_, data_end_, delimiter_, file_.wrapped, curve_count, lines_, releaser_);
-  std::size_t row_start = 0;
-  while (reader.Next(&row_start)) {
-    const std::vector<Cell>& cells = reader.cells();
-    const std::size_t n = cells.size();
-    if (rows == 0) {
-      first_width = n;
-      first_row = row_start;
-    } else if (n != first_width && not_first_row == npos) {
-      not_first_row = row_start;
-      not_first_width = n;
-    }
-    if (n == curve_count) {
-      any_full_row = true;
-    } else if (not_full_row == npos) {
-      not_full_row = row_start;
-      not_full_width = n;
-    }
-    ++rows;
-    total_cells += n;
-    if (n > values.size()) {
-      // Columns that appear after the first row make the data unreadable:
-      // they need no room.
-      const std::size_t reserve = rows == 1 ? expected_rows : 0;
-      for (std::size_t j = values.size(); j < n; ++j) {
-        values.emplace_back().reserve(reserve);
-        is_text.push_back(0);
-      }
-    }
-    // The index is never missing: a depth that equals the NULL value is
-    // still a depth.
-    const Cell& index = cells[0];
-    if ((!index.number || !std::isfinite(index.value)) && bad_index_row == npos) {
-      bad_index_row = row_start;
-      bad_index = Excerpt(index.text);
-    }
-    values[0].push_back(index.value);
-    for (std::size_t j = 1; j < n; ++j) {
-      if (is_text[j]) continue;
-      const Cell& cell = cells[j];
-      const double v = cell.value;
-      if (cell.number) {
-        values[j].push_back(!std::isfinite(v) || (has_null && v == null_value) ? kNaN : v);
-      } else if (cell.missing || cell.text.empty() || IsMissingMarker(cell.text)) {
-        values[j].push_back(kNaN);
-      } else {
-        // A value that is not a number makes the whole column a text
-        // column; its texts are read again at the end.
-        is_text[j] = 1;
-        std::vector<double>().swap(values[j]);
-      }
+// Appends the scan of the stretch that follows `into`'s.
+void Append(RowScan&& next, RowScan* into) {
+  if (next.rows == 0) return;
+  if (into->rows == 0) {
+    *into = std::move(next);
+    return;
+  }
+  if (into->not_first_row == npos) {
+    if (next.first_width != into->first_width) {
+      into->not_first_row = next.first_row;
+      into->not_first_width = next.first_width;
+    } else {
+      into->not_first_row = next.not_first_row;
+      into->not_first_width = next.not_first_width;
     }
   }
+  into->any_full_row = into->any_full_row || next.any_full_row;
+  if (into->not_full_row == npos) {
+    into->not_full_row = next.not_full_row;
+    into->not_full_width = next.not_full_width;
+  }
+  if (into->bad_index_row == npos) {
+    into->bad_index_row = next.bad_index_row;
+    into->bad_index = std::move(next.bad_index);
+  }
+  into->rows += next.rows;
+  into->total_cells += next.total_cells;
+  if (next.values.size() > into->values.size()) {
+    into->values.resize(next.values.size());
+    into->is_text.resize(next.values.size(), 0);
+  }
+  for (std::size_t j = 0; j < next.values.size(); ++j) {
+    if (into->is_text[j] || next.is_text[j]) {
+      into->is_text[j] = 1;
+      std::vector<double>().swap(into->values[j]);
+      continue;
+    }
+    into->values[j].insert(into->values[j].end(), next.values[j].begin(), next.values[j].end());
+    std::vector<double>().swap(next.values[j]);
+  }
+}
+
+// Where a data section of `size` bytes is split for two threads: the start
+// of the line after its middle, or npos to read it in one piece. Small
+// sections and wrapped rows (a row's lines cannot be told apart from the
+// middle) are read in one piece.
+std::size_t SplitPoint(std::string_view text, std::size_t begin, std::size_t end, bool wrapped) {
+  constexpr std::size_t kMinSplit = 256 * 1024;
+  if (wrapped || end - begin < kMinSplit || std::thread::hardware_concurrency() < 2) return npos;
+  const std::size_t eol = text.find_first_of("\r\n", begin + (end - begin) / 2);
+  if (eol == npos || eol + 2 >= end) return npos;
+  return text[eol] == '\r' && text[eol + 1] == '\n' ? eol + 2 : eol + 1;
+}
+
+}  // namespace
+
+void LasParser::ReadData() {
+  const std::size_t curve_count = curve_items_.size();
+  const std::string_view first_line = FirstDataLine();
+  if (delimiter_ == Delimiter::kAuto) {
+    delimiter_ = !first_line.empty() && LooksCommaDelimited(first_line, curve_count) ? Delimiter::kComma
+                                                                                      : Delimiter::kBlank;
+  }
+  // Room for the rows the data would hold if they were all as long as the
+  // first line; a vector that turns out too big is trimmed at the end.
+  const auto expected_rows = [&](std::size_t bytes) {
+    return std::min(bytes / (first_line.size() + 1), bytes / curve_count) + 16;
+  };
+  const double null_value = file_.null_value;
+  const bool has_null = file_.has_null;
+
+  // Reads the rows of [begin, end) into *scan.
+  const auto scan_rows = [&](std::size_t begin, std::size_t end, std::size_t reserve, RowScan* scan) {
+    RowScan& r = *scan;
+    RowReader reader(text_, begin, end, delimiter_, file_.wrapped, curve_count, lines_, releaser_);
+    std::size_t row_start = 0;
+    while (reader.Next(&row_start)) {
+      const std::vector<Cell>& cells = reader.cells();
+      const std::size_t n = cells.size();
+      if (r.rows == 0) {
+        r.first_width = n;
+        r.first_row = row_start;
+      } else if (n != r.first_width && r.not_first_row == npos) {
+        r.not_first_row = row_start;
+        r.not_first_width = n;
+      }
+      if (n == curve_count) {
+        r.any_full_row = true;
+      } else if (r.not_full_row == npos) {
+        r.not_full_row = row_start;
+        r.not_full_width = n;
+      }
+      ++r.rows;
+      r.total_cells += n;
+      if (n > r.values.size()) {
+        // Columns that appear after the first row make the data unreadable:
+        // they need no room.
+        for (std::size_t j = r.values.size(); j < n; ++j) {
+          r.values.emplace_back().reserve(r.rows == 1 ? reserve : 0);
+          r.is_text.push_back(0);
+        }
+      }
+      // The index is never missing: a depth that equals the NULL value is
+      // still a depth.
+      const Cell& index = cells[0];
+      if ((!index.number || !std::isfinite(index.value)) && r.bad_index_row == npos) {
+        r.bad_index_row = row_start;
+        r.bad_index = Excerpt(index.text);
+      }
+      r.values[0].push_back(index.value);
+      for (std::size_t j = 1; j < n; ++j) {
+        if (r.is_text[j]) continue;
+        const Cell& cell = cells[j];
+        const double v = cell.value;
+        if (cell.number) {
+          r.values[j].push_back(!std::isfinite(v) || (has_null && v == null_value) ? kNaN : v);
+        } else if (cell.missing || cell.text.empty() || IsMissingMarker(cell.text)) {
+          r.values[j].push_back(kNaN);
+        } else {
+          // A value that is not a number makes the whole column a text
+          // column; its texts are read again at the end.
+          r.is_text[j] = 1;
+          std::vector<double>().swap(r.values[j]);
+        }
+      }
+    }
+  };
+
+  // A large section is read by two threads, a half each. The first half's
+  // columns have room for the whole; an error in the first half is the
+  // one a reading from the top would have met first.
+  RowScan scan;
+  const std::size_t split = SplitPoint(text_, data_begin_, data_end_, file_.wrapped);
+  if (split == npos) {
+    scan_rows(data_begin_, data_end_, expected_rows(data_end_ - data_begin_), &scan);
+  } else {
+    RowScan second;
+    std::exception_ptr second_error;
+    std::thread helper([&] {
+      try {
+        scan_rows(split, data_end_, expected_rows(data_end_ - split), &second);
+      } catch (...) {
+        second_error = std::current_exception();
+      }
+    });
+    std::exception_ptr first_error;
+    try {
+      scan_rows(data_begin_, split, expected_rows(data_end_ - data_begin_), &scan);
+    } catch (...) {
+      first_error = std::current_exception();
+    }
+    helper.join();
+    if (first_error) std::rethrow_exception(first_error);
+    if (second_error) std::rethrow_exception(second_error);
+    Append(std::move(second), &scan);
+  }
+  std::vector<std::vector<double>>& values = scan.values;
+  std::vector<char>& is_text = scan.is_text;
+  const std::size_t rows = scan.rows;
+  const std::size_t total_cells = scan.total_cells;
+  const std::size_t first_width = scan.first_width;
+  const std::size_t first_row = scan.first_row;
+  const bool any_full_row = scan.any_full_row;
+  const std::size_t not_full_row = scan.not_full_row, not_full_width = scan.not_full_width;
+  const std::size_t not_first_row = scan.not_first_row, not_first_width = scan.not_first_width;
+  const std::size_t bad_index_row = scan.bad_index_row;
+  const std::string& bad_index = scan.bad_index;
 
   // Rows that all hold the same number of values other than the number
   // of curves: the trailing curves have no data, or the trailing columns
@@ -503,6 +655,7 @@ void LasParser::ReadData() {
   }
   if (any_text) {
     RowReader again(text_, data_begin_, data_end_, delimiter_, file_.wrapped, curve_count, lines_, releaser_);
+    std::size_t row_start = 0;
     while (again.Next(&row_start)) {
       const std::vector<Cell>& cells = again.cells();
       for (std::size_t j = 1; j < width; ++j) {

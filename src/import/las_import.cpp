@@ -1,14 +1,7 @@
 #include "davodu/import/las_import.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-#include <xxhash.h>
-
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
-#include <memory>
 #include <vector>
 
 #include "davodu/host/util/gbk.h"
@@ -17,45 +10,6 @@
 #include "davodu/store/well_data_manager.h"
 
 namespace davodu {
-
-bool HashFile(const std::string& path, std::int64_t* size, std::string* hash, std::string* error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    *error = path + ": cannot open the file: " + std::strerror(errno);
-    return false;
-  }
-  const std::unique_ptr<XXH3_state_t, decltype(&XXH3_freeState)> state(XXH3_createState(),
-                                                                         &XXH3_freeState);
-  XXH3_128bits_reset(state.get());
-  // Chunks, not a mapping: a large file is never resident as a whole.
-  std::vector<char> buffer(std::size_t{1} << 20);
-  std::int64_t total = 0;
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      *error = path + ": cannot read the file: " + std::strerror(errno);
-      ::close(fd);
-      return false;
-    }
-    if (n == 0) break;
-    XXH3_128bits_update(state.get(), buffer.data(), static_cast<std::size_t>(n));
-    total += n;
-  }
-  ::close(fd);
-  XXH128_canonical_t canonical;
-  XXH128_canonicalFromHash(&canonical, XXH3_128bits_digest(state.get()));
-  static const char kHex[] = "0123456789abcdef";
-  std::string out = "xxh128:";
-  for (const unsigned char byte : canonical.digest) {
-    out.push_back(kHex[byte >> 4]);
-    out.push_back(kHex[byte & 15]);
-  }
-  *size = total;
-  *hash = std::move(out);
-  return true;
-}
-
 namespace {
 
 // The first item of the section with one of the mnemonics and a value.
@@ -155,7 +109,8 @@ bool ImportLasFile(CWellDataManager& wells, const std::string& path, const std::
       std::vector<double>().swap(c.values);
     }
   }
-  if (!HashFile(path, &in.run.size, &in.run.hash, error)) return false;
+  in.run.size = las.file_size;
+  in.run.hash = las.file_hash;
   in.run.source = Utf8ToGbk(path);
   AddItems("well", las.well_section, &in.run);
   AddItems("parameter", las.parameter_section, &in.run);

@@ -36,10 +36,6 @@ struct LasImportResult {
 bool ImportLasFile(CWellDataManager& wells, const std::string& path, const std::string& well,
                    LasImportResult* result, std::string* error);
 
-// The size and XXH3 128-bit hash ("xxh128:" and 32 hex digits, as
-// `xxhsum -H2` prints it) of a file's bytes, read in chunks.
-bool HashFile(const std::string& path, std::int64_t* size, std::string* hash, std::string* error);
-
 }  // namespace davodu
 
 #endif  // DAVODU_IMPORT_LAS_IMPORT_H_

@@ -2,9 +2,13 @@
 // parser's pass over the sections that puts the pieces together.
 #include "davodu/import/las_reader.h"
 
+#include <xxhash.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -146,9 +150,34 @@ using las::PageReleaser;
 using las::StripBrackets;
 using las::Trim;
 
+// The hash of the bytes, taken before they are parsed. A large mapped file
+// hands its pages back behind the hash, as the parser does behind itself.
+std::string HashOf(std::string_view bytes, const PageReleaser& releaser) {
+  constexpr std::size_t kChunk = 8 << 20;
+  const bool release = bytes.size() > 4 * kChunk;
+  const std::unique_ptr<XXH3_state_t, decltype(&XXH3_freeState)> state(XXH3_createState(), &XXH3_freeState);
+  if (!state) throw std::bad_alloc();
+  XXH3_128bits_reset(state.get());
+  for (std::size_t at = 0; at < bytes.size(); at += kChunk) {
+    const std::size_t n = std::min(kChunk, bytes.size() - at);
+    XXH3_128bits_update(state.get(), bytes.data() + at, n);
+    if (release) releaser.Release(bytes.data() + at, bytes.data() + at + n);
+  }
+  XXH128_canonical_t canonical;
+  XXH128_canonicalFromHash(&canonical, XXH3_128bits_digest(state.get()));
+  static const char kHex[] = "0123456789abcdef";
+  std::string out = "xxh128:";
+  for (const unsigned char byte : canonical.digest) {
+    out.push_back(kHex[byte >> 4]);
+    out.push_back(kHex[byte & 15]);
+  }
+  return out;
+}
+
 bool Read(std::string_view bytes, const std::string& name, LasFile* out, LasError* error, FileMapping* mapping) {
   try {
     const PageReleaser releaser = mapping != nullptr ? mapping->releaser() : PageReleaser();
+    const std::string hash = HashOf(bytes, releaser);
     std::string converted;
     const std::string_view text = DecodeText(bytes, &converted, releaser);
     const bool is_converted = text.data() == converted.data();
@@ -157,6 +186,8 @@ bool Read(std::string_view bytes, const std::string& name, LasFile* out, LasErro
     LasFile file;
     LasParser parser(text, &file, is_converted ? PageReleaser() : releaser);
     parser.Parse();
+    file.file_size = static_cast<std::int64_t>(bytes.size());
+    file.file_hash = hash;
     *out = std::move(file);
     return true;
   } catch (const Failure& failure) {

@@ -17,6 +17,7 @@
 #ifndef DAVODU_IMPORT_LAS_READER_H_
 #define DAVODU_IMPORT_LAS_READER_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,11 @@ struct LasFile {
   std::vector<std::string> other_section;  // the lines of ~Other, trimmed
   bool has_data = false;         // a log data section was read
   std::vector<LasCurve> curves;  // curves[0] is the index (depth) curve
+  // The bytes read: their count and XXH3 128-bit hash ("xxh128:" and 32 hex
+  // digits, as `xxhsum -H2` prints it), by which an import recognises a
+  // file it read before.
+  std::int64_t file_size = 0;
+  std::string file_hash;
 
   // The index curve's unit as written ("M", "FT", ".1IN", ...).
   const std::string& index_unit() const;

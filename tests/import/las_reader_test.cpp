@@ -455,6 +455,100 @@ TEST(LasReaderTest, LineEndsEncodingsAndDelimitersDoNotChangeTheReading) {
   }
 }
 
+// A large data section is read in two halves at once; what it reads, and
+// the first error it reports, must not depend on where the halves meet.
+TEST(LasReaderTest, ALargeDataSectionReadsLikeASmallOne) {
+  constexpr int kRows = 40000;  // about 900 KB of data
+  constexpr int kFirstLine = 15;
+  // Row i: depth 1000 + i/8, GR = i, RT = i/2; `change` may rewrite rows.
+  const auto make = [](const std::function<void(int, std::string*)>& change) {
+    std::string data;
+    char row[64];
+    for (int i = 0; i < kRows; ++i) {
+      std::snprintf(row, sizeof row, "%.3f %d %.1f", 1000 + i / 8.0, i, i / 2.0);
+      std::string line = row;
+      if (change) change(i, &line);
+      data += line + "\n";
+    }
+    return Las(data);
+  };
+  {
+    LasFile las;
+    LasError error;
+    ASSERT_TRUE(ReadLas(make(nullptr), "big.las", &las, &error)) << error.ToString();
+    ASSERT_EQ(las.curves.size(), 3u);
+    for (const LasCurve& c : las.curves) ASSERT_EQ(c.values.size(), static_cast<std::size_t>(kRows));
+    for (int i = 0; i < kRows; ++i) {
+      ASSERT_EQ(las.curves[0].values[i], 1000 + i / 8.0) << i;
+      ASSERT_EQ(las.curves[1].values[i], i) << i;
+      ASSERT_EQ(las.curves[2].values[i], i / 2.0) << i;
+    }
+  }
+  {
+    // Words from a row late in the data on make the column a text column.
+    LasFile las;
+    LasError error;
+    ASSERT_TRUE(ReadLas(make([](int i, std::string* line) {
+                          if (i == kRows - 10) line->replace(line->find(' ') + 1, 0, "x");
+                        }),
+                        "big.las", &las, &error))
+        << error.ToString();
+    EXPECT_FALSE(las.curves[0].is_text);
+    ASSERT_TRUE(las.curves[1].is_text);
+    ASSERT_EQ(las.curves[1].texts.size(), static_cast<std::size_t>(kRows));
+    EXPECT_EQ(las.curves[1].texts[kRows - 10], "x" + std::to_string(kRows - 10));
+    EXPECT_EQ(las.curves[2].values.size(), static_cast<std::size_t>(kRows));
+  }
+  {
+    // No row holds the last value: the curve is there, all missing.
+    LasFile las;
+    LasError error;
+    ASSERT_TRUE(ReadLas(make([](int, std::string* line) { line->erase(line->rfind(' ')); }), "big.las", &las,
+                        &error))
+        << error.ToString();
+    ASSERT_EQ(las.curves.size(), 3u);
+    EXPECT_EQ(las.curves[1].values[kRows - 1], kRows - 1);
+    ASSERT_EQ(las.curves[2].values.size(), static_cast<std::size_t>(kRows));
+    EXPECT_TRUE(std::isnan(las.curves[2].values[kRows - 1]));
+  }
+  const struct {
+    const char* name;
+    std::function<void(int, std::string*)> change;
+    int row;  // of the error
+    const char* message;
+  } failures[] = {
+      {"short row late", [](int i, std::string* l) { if (i == kRows - 100) l->erase(l->rfind(' ')); },
+       kRows - 100, "expected 3 values, found 2"},
+      {"short row early, bad index late",
+       [](int i, std::string* l) {
+         if (i == 100) l->erase(l->rfind(' '));
+         if (i == kRows - 100) (*l)[0] = 'z';
+       },
+       100, "expected 3 values, found 2"},
+      {"bad index late", [](int i, std::string* l) { if (i == kRows - 100) (*l)[0] = 'z'; }, kRows - 100,
+       "is not a number"},
+      {"unterminated quote late, short row early",
+       [](int i, std::string* l) {
+         if (i == 5) l->erase(l->rfind(' '));
+         if (i == kRows - 3) *l += " \"open";
+       },
+       kRows - 3, "unterminated quoted text"},
+      {"first of two long rows",
+       [](int i, std::string* l) {
+         if (i == kRows / 2 - 1000 || i == kRows - 5) *l += std::string(3000, ' ') + "9 9 9 9 9 9 9 9 9 9";
+       },
+       kRows / 2 - 1000, "expected 3 values, found 13"},
+  };
+  for (const auto& f : failures) {
+    SCOPED_TRACE(f.name);
+    LasFile las;
+    LasError error;
+    ASSERT_FALSE(ReadLas(make(f.change), "big.las", &las, &error));
+    EXPECT_EQ(error.line, kFirstLine + f.row) << error.ToString();
+    EXPECT_NE(error.message.find(f.message), std::string::npos) << error.ToString();
+  }
+}
+
 TEST(LasReaderTest, TextIsConvertedToUtf8AndTextColumnsAreKeptApart) {
   // Windows-1252: "É" is 0xC9, "€" 0x80. The ZONE column holds words and
   // becomes a text column; quoted texts lose their quotes.
