@@ -40,7 +40,9 @@ std::string ScratchDir(const std::string& name) {
     test = std::string(info->test_suite_name()) + "." + info->name();
   for (char& c : test)
     if (c == '/') c = '_';
-  fs::path dir = fs::path(DAVODU_TEST_SCRATCH) / test / name;
+  // The PostgreSQL run of the same tests goes on beside the plain one in
+  // the same build tree: it has folders of its own.
+  fs::path dir = fs::path(DAVODU_TEST_SCRATCH) / (OnPostgres() ? "pg" : "") / test / name;
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir.string();
