@@ -38,6 +38,11 @@ void SyncPath(const std::string& path, int flags) {
   if (rc != 0) throw sql::Error(Errno("cannot sync", path));
 }
 
+// Removes a database file being made and what SQLite kept beside it.
+void Discard(const std::string& temp) {
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) ::unlink((temp + suffix).c_str());
+}
+
 // An exclusive lock on a folder, held while a database file is made in it.
 class FolderLock {
  public:
@@ -115,11 +120,6 @@ struct WellDb::StagedFile {
   std::string folder;
   FolderLock lock;
   std::string temp;  // the file being made
-
-  // Removes the temporary file and what SQLite kept beside it.
-  void Discard() const {
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) ::unlink((temp + suffix).c_str());
-  }
 };
 
 WellDb::WellDb(const std::string& path, bool put_in_place_at_first_write) {
@@ -224,7 +224,7 @@ bool WellDb::CreateFile(const std::string& path, bool stage) {
     statements_.clear();
     db_.Close();
     staged_.reset();
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) ::unlink((temp + suffix).c_str());
+    Discard(temp);
     tx_stamp_ = 0;
     throw;
   }
@@ -249,11 +249,11 @@ void WellDb::PutInPlace(bool after_write) {
                          " was created by another program meanwhile; the write was not made: do it again");
       }
     }
-    staged->Discard();
+    Discard(staged->temp);
     SyncPath(staged->folder, O_RDONLY | O_DIRECTORY);
   } catch (...) {
     db_.Close();
-    staged->Discard();
+    Discard(staged->temp);
     DropCaches();
     throw;
   }
