@@ -134,16 +134,7 @@ void WaterScattAdapter::GetMinMax(const std::string& field, double* min, double*
   if (max) *max = 0;
   CMutiColPtData* t = table_.Get();
   if (!t || field == time_field_ || t->GetValIndex(field) < 0) return;
-  double lo = kFltMax, hi = -kFltMax;
-  for (int row = 0; row < t->GetCount(); ++row) {
-    const double v = t->GetValue(row, field);
-    if (IsMissing(v)) continue;
-    lo = std::min(lo, v);
-    hi = std::max(hi, v);
-  }
-  if (lo > hi) return;
-  if (min) *min = lo;
-  if (max) *max = hi;
+  ProfileValueRange(t->GetCount(), [&](int row) { return t->GetValue(row, field); }, min, max);
 }
 
 void WaterScattAdapter::SelectDates(const DataDate& start, const DataDate& end) {

@@ -146,9 +146,13 @@ void WaterProfileAdapter::GetMinMax(const std::string& field, double* min, doubl
     for (const char* f : kInjection) measured = measured || field == Gbk(f);
   }
   if (!measured || !table_ || table_->FindColumn(field) < 0) return;
+  ProfileValueRange(table_->GetCount(), [&](int row) { return table_->GetDouble(row, field); }, min, max);
+}
+
+void ProfileValueRange(int count, const std::function<double(int)>& value_of, double* min, double* max) {
   double lo = kFltMax, hi = -kFltMax;
-  for (int row = 0; row < table_->GetCount(); ++row) {
-    const double v = table_->GetDouble(row, field);
+  for (int row = 0; row < count; ++row) {
+    const double v = value_of(row);
     if (IsMissing(v)) continue;
     lo = std::min(lo, v);
     hi = std::max(hi, v);

@@ -100,6 +100,9 @@ void CollectProfileDates(int count, const std::function<DataDate(int)>& date_of,
                          std::vector<std::string>* dates);
 std::vector<int> SelectProfileRows(int count, const std::function<DataDate(int)>& date_of,
                                    const DataDate& start, const DataDate& end);
+// The smallest and largest of value_of(0..count-1), missing values left
+// out; *min and *max stay as they are when there is no value.
+void ProfileValueRange(int count, const std::function<double(int)>& value_of, double* min, double* max);
 
 class WaterProfileAdapter : public StampedAdapter<LogWaterDataIO> {
  public:
