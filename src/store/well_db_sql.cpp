@@ -202,25 +202,6 @@ double ReadNumber(const sql::Stmt& stmt, int col) {
   return stmt.IsNull(col) ? kFltMax : stmt.Real(col);
 }
 
-std::string EncodeDoubles(const std::vector<double>& v) {
-  std::string out(v.size() * 8, '\0');
-  if (!v.empty()) std::memcpy(out.data(), v.data(), out.size());
-  if constexpr (std::endian::native == std::endian::big) {
-    for (std::size_t i = 0; i < out.size(); i += 8) std::reverse(&out[i], &out[i] + 8);
-  }
-  return out;
-}
-
-std::vector<double> DecodeDoubles(const void* data, std::size_t size) {
-  std::vector<double> v(size / 8);
-  if (!v.empty()) std::memcpy(v.data(), data, v.size() * 8);
-  if constexpr (std::endian::native == std::endian::big) {
-    auto* bytes = reinterpret_cast<char*>(v.data());
-    for (std::size_t i = 0; i < v.size() * 8; i += 8) std::reverse(bytes + i, bytes + i + 8);
-  }
-  return v;
-}
-
 std::string UtcNow() {
   const std::time_t t = std::time(nullptr);
   std::tm tm{};

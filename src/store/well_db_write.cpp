@@ -1,13 +1,16 @@
 // WellDb: writing. Every public write runs inside Write(), so it is one
 // transaction that stamps what it changed.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <ctime>
 #include <numeric>
+#include <utility>
 
 #include "davodu/host/util/gbk.h"
 #include "davodu/host/util/util.h"
+#include "davodu/store/detail/sample_codec.h"
 #include "davodu/store/detail/well_db.h"
 #include "davodu/store/detail/well_db_sql.h"
 
@@ -376,16 +379,63 @@ void WellDb::DeleteRow(const TableKey& key, std::int64_t row_id) {
 
 namespace {
 
-// The bytes of doubles as stored (little-endian): the vector's own memory on
-// a little-endian machine, else a converted copy kept in *storage.
-std::pair<const void*, std::size_t> StoredBytes(const std::vector<double>& v, std::string* storage) {
-  if constexpr (std::endian::native == std::endian::little) {
-    return {v.data(), v.size() * sizeof(double)};
-  } else {
-    *storage = welldb::EncodeDoubles(v);
-    return {storage->data(), storage->size()};
+// A key whose unsigned order is the order of the double (for numbers; the
+// depths sorted here are all numbers).
+inline std::uint64_t OrderedBits(double x) {
+  if (x == 0) x = 0.0;  // -0 sorts with 0
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+  return bits & (std::uint64_t{1} << 63) ? ~bits : bits | (std::uint64_t{1} << 63);
+}
+
+// Sorts the positions in *order by depth, keeping the order of equal depths:
+// a radix sort, a byte a pass, that skips the bytes every depth shares (the
+// high bytes of depths of one well nearly always).
+void StableSortByDepth(const std::vector<double>& depths, std::vector<std::size_t>* order) {
+  const std::size_t n = order->size();
+  std::vector<std::array<std::size_t, 256>> counts(8, std::array<std::size_t, 256>{});
+  for (const std::size_t i : *order) {
+    const std::uint64_t key = OrderedBits(depths[i]);
+    for (int b = 0; b < 8; ++b) ++counts[b][(key >> (8 * b)) & 0xff];
+  }
+  std::vector<std::size_t> sorted(n);
+  for (int b = 0; b < 8; ++b) {
+    auto& count = counts[b];
+    if (std::find(count.begin(), count.end(), n) != count.end()) continue;  // one value
+    std::size_t at = 0;
+    for (std::size_t& c : count) at += std::exchange(c, at);
+    for (const std::size_t i : *order) sorted[count[(OrderedBits(depths[i]) >> (8 * b)) & 0xff]++] = i;
+    order->swap(sorted);
   }
 }
+
+// One curve made ready to store: its values in depth order with every
+// value that is not a number made kFltMax, their statistics, and the BLOB.
+struct StoredCurve {
+  std::vector<double> values;
+  std::string bytes;
+  int missing = 0;
+  double lo = kFltMax, hi = -kFltMax;
+
+  void Take(const std::vector<double>& in, const std::vector<std::size_t>* order) {
+    const std::size_t n = order ? order->size() : in.size();
+    values.resize(n);
+    missing = 0;
+    lo = kFltMax;
+    hi = -kFltMax;
+    for (std::size_t k = 0; k < n; ++k) {
+      double x = in[order ? (*order)[k] : k];
+      if (!std::isfinite(x) || IsMissing(x)) {
+        x = kFltMax;
+        ++missing;
+      } else {
+        lo = x < lo ? x : lo;
+        hi = x > hi ? x : hi;
+      }
+      values[k] = x;
+    }
+    welldb::EncodeSamples(values.data(), n, &bytes);
+  }
+};
 
 }  // namespace
 
@@ -417,8 +467,7 @@ void WellDb::WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::v
     if (std::adjacent_find(order.begin(), order.end(), not_descending) == order.end()) {
       std::reverse(order.begin(), order.end());
     } else {
-      std::stable_sort(order.begin(), order.end(),
-                       [&](std::size_t a, std::size_t b) { return depths[a] < depths[b]; });
+      StableSortByDepth(depths, &order);
     }
     sorted_depths.reserve(order.size());
     for (std::size_t k : order) sorted_depths.push_back(depths[k]);
@@ -426,10 +475,11 @@ void WellDb::WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::v
   const std::vector<double>& d = in_order ? depths : sorted_depths;
 
   Write([&] {
-    std::string storage;
+    StoredCurve stored;
+    welldb::EncodeSamples(d.data(), d.size(), &stored.bytes);
     sql::Stmt& index = Cached("INSERT INTO depth_indexes(count, depths) VALUES(?1, ?2) RETURNING id");
-    const auto [index_bytes, index_size] = StoredBytes(d, &storage);
-    index.Bind(1, static_cast<std::int64_t>(d.size())).BindBlobStatic(2, index_bytes, index_size);
+    index.Bind(1, static_cast<std::int64_t>(d.size()))
+        .BindBlobStatic(2, stored.bytes.data(), stored.bytes.size());
     if (!index.Step()) throw sql::Error("the depth index was not written");
     const std::int64_t index_id = index.Int(0);
     index.Run();
@@ -446,39 +496,14 @@ void WellDb::WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::v
     sql::Stmt& samples =
         Cached("INSERT INTO curve_samples(curve_id, samples) VALUES(?1, ?2) "
                "ON CONFLICT(curve_id) DO UPDATE SET samples = excluded.samples");
-    std::vector<double> v;
     for (const CurveValues& c : curves) {
-      const std::vector<double>& in = *c.values;
-      // Missing values are stored as kFltMax; a copy is made only when the
-      // order changes or some value is missing.
-      const auto is_value = [](double x) { return std::isfinite(x) && !IsMissing(x); };
-      const bool as_is = in_order && std::all_of(in.begin(), in.end(), [&](double x) {
-                           return is_value(x) || x == kFltMax;
-                         });
-      if (!as_is) {
-        v.resize(d.size());
-        for (std::size_t k = 0; k < d.size(); ++k) {
-          const double x = in[in_order ? k : order[k]];
-          v[k] = is_value(x) ? x : kFltMax;
-        }
-      }
-      const std::vector<double>& values = as_is ? in : v;
-      int missing = 0;
-      double lo = kFltMax, hi = -kFltMax;
-      for (const double x : values) {
-        if (x == kFltMax || IsMissing(x)) {
-          ++missing;
-        } else {
-          lo = std::min(lo, x);
-          hi = std::max(hi, x);
-        }
-      }
-      const bool any = missing < static_cast<int>(values.size());
+      stored.Take(*c.values, in_order ? nullptr : &order);
+      const bool any = stored.missing < static_cast<int>(d.size());
       curve.Reset();
       curve.Bind(1, well_id).Bind(2, GbkToUtf8(c.name)).Bind(3, GbkToUtf8(c.unit));
-      curve.Bind(4, static_cast<std::int64_t>(d.size())).Bind(5, missing);
-      welldb::BindNumber(curve, 6, any ? lo : kFltMax);
-      welldb::BindNumber(curve, 7, any ? hi : kFltMax);
+      curve.Bind(4, static_cast<std::int64_t>(d.size())).Bind(5, stored.missing);
+      welldb::BindNumber(curve, 6, any ? stored.lo : kFltMax);
+      welldb::BindNumber(curve, 7, any ? stored.hi : kFltMax);
       welldb::BindNumber(curve, 8, d.empty() ? kFltMax : d.front());
       welldb::BindNumber(curve, 9, d.empty() ? kFltMax : d.back());
       curve.Bind(10, TxStamp());
@@ -491,9 +516,8 @@ void WellDb::WriteCurves(std::int64_t well_id, std::int64_t run_id, const std::v
       if (!curve.Step()) throw sql::Error("curve " + GbkToUtf8(c.name) + " was not written");
       const std::int64_t curve_id = curve.Int(0);
       curve.Run();
-      const auto [bytes, size] = StoredBytes(values, &storage);
       samples.Reset();
-      samples.Bind(1, curve_id).BindBlobStatic(2, bytes, size);
+      samples.Bind(1, curve_id).BindBlobStatic(2, stored.bytes.data(), stored.bytes.size());
       samples.Run();
     }
     curve.Reset();

@@ -17,6 +17,7 @@
 #include "davodu/data/wd_mgr.h"
 #include "davodu/host/util/gbk.h"
 #include "davodu/store/detail/sql_db.h"
+#include "davodu/store/detail/well_db_sql.h"
 #include "davodu/store/well_data_manager.h"
 #include "support/cli.h"
 #include "support/interval_data.h"
@@ -224,8 +225,8 @@ TEST_F(TeamDatabase, AnOlderFileIsUpgradedAndItsStampsKeepGrowing) {
   EXPECT_EQ(t->GetTimeStamp(), wells.GetTimeStamp());
   sql::Db raw;
   raw.Open(target_);
-  EXPECT_EQ(raw.QueryInt("SELECT max(version) FROM schema_version"), 5);
-  EXPECT_EQ(raw.QueryInt("SELECT value FROM meta WHERE key = 'schema_version'"), 5);
+  EXPECT_EQ(raw.QueryInt("SELECT max(version) FROM schema_version"), welldb::kSchemaVersion);
+  EXPECT_EQ(raw.QueryInt("SELECT value FROM meta WHERE key = 'schema_version'"), welldb::kSchemaVersion);
 }
 
 // A database of schema 4 knew no run of a core sample: opened, its core
@@ -248,7 +249,7 @@ TEST_F(TeamDatabase, ASchema4DatabaseGainsTheCoreSamplesRuns) {
     for (const char* column : {"run_top", "run_bottom", "distance"})
       raw.Exec(std::string("ALTER TABLE core DROP COLUMN ") + column);
     raw.Exec("DELETE FROM cat_table_def WHERE second_name IN ('run_top', 'run_bottom', 'distance')");
-    raw.Exec("UPDATE schema_version SET version = 4 WHERE version = 5");
+    raw.Exec("UPDATE schema_version SET version = 4");
     raw.Exec("UPDATE meta SET value = 4 WHERE key = 'schema_version'");
   }
   CWellDataManager wells(target_);
@@ -267,7 +268,65 @@ TEST_F(TeamDatabase, ASchema4DatabaseGainsTheCoreSamplesRuns) {
   sql::Db raw;
   raw.Open(target_);
   EXPECT_EQ(raw.QueryInt("SELECT count(*) FROM cat_table_def WHERE second_name = 'distance'"), 1);
-  EXPECT_EQ(raw.QueryInt("SELECT max(version) FROM schema_version"), 5);
+  EXPECT_EQ(raw.QueryInt("SELECT max(version) FROM schema_version"), welldb::kSchemaVersion);
+}
+
+// A database of schema 5 checked that a depth index held 8 bytes a depth.
+// Opened, it takes packed samples beside the ones it had, and reads both.
+TEST_F(TeamDatabase, ASchema5DatabaseTakesPackedSamples) {
+  const auto curve = [](const std::string& name, double step) {
+    CurveImport c{name, "API", {}, {}};
+    for (int i = 0; i < 200; ++i) {
+      c.depths.push_back(1000 + step * i);
+      c.values.push_back(i % 2 ? 1.0 / (i + 3) : 60.25 + i);
+    }
+    return c;
+  };
+  ASSERT_TRUE(a_->ImportCurves("W1", {curve("OLD", 0.1 / 3)})) << a_->GetLastError();
+  a_.reset();
+  b_.reset();
+  {
+    sql::Db raw;
+    raw.Open(target_);
+    ASSERT_EQ(raw.QueryInt("SELECT count(*) FROM depth_indexes WHERE length(depths) = 8 * count"), 1)
+        << "depths no decimal gives are stored whole";
+    if (testing::OnPostgres()) {
+      raw.Exec(
+          "DO $$ DECLARE c text; BEGIN FOR c IN SELECT conname FROM pg_constraint "
+          "WHERE conrelid = 'depth_indexes'::regclass AND contype = 'c' LOOP "
+          "EXECUTE format('ALTER TABLE depth_indexes DROP CONSTRAINT %I', c); END LOOP; END $$;"
+          "ALTER TABLE depth_indexes ADD CHECK(length(depths) = 8 * count)");
+    } else {
+      const std::int64_t cookie = raw.QueryInt("PRAGMA schema_version");
+      raw.Exec("PRAGMA writable_schema = ON");
+      raw.Exec("UPDATE sqlite_schema SET sql = replace(sql, '<=', '=') WHERE name = 'depth_indexes'");
+      raw.Exec("PRAGMA schema_version = " + std::to_string(cookie + 1));
+      raw.Exec("PRAGMA writable_schema = OFF");
+    }
+    raw.Exec("UPDATE schema_version SET version = 5");
+    raw.Exec("UPDATE meta SET value = 5 WHERE key = 'schema_version'");
+    EXPECT_ANY_THROW(raw.Exec("UPDATE depth_indexes SET depths = substr(depths, 1, 8)"));
+  }
+  CWellDataManager wells(target_);
+  ASSERT_TRUE(wells.IsOpen()) << wells.GetLastError();
+  ASSERT_TRUE(wells.ImportCurves("W1", {curve("NEW", 0.125)})) << wells.GetLastError();
+  CWellDataManager fresh(target_);
+  auto log = fresh.GetWellLog("W1");
+  ASSERT_TRUE(log);
+  for (const auto& [name, step] : {std::pair{"OLD", 0.1 / 3}, std::pair{"NEW", 0.125}}) {
+    SCOPED_TRACE(name);
+    const CurveImport expected = curve(name, step);
+    auto c = log->GetColumn(name);
+    ASSERT_TRUE(c);
+    ASSERT_EQ(c->GetCount(), 200);
+    EXPECT_EQ(std::vector<double>(c->GetDepthBuf(), c->GetDepthBuf() + 200), expected.depths);
+    EXPECT_EQ(std::vector<double>(c->GetDataBuf(), c->GetDataBuf() + 200), expected.values);
+  }
+  sql::Db raw;
+  raw.Open(target_);
+  EXPECT_EQ(raw.QueryInt("SELECT max(version) FROM schema_version"), welldb::kSchemaVersion);
+  EXPECT_EQ(raw.QueryInt("SELECT count(*) FROM depth_indexes WHERE length(depths) < 8 * count"), 1)
+      << "the new index is packed";
 }
 
 // A read-only role of the team's server builds, renders and exports charts,

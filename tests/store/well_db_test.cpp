@@ -3,11 +3,13 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <numeric>
 
 #include "davodu/host/util/gbk.h"
 #include "davodu/store/general_data_manager.h"
@@ -106,14 +108,33 @@ TEST_F(WellDbTest, CurvesKeepTheirSamplesAndStatistics) {
 
   // Samples at one depth keep their order in the file, whichever the
   // direction of the rest.
-  const struct {
+  struct Order {
     std::vector<double> depths, values, sorted_depths, sorted_values;
-  } orders[] = {
+  };
+  std::vector<Order> orders = {
       {{101, 100, 101, 99}, {1, 2, 3, 4}, {99, 100, 101, 101}, {4, 2, 1, 3}},
       {{101, 101, 100}, {1, 2, 3}, {100, 101, 101}, {3, 1, 2}},
       {{3, 2, 1}, {1, 2, 3}, {1, 2, 3}, {3, 2, 1}},
   };
-  for (const auto& o : orders) {
+  // Many samples over few depths, of both signs and far apart, in a
+  // shuffled order: the order a stable sort gives.
+  std::vector<double> shuffled_depths, shuffled_values;
+  for (int i = 0; i < 3000; ++i) {
+    const double d[] = {1670, 1669.875, -12.5, 0, 98765.4321, 1669.75, -3e5};
+    shuffled_depths.push_back(d[(i * 7919) % 7]);
+    shuffled_values.push_back(i);
+  }
+  std::vector<std::size_t> by_depth(shuffled_depths.size());
+  std::iota(by_depth.begin(), by_depth.end(), 0);
+  std::stable_sort(by_depth.begin(), by_depth.end(),
+                   [&](std::size_t a, std::size_t b) { return shuffled_depths[a] < shuffled_depths[b]; });
+  std::vector<double> sorted_depths, sorted_values;
+  for (const std::size_t i : by_depth) {
+    sorted_depths.push_back(shuffled_depths[i]);
+    sorted_values.push_back(shuffled_values[i]);
+  }
+  orders.push_back({shuffled_depths, shuffled_values, sorted_depths, sorted_values});
+  for (const Order& o : orders) {
     ASSERT_TRUE(wells_->ImportCurves("W9", {Curve("ORD", o.depths, o.values)}));
     auto ord = wells_->GetWellLog("W9")->GetColumn("ORD");
     ASSERT_TRUE(ord);

@@ -66,7 +66,7 @@ class WellDb {
   void Sync();
 
   // Bytes of a database page (set when the file is created).
-  static constexpr int kPageSize = 16384;
+  static constexpr int kPageSize = 4096;
 
   // --- wells
   const std::vector<WellInfo>& Wells();
@@ -200,6 +200,7 @@ class WellDb {
   void UpgradeTo3();
   void UpgradeTo4();
   void UpgradeTo5();
+  void UpgradeTo6();
   // Whether a table of the database has a column.
   bool HasColumn(const std::string& table, const std::string& column);
   void RecordVersion(int version);

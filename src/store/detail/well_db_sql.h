@@ -13,7 +13,7 @@ namespace davodu::welldb {
 
 // The newest schema: the version a new database is made with and the one
 // older databases are upgraded to when opened.
-inline constexpr int kSchemaVersion = 5;
+inline constexpr int kSchemaVersion = 6;
 
 // "well_id", "table_id" or null (catalogues).
 const char* OwnerColumn(const TableLayout& layout);
@@ -54,10 +54,6 @@ double ReadNumber(const sql::Stmt& stmt, int col);
 
 // The time now in UTC, as the database records times (2026-01-31T12:00:00Z).
 std::string UtcNow();
-
-// Little-endian doubles.
-std::string EncodeDoubles(const std::vector<double>& v);
-std::vector<double> DecodeDoubles(const void* data, std::size_t size);
 
 }  // namespace davodu::welldb
 
