@@ -1,4 +1,6 @@
 // davodu import: reads LAS and CSV files into the well database.
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -129,6 +131,11 @@ int RunImport(const Args& args) {
   }
   if (options.files.empty()) return UsageError("import needs at least one file");
 
+  // The columns of a log file are large blocks, allocated and freed file
+  // after file: kept in the heap, their memory is reused instead of being
+  // mapped, faulted in page by page and unmapped again each time.
+  ::mallopt(M_MMAP_THRESHOLD, 512 << 20);
+  ::mallopt(M_TRIM_THRESHOLD, 512 << 20);
   CWellDataManager& wells = *CWellDataManager::Instance();
   // A new database goes into place with the first file's data: that file
   // is written once, without the write-ahead log, and synced once.
