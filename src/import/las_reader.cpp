@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <future>
 #include <memory>
 #include <new>
 #include <utility>
@@ -177,17 +178,30 @@ std::string HashOf(std::string_view bytes, const PageReleaser& releaser) {
 bool Read(std::string_view bytes, const std::string& name, LasFile* out, LasError* error, FileMapping* mapping) {
   try {
     const PageReleaser releaser = mapping != nullptr ? mapping->releaser() : PageReleaser();
-    const std::string hash = HashOf(bytes, releaser);
+    // The hash of a file of a few megabytes is taken on another thread
+    // while the header is read; a larger file's is taken first, handing
+    // its pages back as it goes.
+    constexpr std::size_t kHashBeside = 1 << 20, kHashFirst = 32 << 20;
+    std::string hash;
+    std::future<std::string> hashing;
+    if (bytes.size() >= kHashBeside && bytes.size() <= kHashFirst) {
+      hashing = std::async(std::launch::async, [bytes] { return HashOf(bytes, PageReleaser()); });
+    } else {
+      hash = HashOf(bytes, releaser);
+    }
     std::string converted;
     const std::string_view text = DecodeText(bytes, &converted, releaser);
     const bool is_converted = text.data() == converted.data();
     // Converted text no longer needs the file's bytes.
-    if (is_converted && mapping != nullptr) mapping->Unmap();
+    if (is_converted && mapping != nullptr) {
+      if (hashing.valid()) hash = hashing.get();
+      mapping->Unmap();
+    }
     LasFile file;
     LasParser parser(text, &file, is_converted ? PageReleaser() : releaser);
     parser.Parse();
     file.file_size = static_cast<std::int64_t>(bytes.size());
-    file.file_hash = hash;
+    file.file_hash = hashing.valid() ? hashing.get() : hash;
     *out = std::move(file);
     return true;
   } catch (const Failure& failure) {

@@ -1,6 +1,7 @@
 #include "davodu/import/las_reader.h"
 
 #include <gtest/gtest.h>
+#include <xxhash.h>
 
 #ifndef BOOST_BIND_GLOBAL_PLACEHOLDERS
 #define BOOST_BIND_GLOBAL_PLACEHOLDERS
@@ -22,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "support/cli.h"
 #include "support/files.h"
 
 namespace davodu {
@@ -546,6 +548,41 @@ TEST(LasReaderTest, ALargeDataSectionReadsLikeASmallOne) {
     ASSERT_FALSE(ReadLas(make(f.change), "big.las", &las, &error));
     EXPECT_EQ(error.line, kFirstLine + f.row) << error.ToString();
     EXPECT_NE(error.message.find(f.message), std::string::npos) << error.ToString();
+  }
+}
+
+// The hash recorded is that of the file's bytes, however the file is read:
+// from disk or memory, small or large (hashed beside the parse), converted
+// to UTF-8 or not.
+TEST(LasReaderTest, TheHashIsThatOfTheFilesBytes) {
+  std::string rows;
+  for (int i = 0; i < 70000; ++i) rows += std::to_string(1000 + i / 8.0) + " " + std::to_string(i) + " 2.5\n";
+  std::string cp1252 = Las(rows);
+  cp1252.replace(cp1252.find("W-1"), 3, "CAF\xC9");
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {{"small", Las("100 1 2\n")}, {"large", Las(rows)}, {"large, converted", cp1252}};
+  const std::string dir = testing::ScratchDir("las-hash");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    XXH128_canonical_t canonical;
+    XXH128_canonicalFromHash(&canonical, XXH3_128bits(c.bytes.data(), c.bytes.size()));
+    std::string expected = "xxh128:";
+    for (const unsigned char byte : canonical.digest) {
+      const char hex[] = "0123456789abcdef";
+      expected += hex[byte >> 4];
+      expected += hex[byte & 15];
+    }
+    const std::string path = dir + "/w.las";
+    std::ofstream(path, std::ios::binary) << c.bytes;
+    LasFile from_disk, from_memory;
+    LasError error;
+    ASSERT_TRUE(ReadLasFile(path, &from_disk, &error)) << error.ToString();
+    ASSERT_TRUE(ReadLas(c.bytes, "w.las", &from_memory, &error)) << error.ToString();
+    EXPECT_EQ(from_disk.file_hash, expected);
+    EXPECT_EQ(from_memory.file_hash, expected);
+    EXPECT_EQ(from_disk.file_size, static_cast<std::int64_t>(c.bytes.size()));
   }
 }
 

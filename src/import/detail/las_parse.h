@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -142,13 +143,18 @@ class LineReader {
   bool Next(std::string_view* line) {
     if (pos_ >= text_.size()) return false;
     const std::size_t start = pos_;
-    std::size_t i = start;
     const std::size_t n = text_.size();
-    while (i < n && text_[i] != '\n' && text_[i] != '\r') ++i;
+    // A line ends at "\n", "\r\n" or a lone "\r"; memchr looks for them
+    // many bytes at a time.
+    const char* const begin = text_.data() + start;
+    const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', n - start));
+    const std::size_t span = lf ? static_cast<std::size_t>(lf - begin) : n - start;
+    const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', span));
+    const std::size_t i = start + (cr ? static_cast<std::size_t>(cr - begin) : span);
     *line = text_.substr(start, i - start);
     start_ = start;
     pos_ = i + 1;
-    if (i < n && text_[i] == '\r' && pos_ < n && text_[pos_] == '\n') ++pos_;
+    if (cr && pos_ < n && text_[pos_] == '\n') ++pos_;
     return true;
   }
   // Where the line Next returned starts, and where the next one starts.
