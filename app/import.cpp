@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -55,21 +56,20 @@ bool EndsWithNoCase(const std::string& s, std::string_view suffix) {
 
 std::string Stem(const std::string& path) { return std::filesystem::path(path).stem().string(); }
 
-// Imports one LAS file; false with *error set. What the import noticed
-// goes to stderr as notes.
-bool ImportLas(CWellDataManager& wells, const Options& options, const std::string& path,
-               std::string* error) {
+// Stores one LAS file read by ReadLasImport; false with *error set. What
+// the import noticed goes to stderr as notes.
+bool StoreLas(CWellDataManager& wells, const LasImport& las, std::string* error) {
   LasImportResult result;
-  if (!ImportLasFile(wells, path, options.well, &result, error)) return false;
+  if (!StoreLasImport(wells, las, &result, error)) return false;
+  const char* path = las.path.c_str();
   if (result.already_imported) {
-    std::fprintf(stderr, "%s: already imported into well '%s' on %s; nothing changed\n", path.c_str(),
+    std::fprintf(stderr, "%s: already imported into well '%s' on %s; nothing changed\n", path,
                  result.well.c_str(), result.imported_at.c_str());
   } else if (result.header_only) {
-    std::fprintf(stderr, "%s: no log data; imported the header of well '%s'\n", path.c_str(),
-                 result.well.c_str());
+    std::fprintf(stderr, "%s: no log data; imported the header of well '%s'\n", path, result.well.c_str());
   }
   for (const std::string& note : result.notes) {
-    std::fprintf(stderr, "%s: well '%s': %s\n", path.c_str(), result.well.c_str(), note.c_str());
+    std::fprintf(stderr, "%s: well '%s': %s\n", path, result.well.c_str(), note.c_str());
   }
   return true;
 }
@@ -138,8 +138,17 @@ int RunImport(const Args& args) {
   ::mallopt(M_TRIM_THRESHOLD, 512 << 20);
   CWellDataManager& wells = *CWellDataManager::Instance();
   // A new database goes into place with the first file's data: that file
-  // is written once, without the write-ahead log, and synced once.
-  if (!wells.Open(options.db, CWellDataManager::NewFile::kWithFirstWrite)) {
+  // is written once, without the write-ahead log, and synced once. The
+  // database is opened on another thread while the first file, when it is
+  // a log file, is read: reading needs no database.
+  std::future<bool> opening = std::async(std::launch::async, [&] {
+    return wells.Open(options.db, CWellDataManager::NewFile::kWithFirstWrite);
+  });
+  const bool las_first = EndsWithNoCase(options.files.front(), ".las");
+  LasImport first;
+  std::string first_error;
+  const bool first_read = las_first && ReadLasImport(options.files.front(), options.well, &first, &first_error);
+  if (!opening.get()) {
     std::fprintf(stderr, "davodu: %s\n", wells.GetLastError().c_str());
     return 1;
   }
@@ -156,8 +165,17 @@ int RunImport(const Args& args) {
   for (std::size_t i = 0; i < options.files.size(); ++i) {
     const std::string& path = options.files[i];
     std::string error;
-    const bool ok = EndsWithNoCase(path, ".las") ? ImportLas(wells, options, path, &error)
-                                                 : ImportCsv(wells, options, path, &error);
+    bool ok;
+    if (i == 0 && las_first) {
+      error = std::move(first_error);
+      ok = first_read && StoreLas(wells, first, &error);
+      first = LasImport();  // its samples are not needed any more
+    } else if (EndsWithNoCase(path, ".las")) {
+      LasImport las;
+      ok = ReadLasImport(path, options.well, &las, &error) && StoreLas(wells, las, &error);
+    } else {
+      ok = ImportCsv(wells, options, path, &error);
+    }
     if (!ok) {
       progress.Uninitialize();  // ends the bar's line
       std::fprintf(stderr, "%s\n", error.c_str());

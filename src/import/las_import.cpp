@@ -72,11 +72,9 @@ void AddItems(const char* section, const std::vector<LasHeaderItem>& items, LogR
 
 }  // namespace
 
-bool ImportLasFile(CWellDataManager& wells, const std::string& path, const std::string& well_in,
-                   LasImportResult* result, std::string* error) {
-  LasImportResult ignored;
-  if (!result) result = &ignored;
-  *result = LasImportResult();
+bool ReadLasImport(const std::string& path, const std::string& well_in, LasImport* out, std::string* error) {
+  *out = LasImport();
+  out->path = path;
   LasFile las;
   LasError las_error;
   if (!ReadLasFile(path, &las, &las_error)) {
@@ -87,7 +85,7 @@ bool ImportLasFile(CWellDataManager& wells, const std::string& path, const std::
   if (well.empty()) well = TrimBlanks(las.well_name);
   if (well.empty()) well = std::filesystem::path(path).stem().string();
 
-  LogImport in;
+  LogImport& in = out->log;
   in.well = Utf8ToGbk(well);
   in.header = HeaderOf(las);
   if (las.has_data && !las.curves.empty()) {
@@ -115,19 +113,34 @@ bool ImportLasFile(CWellDataManager& wells, const std::string& path, const std::
   AddItems("well", las.well_section, &in.run);
   AddItems("parameter", las.parameter_section, &in.run);
   for (const std::string& line : las.other_section) in.run.items.push_back({"other", "", "", "", Utf8ToGbk(line)});
+  out->well = well;
+  out->header_only = !las.has_data;
+  return true;
+}
 
+bool StoreLasImport(CWellDataManager& wells, const LasImport& in, LasImportResult* result, std::string* error) {
+  LasImportResult ignored;
+  if (!result) result = &ignored;
+  *result = LasImportResult();
   LogImportResult stored;
-  if (!wells.ImportLog(in, &stored)) {
-    *error = path + ": " + wells.GetLastError();
+  if (!wells.ImportLog(in.log, &stored)) {
+    *error = in.path + ": " + wells.GetLastError();
     return false;
   }
-  result->well = well;
-  result->curves = static_cast<int>(in.curves.size());
-  result->header_only = !las.has_data;
+  result->well = in.well;
+  result->curves = static_cast<int>(in.log.curves.size());
+  result->header_only = in.header_only;
   result->already_imported = stored.already_imported;
   result->imported_at = stored.imported_at;
   result->notes = std::move(stored.notes);
   return true;
+}
+
+bool ImportLasFile(CWellDataManager& wells, const std::string& path, const std::string& well,
+                   LasImportResult* result, std::string* error) {
+  LasImport in;
+  if (result) *result = LasImportResult();
+  return ReadLasImport(path, well, &in, error) && StoreLasImport(wells, in, result, error);
 }
 
 }  // namespace davodu

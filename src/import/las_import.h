@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace davodu {
+#include "davodu/store/well_data_manager.h"
 
-class CWellDataManager;
+namespace davodu {
 
 // What an import of one LAS file did. Text is UTF-8.
 struct LasImportResult {
@@ -35,6 +35,17 @@ struct LasImportResult {
 // index is not a depth (a time, or a unit that is not a length).
 bool ImportLasFile(CWellDataManager& wells, const std::string& path, const std::string& well,
                    LasImportResult* result, std::string* error);
+
+// ImportLasFile in two steps: reading the file, which needs no database (a
+// caller may open one meanwhile), and storing what was read.
+struct LasImport {
+  std::string path;
+  std::string well;  // UTF-8
+  bool header_only = false;
+  LogImport log;
+};
+bool ReadLasImport(const std::string& path, const std::string& well, LasImport* out, std::string* error);
+bool StoreLasImport(CWellDataManager& wells, const LasImport& in, LasImportResult* result, std::string* error);
 
 }  // namespace davodu
 

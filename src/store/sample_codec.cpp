@@ -87,6 +87,7 @@ again:
   *p++ = kPacked;
   *p++ = static_cast<unsigned char>(k);
   std::int64_t previous = 0;
+  double previous_value = kFltMax;  // the value `previous` gives
   std::size_t whole = 0;
   for (std::size_t i = 0; i < count; ++i) {
     if (limit - p < 10) return Raw(values, count, out);
@@ -94,9 +95,12 @@ again:
     std::int64_t n;
     if (x == kFltMax) {
       *p++ = 0;
+    } else if (std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(previous_value)) {
+      *p++ = 2;  // the value again, as runs of a log often are
     } else if (DecimalDigits(x, power, &n)) {
       p = PutVarint(ZigZag(n - previous) + 2, p);
       previous = n;
+      previous_value = x;
     } else {
       for (int more = k + 1; more <= kMaxDecimals; ++more) {
         if (DecimalDigits(x, kPowers[more], &n)) {

@@ -53,6 +53,8 @@ TEST(SampleCodec, EveryDoubleComesBackBitForBit) {
        }(),
        true},
       {"whole numbers and negatives", {-3, -2, 0, 5, 1000000, -999.25, 0.001}, false},
+      {"runs of one value",
+       {5.5, 5.5, 5.5, -0.0, 0.0, 0.0, -0.0, 1.0 / 3, 1.0 / 3, kFltMax, kFltMax, 5.5, 5.5, 12.25, 12.25}, false},
       {"a few values kept whole among decimals",
        [] {
          auto v = Log(300, 10, 0.5, 1);
