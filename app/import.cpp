@@ -136,6 +136,9 @@ int RunImport(const Args& args) {
   // mapped, faulted in page by page and unmapped again each time.
   ::mallopt(M_MMAP_THRESHOLD, 512 << 20);
   ::mallopt(M_TRIM_THRESHOLD, 512 << 20);
+  // One heap for every thread: what the reading threads free is reused by
+  // the writing that follows, not left in a heap of their own.
+  ::mallopt(M_ARENA_MAX, 1);
   CWellDataManager& wells = *CWellDataManager::Instance();
   // A new database goes into place with the first file's data: that file
   // is written once, without the write-ahead log, and synced once. The
