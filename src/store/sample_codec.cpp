@@ -73,9 +73,8 @@ void Raw(const double* values, std::size_t count, std::string* out) {
 void EncodeSamples(const double* values, std::size_t count, std::string* out) {
   if (count == 0) return Raw(values, count, out);
   // Packing stops where it would no longer be shorter than the doubles.
-  out->resize(count * 8);
-  auto* const begin = reinterpret_cast<unsigned char*>(out->data());
-  auto* const limit = begin + out->size();
+  // The buffer starts at a quarter of that and grows as needed.
+  const std::size_t limit = count * 8;
   // The values are packed with the decimals of the first; a value that
   // needs more starts the packing again with them. Those no number of
   // decimals gives are kept whole, unless so many that packing would not
@@ -83,14 +82,25 @@ void EncodeSamples(const double* values, std::size_t count, std::string* out) {
   int k = 0;
 again:
   const double power = kPowers[k];
+  out->resize(std::min(limit, count * 2 + 16));
+  auto* begin = reinterpret_cast<unsigned char*>(out->data());
   unsigned char* p = begin;
+  unsigned char* end = begin + out->size();
   *p++ = kPacked;
   *p++ = static_cast<unsigned char>(k);
   std::int64_t previous = 0;
   double previous_value = kFltMax;  // the value `previous` gives
   std::size_t whole = 0;
   for (std::size_t i = 0; i < count; ++i) {
-    if (limit - p < 10) return Raw(values, count, out);
+    if (end - p < 10) {
+      const std::size_t used = static_cast<std::size_t>(p - begin);
+      if (out->size() == limit) return Raw(values, count, out);
+      out->resize(std::min(limit, out->size() * 2));
+      begin = reinterpret_cast<unsigned char*>(out->data());
+      p = begin + used;
+      end = begin + out->size();
+      if (end - p < 10) return Raw(values, count, out);
+    }
     const double x = values[i];
     std::int64_t n;
     if (x == kFltMax) {

@@ -68,6 +68,13 @@ TEST(SampleCodec, EveryDoubleComesBackBitForBit) {
          return v;
        }(),
        true},
+      {"large steps, packed longer than a quarter of the doubles",
+       [] {
+         std::vector<double> v;
+         for (int i = 0; i < 1000; ++i) v.push_back(i % 2 ? 1e6 + i * 0.001 : -1e6);
+         return v;
+       }(),
+       false},
       {"feet turned into metres", [] {
          auto v = Log(400, 5000, 0.5, 1);
          for (double& x : v) x *= 0.3048;
