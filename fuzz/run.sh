@@ -6,7 +6,7 @@
 #   fuzz/run.sh TARGET [SECONDS [BUILD_DIR]]   build, then run TARGET
 #   fuzz/run.sh --build [BUILD_DIR]            build every fuzzer only
 #
-# TARGET is zu_mfile, document, las, csv or template (docs/fuzzing.md).
+# TARGET is zu_mfile, document, las, csv, template or samples (docs/fuzzing.md).
 # SECONDS defaults to 60, BUILD_DIR to build-fuzz-run/ in the source tree.
 # FUZZ_CXX and FUZZ_CC choose the compilers (default clang++, clang);
 # FUZZ_NO_BUILD=1 runs what BUILD_DIR holds without building it (the tests
@@ -42,7 +42,8 @@ case "$target" in
   las) max_len=65536 ;;
   csv) max_len=16384 ;;
   template) max_len=65536 ;;
-  *) echo "fuzz/run.sh: unknown target '$target' (zu_mfile, document, las, csv or template)" >&2; exit 2 ;;
+  samples) max_len=4096 ;;
+  *) echo "fuzz/run.sh: unknown target '$target' (zu_mfile, document, las, csv, template or samples)" >&2; exit 2 ;;
 esac
 
 [ "${FUZZ_NO_BUILD:-0}" = 1 ] || build_all "$build" >/dev/null

@@ -18,8 +18,6 @@ namespace davodu {
 
 namespace {
 
-constexpr double kScaleTol = 0.001;
-
 bool IsGap(const CPoint& p) { return p == CWpCurve::kGapPoint; }
 
 int TruncToInt(double v) {

@@ -92,7 +92,7 @@ class CWpResult : public CWpContent, public Observer {
   void UpdateData();
   // The result tables offered to the user (29 names).
   static const std::vector<std::string>& GetTableNames();
-  bool IsValid() const { return !segs_.empty(); }
+  int IsValid() override { return segs_.empty() ? 0 : 1; }
   // Whether the field draws the water-flooding symbols.
   bool IsFloodingField() const;
 

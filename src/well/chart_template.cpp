@@ -66,11 +66,8 @@ constexpr int kKindPerforation = 9;
 constexpr int kKindDepth = 22;
 
 // The specialised columns.
-constexpr int kKindCycle = 6;
-constexpr int kKindBedding = 7;
 constexpr int kKindFacies = 8;
 constexpr int kKindSidewallCore = 18;
-constexpr int kKindCore = 19;
 constexpr int kKindRockSample = 20;
 constexpr int kKindSandLayer = 4;
 // "perforation_symbol": the perforation kind's symbol column, in a track

@@ -32,7 +32,7 @@ std::shared_ptr<CWellTable> SandTable(CWellDataManager* mgr, const std::string& 
 // ---------------------------------------------------------------- well sand
 
 LogSandDAdapter::LogSandDAdapter(CWellDataManager* mgr, std::string well, int sand_type)
-    : mgr_(mgr), well_(std::move(well)), type_(sand_type), table_(SandTable(mgr, well_, sand_type)) {}
+    : well_(std::move(well)), type_(sand_type), table_(SandTable(mgr, well_, sand_type)) {}
 
 LogSandDAdapter::Kind LogSandDAdapter::KindOf() const {
   switch (type_) {

@@ -67,7 +67,6 @@ class LogSandDAdapter : public StampedAdapter<LogSandDIO> {
   double TopOfRow(Kind kind, int row);
   double BottomOfRow(Kind kind, int row);
 
-  CWellDataManager* mgr_;
   std::string well_;
   int type_;
   std::shared_ptr<CWellTable> table_;
