@@ -16,7 +16,10 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "davodu/store/detail/schema_image.h"
 #include "davodu/store/detail/well_db.h"
@@ -41,6 +44,27 @@ void SyncPath(const std::string& path, int flags) {
 // Removes a database file being made and what SQLite kept beside it.
 void Discard(const std::string& temp) {
   for (const char* suffix : {"", "-wal", "-shm", "-journal"}) ::unlink((temp + suffix).c_str());
+}
+
+// Removes the files a creator of the database at path left behind when it
+// was stopped while making it ("wells.db.new-XXXXXX" and what SQLite kept
+// beside them). Only under the folder's lock: every creator holds it until
+// its file is in place, so the files that remain then are nobody's.
+void DiscardLeftovers(const std::string& folder, const std::string& path) {
+  const std::string prefix = std::filesystem::path(path).filename().string() + ".new-";
+  std::error_code ec;
+  std::vector<std::string> gone;
+  for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!name.starts_with(prefix)) continue;
+    std::string_view rest = std::string_view(name).substr(prefix.size());
+    for (const std::string_view suffix : {"-wal", "-shm", "-journal"}) {
+      if (rest.ends_with(suffix)) rest.remove_suffix(suffix.size());
+    }
+    if (rest.size() == 6) gone.push_back(it->path().string());  // mkstemp's six letters
+  }
+  for (const std::string& file : gone) ::unlink(file.c_str());
 }
 
 // An exclusive lock on a folder, held while a database file is made in it.
@@ -170,6 +194,7 @@ bool WellDb::CreateFile(const std::string& path, bool stage) {
   // Made by another process while this one waited for the lock.
   std::error_code ec;
   if (std::filesystem::exists(path, ec) || ec) return false;
+  if (staged->lock.held()) DiscardLeftovers(staged->folder, path);
 
   staged->temp = path + ".new-XXXXXX";
   const int fd = ::mkstemp(staged->temp.data());

@@ -134,5 +134,22 @@ TEST(WellDbFile, AnImportsNewFileAppearsWithItsFirstWrite) {
   EXPECT_TRUE(CWellDataManager(unused).GetWellNames().empty());
 }
 
+// A creator stopped while it made a database leaves its file beside the
+// name. The next creator of that database, holding the folder's lock,
+// removes it; what belongs to other names stays.
+TEST(WellDbFile, FilesLeftByAStoppedCreatorAreRemovedByTheNext) {
+  if (testing::OnPostgres()) GTEST_SKIP() << "files only";
+  const std::string dir = testing::ScratchDir("welldb-leftovers");
+  for (const char* name : {"wells.db.new-a1B2c3", "wells.db.new-a1B2c3-journal", "wells.db.new-zzzzzz-wal",
+                           "other.db.new-a1B2c3", "wells.db.new-notes.txt", "wells.db.bak"}) {
+    std::ofstream(dir + "/" + name) << "left";
+  }
+  CWellDataManager wells(dir + "/wells.db");
+  ASSERT_TRUE(wells.IsOpen()) << wells.GetLastError();
+  wells.Close();
+  EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"other.db.new-a1B2c3", "wells.db", "wells.db.bak",
+                                                        "wells.db.new-notes.txt"}));
+}
+
 }  // namespace
 }  // namespace davodu
