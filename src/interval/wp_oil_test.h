@@ -8,7 +8,7 @@
 // daily (or cumulative) production; and, when the pie is visible, a pie of
 // the same three quantities sits in a lane at the column's right (the
 // table and the bar give it room), joined to the interval by a leader, its
-// sectors labelled with the value and the share.
+// sectors labelled with the value and the share outside the circle.
 // A production value that is missing (kFltMax, an empty cell) counts as
 // nothing: it takes no band and no sector.
 //

@@ -1,8 +1,11 @@
 // The oil test kit: the cell table, the result fill, the composition bar
 // and the pie.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <numbers>
+#include <vector>
 
 #include "davodu/data/wd_mgr.h"
 #include "davodu/host/graphics/dc.h"
@@ -32,6 +35,92 @@ std::string Fixed(double v, int digits) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.*f", digits, v);
   return buf;
+}
+
+// The labels of one pie sector, a block of lines in pie coordinates: x to
+// the right and v upwards from the centre, in draw units.
+struct PieLabel {
+  double angle = 0;  // the sector's middle, clockwise from the top
+  std::vector<std::string> lines;
+  double line = 0;  // the height of a line
+  double w = 0, h = 0;
+  double cx = 0, cv = 0;  // the block's centre
+  double Left() const { return cx - w / 2; }
+  double Right() const { return cx + w / 2; }
+  double Bottom() const { return cv - h / 2; }
+  double Top() const { return cv + h / 2; }
+};
+
+// The distance from the pie's centre to the nearest point of a block.
+double Reach(const PieLabel& b) {
+  const double dx = b.Left() > 0 ? b.Left() : b.Right() < 0 ? -b.Right() : 0;
+  const double dv = b.Bottom() > 0 ? b.Bottom() : b.Top() < 0 ? -b.Top() : 0;
+  return std::hypot(dx, dv);
+}
+
+// The least t in [0, far] for which place(t) leaves the block at least
+// clear from the centre; place(t) moves the block further out as t grows.
+template <typename Place>
+void PushOut(PieLabel* b, double clear, double far, Place place) {
+  double near = 0;
+  place(near);
+  if (Reach(*b) >= clear) return;
+  for (int i = 0; i < 48; ++i) {
+    const double mid = (near + far) / 2;
+    place(mid);
+    (Reach(*b) >= clear ? far : near) = mid;
+  }
+  place(far);
+}
+
+// Places the label blocks of a pie of radius r: each goes out from the pie
+// on its sector's middle angle until it keeps gap from the circle, then
+// into the span lo to hi across (pie coordinates); a block that comes back
+// over the pie there moves straight up (upper half) or down (lower half)
+// until clear. Then, taken by their angles from the pie's sides towards
+// its top and bottom (so that blocks stacked above or below the pie keep
+// the order of their sectors), each block moves on the same way past every
+// block placed before that it meets, to twice gap beyond it. Moving away
+// from the horizontal middle only takes a block further from the pie, so
+// none ends on the pie or on another.
+void PlacePieLabels(std::vector<PieLabel>* labels, double r, double gap, double lo, double hi) {
+  const double clear = r + gap;
+  std::vector<int> away(labels->size());
+  for (std::size_t i = 0; i < labels->size(); ++i) {
+    PieLabel& b = (*labels)[i];
+    const double sx = std::sin(b.angle), sv = std::cos(b.angle);
+    PushOut(&b, clear, b.w + b.h, [&](double t) {
+      b.cx = (clear + t) * sx;
+      b.cv = (clear + t) * sv;
+    });
+    b.cx = b.w >= hi - lo ? (lo + hi) / 2 : std::clamp(b.cx, lo + b.w / 2, hi - b.w / 2);
+    away[i] = sv >= 0 ? 1 : -1;
+    const double from = b.cv;
+    PushOut(&b, clear, clear + b.h, [&](double t) { b.cv = from + away[i] * t; });
+  }
+  std::vector<std::size_t> order(labels->size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return std::fabs(std::cos((*labels)[a].angle)) < std::fabs(std::cos((*labels)[b].angle));
+  });
+  const double space = 2 * gap;
+  // A block moved past another meets it no more, whatever the rounding.
+  const double slack = 1e-6 * std::max(1.0, space);
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    PieLabel& b = (*labels)[order[k]];
+    // Each pass that moves the block leaves one more block behind it.
+    for (std::size_t pass = 0, moved = 1; moved && pass <= k; ++pass) {
+      moved = 0;
+      for (std::size_t j = 0; j < k; ++j) {
+        const PieLabel& o = (*labels)[order[j]];
+        const bool across = b.Left() < o.Right() && o.Left() < b.Right();
+        const bool along = b.Bottom() + slack < o.Top() + space && o.Bottom() + slack < b.Top() + space;
+        if (!across || !along) continue;
+        b.cv = away[order[k]] > 0 ? o.Top() + space + b.h / 2 : o.Bottom() - space - b.h / 2;
+        moved = 1;
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -197,11 +286,7 @@ void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
     const double values[3] = {oil, gas, water};
     const char* units[3] = {"吨", "千方", "吨"};
     double start = 0;
-    ZULOGFONT font = pie_font_;
-    const TextSize line = AfxGetTextTool().MeasureText(dc, "TEST", font, zoom_);
-    const int below = -up * static_cast<int>(std::lround(line.height));
-    const int lines = (pie_values_ ? 1 : 0) + (pie_shares_ ? 1 : 0);
-    std::vector<std::pair<double, int>> labels;
+    std::vector<PieLabel> labels;
     for (int k = 0; k < 3; ++k) {
       const double sweep = 2 * std::numbers::pi * values[k] / total;
       if (values[k] > 0) {
@@ -209,23 +294,46 @@ void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
         brush.style = kBrushDefaultSolid;
         brush.color = pie_colors_[k];
         AfxGetFillTool().FillPolygon(dc, around(start, start + sweep), brush, zoom_);
-        // A sector too narrow for its labels goes without them (the bar
-        // and the export still give the value) rather than write over
-        // its neighbours'.
-        if (sweep * r / 2 >= lines * line.height) labels.emplace_back(start + sweep / 2, k);
+        PieLabel label;
+        label.angle = start + sweep / 2;
+        if (pie_values_) label.lines.push_back(Fixed(values[k], pie_precision_) + Gbk(units[k]));
+        if (pie_shares_) label.lines.push_back(Fixed(values[k] / total, pie_precision_));
+        for (const std::string& text : label.lines) {
+          const TextSize size = AfxGetTextTool().MeasureText(dc, text, pie_font_, zoom_);
+          label.w = std::max(label.w, size.width);
+          // A little leading keeps the lines of a block apart.
+          label.line = std::max(label.line, 1.15 * size.height);
+        }
+        label.h = label.line * static_cast<double>(label.lines.size());
+        if (!label.lines.empty()) labels.push_back(std::move(label));
       }
       start += sweep;
     }
-    for (const auto& [angle, k] : labels) {
-      const std::vector<CPoint> tip = around(angle, angle);
-      const CPoint edge = tip.back();
-      const CPoint at{p.x + (edge.x - p.x) / 2, p.y + (edge.y - p.y) / 2};
-      if (pie_values_)
-        AfxGetTextTool().DrawText(dc, at, Fixed(values[k], pie_precision_) + Gbk(units[k]), font, zoom_, 0,
-                                  kAlignCenter, kAlignMiddle);
-      if (pie_shares_)
-        AfxGetTextTool().DrawText(dc, {at.x, at.y + below}, Fixed(values[k] / total, pie_precision_),
-                                  font, zoom_, 0, kAlignCenter, kAlignMiddle);
+    // Each sector's label stands outside the pie on the sector's middle
+    // angle, inside the column (and the pies' lane when it fits there),
+    // moved up or down where it would meet the pie or another label.
+    const double left = std::min(tr.MapToDraw(map_nodes_[0]).x, tr.MapToDraw(map_nodes_[1]).x);
+    const double right = std::max(tr.MapToDraw(map_nodes_[0]).x, tr.MapToDraw(map_nodes_[1]).x);
+    const double lane = std::fabs(PieLane() * zoom_);
+    double widest = 0, line = 0;
+    for (const PieLabel& l : labels) {
+      widest = std::max(widest, l.w);
+      line = std::max(line, l.line);
+    }
+    double lo = lane > 0 && widest <= lane && p.x >= right - lane ? right - lane : left, hi = right;
+    if (p.x < left || p.x > right) {
+      // A pie dragged out of the column keeps its labels by it.
+      lo = -std::numeric_limits<double>::infinity();
+      hi = std::numeric_limits<double>::infinity();
+    }
+    const double gap = 0.25 * line;
+    PlacePieLabels(&labels, static_cast<double>(r), gap, lo + gap - p.x, hi - gap - p.x);
+    for (const PieLabel& l : labels) {
+      for (std::size_t i = 0; i < l.lines.size(); ++i) {
+        const double v = l.cv + l.h / 2 - (static_cast<double>(i) + 0.5) * l.line;
+        const CPoint at{static_cast<int>(std::lround(p.x + l.cx)), static_cast<int>(std::lround(p.y + up * v))};
+        AfxGetTextTool().DrawText(dc, at, l.lines[i], pie_font_, zoom_, 0, kAlignCenter, kAlignMiddle);
+      }
     }
   }
   // The outline: before the sectors when asked for, and once more over them.

@@ -133,6 +133,18 @@ class ResultKits : public KitTest {
     }
     return r;
   }
+  // The box of a text the recording device measured (half the font height
+  // a byte across, the font height up and down) about its middle.
+  struct Box {
+    double left, bottom, right, top;
+    bool Overlaps(const Box& o) const { return left < o.right && o.left < right && bottom < o.top && o.bottom < top; }
+  };
+  static Box TextBox(const DrawOp& op) {
+    EXPECT_EQ(op.align_v, kAlignMiddle) << op.text;
+    const double w = op.font->height / 2 * static_cast<double>(op.text.size()), h = op.font->height;
+    const double x = op.points[0].x - (op.align_h == kAlignCenter ? w / 2 : op.align_h == kAlignRight ? w : 0);
+    return {x, op.points[0].y - h / 2, x + w, op.points[0].y + h / 2};
+  }
   static CPoint At(CWpKit* kit, double depth, double x_fraction = 0.5) {
     const double x = kit->MapNode(0).x + (kit->MapNode(1).x - kit->MapNode(0).x) * x_fraction;
     return kit->GetTranslator().MapToDraw(FLOATPOINT{x, kit->DepToMapY(depth)});
@@ -278,6 +290,60 @@ TEST_F(ResultKits, OilTestCellsFillBarAndPie) {
   for (const DrawOp& op : water_sectors) {
     EXPECT_GE(Bounds(op).left, Bounds(oil[0]).right - 1);
     EXPECT_LE(Bounds(op).right, body_right);
+  }
+}
+
+// Each sector's value and share stand off the pie, apart from every other
+// label and inside the column, thin sectors and single ones alike.
+TEST_F(ResultKits, OilTestPieLabelsStayOffThePieAndApart) {
+  const struct {
+    const char *oil, *gas, *water;
+  } cases[] = {{"1", "1", "2"}, {"18.6", "2.1", "0.8"}, {"0", "0", "6"}, {"0.3", "0.3", "9"}, {"5", "5", "5"},
+               {"12.4", "1.3", "3.5"}};
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(std::string(tc.oil) + " " + tc.gas + " " + tc.water);
+    Import(TableKind::kTest, {"层段顶测深", "层段底测深", "试油结果", "日产油量", "日产气量", "日产水量"},
+           {{"1000", "1004", "油层", tc.oil, tc.gas, tc.water}});
+    Chart c = MakeChart();
+    ASSERT_EQ(c.test->GetSegCount(), 1);
+    const std::vector<DrawOp> ops = Draw(c.test);
+    // The pie: its sectors run out from the centre to the circle.
+    CPoint centre{};
+    double radius = 0;
+    int sectors = 0;
+    for (COLORREF color : {COLORREF{0x0000FF}, COLORREF{0x00FF00}, COLORREF{0xFF0000}})
+      for (const DrawOp& op : Fills(ops, color)) {
+        if (op.points.size() <= 5) continue;  // the table's result fill
+        ++sectors;
+        centre = op.points[0];
+        radius = std::hypot(op.points[1].x - centre.x, op.points[1].y - centre.y);
+      }
+    ASSERT_GT(radius, 0);
+    // The labels: numbers, with a unit for the values, drawn about a point
+    // (a cell's lines are drawn from the top of their cell).
+    std::vector<Box> labels;
+    for (const DrawOp& op : ops) {
+      if (op.kind != DrawOp::kText || op.align_v != kAlignMiddle) continue;
+      std::string t = op.text;
+      for (const std::string& unit : {Gbk("吨"), Gbk("千方")})
+        if (t.size() > unit.size() && t.compare(t.size() - unit.size(), unit.size(), unit) == 0)
+          t.resize(t.size() - unit.size());
+      if (!t.empty() && t.find_first_not_of("0123456789.") == std::string::npos) labels.push_back(TextBox(op));
+    }
+    EXPECT_EQ(labels.size(), 2u * static_cast<unsigned>(sectors)) << "a value and a share a sector";
+    const CCoordTranslator& tr = c.test->GetTranslator();
+    const int left = std::min(tr.MapXToDrawX(c.test->MapNode(0).x), tr.MapXToDrawX(c.test->MapNode(1).x));
+    const int right = std::max(tr.MapXToDrawX(c.test->MapNode(0).x), tr.MapXToDrawX(c.test->MapNode(1).x));
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      const Box& b = labels[i];
+      const double dx = std::max({b.left - centre.x, 0.0, centre.x - b.right});
+      const double dy = std::max({b.bottom - centre.y, 0.0, centre.y - b.top});
+      EXPECT_GE(std::hypot(dx, dy), radius) << "label " << i << " on the pie";
+      EXPECT_GE(b.left, left) << "label " << i;
+      EXPECT_LE(b.right, right) << "label " << i;
+      for (std::size_t j = i + 1; j < labels.size(); ++j)
+        EXPECT_FALSE(b.Overlaps(labels[j])) << "labels " << i << " and " << j;
+    }
   }
 }
 
