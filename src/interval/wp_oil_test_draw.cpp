@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 #include "davodu/data/wd_mgr.h"
@@ -151,7 +152,9 @@ void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
   const double width = right - s.left;
   const double table_right = full_width_ ? right : s.left + width * (1 - bar_fraction_);
   const CRect area = tr.MapToDraw(FLOATRECT{s.left, s.top_y, table_right, s.bottom_y});
-  // 1. The result fill.
+  // 1. The result fill; the cell texts are drawn in a colour that stands
+  // out from it.
+  std::optional<COLORREF> fill_color;
   if (fill_mode_ == 0 || fill_mode_ == 1) {
     ZULOGBRUSH brush = fill_brush_;
     bool fill = fill_mode_ == 1;
@@ -165,6 +168,8 @@ void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
         fill = true;
       }
     }
+    DeviceBrush filled;
+    if (fill && AfxGetFillTool().Resolve(brush, zoom_, &filled)) fill_color = brush.color;
     if (fill) AfxGetFillTool().FillRect(dc, area, brush, zoom_);
   }
   // 2. The grid and the interval's edges.
@@ -183,9 +188,13 @@ void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
   black.width = 1.0f;
   for (double y : {s.top_y, s.bottom_y})
     line.DrawLine(dc, tr.MapToDraw(FLOATPOINT{s.left, y}), tr.MapToDraw(FLOATPOINT{right, y}), black, zoom_);
-  // 3. The cell texts.
+  // 3. The cell texts: at least of a readable size where the cell has room,
+  // broken into lines to use its height, and shrunk to fit where it has not.
   if (cell_text_) {
     const double inset = 0.3 * cell_font_.height;
+    ZULOGFONT font = cell_font_;
+    font.height = static_cast<float>(std::max<double>(std::fabs(cell_font_.height), kHeadReadableHeight));
+    if (fill_color) font.color = ReadableOn(cell_font_.color, *fill_color);
     for (int r = 0; r < rows; ++r) {
       for (int c = 0; c < cols && c + 1 < static_cast<int>(col_fractions_.size()); ++c) {
         const std::size_t k = static_cast<std::size_t>(c + cols * r);
@@ -196,12 +205,11 @@ void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
         const double x0 = s.left + col_fractions_[static_cast<std::size_t>(c)] * tw + inset;
         const double x1 = s.left + col_fractions_[static_cast<std::size_t>(c) + 1] * tw - inset;
         const CRect cell = tr.MapToDraw(FLOATRECT{x0, s.top_y - r * h, x1, s.top_y - (r + 1) * h});
-        // A text wider than its cell shrinks to fit rather than run into
-        // the next one.
-        const ZULOGFONT font = ScaledFont(cell_font_, FitFactor(AfxGetTextTool().MeasureText(dc, text, cell_font_, zoom_),
-                                                                std::abs(cell.right - cell.left),
-                                                                std::abs(cell.bottom - cell.top)));
-        AfxGetTextTool().DrawTextInRect(dc, cell, text, font, zoom_, cell_align_h_, cell_align_v_);
+        const double pad = inset * zoom_;
+        const WrappedText fitted = WrapToFit(dc, text, font, zoom_, std::abs(cell.right - cell.left),
+                                             std::abs(cell.bottom - cell.top) - 2 * pad);
+        AfxGetTextTool().DrawTextInRect(dc, cell, fitted.text, ScaledFont(font, fitted.factor), zoom_,
+                                        cell_align_h_, cell_align_v_);
       }
     }
   }

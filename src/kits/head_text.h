@@ -45,6 +45,23 @@ inline double FitFactor(TextSize size, double avail_width, double avail_height) 
   return FitFactor(size.width, size.height, avail_width, avail_height);
 }
 
+// A text broken into lines to fit a box, and the factor (at most 1) its
+// font is scaled by to fit.
+struct WrappedText {
+  std::string text;  // the lines joined by "\n"
+  double factor = 1;
+};
+
+// Breaks a one-line text into the lines that let it be drawn largest in
+// avail_width x avail_height draw units (lines one font height apart), at
+// most at the font's own size; of equally large layouts the one with the
+// fewest lines. Lines break at blanks, which the break drops, and, where
+// the blanks give no layout of as many lines, between two two-byte
+// characters: a number, a word or a character and the punctuation after
+// it stay whole.
+WrappedText WrapToFit(CDC* dc, const std::string& gbk_text, const ZULOGFONT& font, double zoom,
+                      double avail_width, double avail_height);
+
 }  // namespace davodu
 
 #endif  // DAVODU_KITS_HEAD_TEXT_H_

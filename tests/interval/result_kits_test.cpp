@@ -11,6 +11,7 @@
 #include "davodu/interval/wp_oil_test.h"
 #include "davodu/interval/wp_result.h"
 #include "davodu/interval/wp_water_entry.h"
+#include "davodu/kits/head_text.h"
 #include "support/cli.h"
 #include "support/kit_fixture.h"
 #include "support/records.h"
@@ -133,6 +134,41 @@ class ResultKits : public KitTest {
     }
     return r;
   }
+  // A text in a rectangle: the rectangle it is clipped to and the lines
+  // drawn in it.
+  struct Block {
+    CRect rect;
+    std::vector<const DrawOp*> lines;
+    // The text with its line breaks and blanks taken out.
+    std::string Solid() const {
+      std::string out;
+      for (const DrawOp* op : lines)
+        for (char ch : op->text)
+          if (ch != ' ') out += ch;
+      return out;
+    }
+  };
+  static std::vector<Block> Blocks(const std::vector<DrawOp>& ops) {
+    std::vector<Block> out;
+    bool open = false;
+    for (const DrawOp& op : ops) {
+      if (op.kind == DrawOp::kClipRect) {
+        out.push_back({CRect{op.points[0].x, op.points[0].y, op.points[1].x, op.points[1].y}.Normalized(), {}});
+        open = true;
+      } else if (op.kind == DrawOp::kRestoreDC) {
+        open = false;
+      } else if (open && op.kind == DrawOp::kText) {
+        out.back().lines.push_back(&op);
+      }
+    }
+    return out;
+  }
+  // Whether a cell shows the text, broken into lines or not.
+  static bool HasCellText(const std::vector<DrawOp>& ops, std::string text) {
+    std::erase(text, ' ');
+    const std::vector<Block> blocks = Blocks(ops);
+    return std::any_of(blocks.begin(), blocks.end(), [&](const Block& b) { return b.Solid() == text; });
+  }
   // The box of a text the recording device measured (half the font height
   // a byte across, the font height up and down) about its middle.
   struct Box {
@@ -237,9 +273,9 @@ TEST_F(ResultKits, OilTestCellsFillBarAndPie) {
   EXPECT_EQ(t1.water, 2);
   const std::vector<DrawOp> ops = Draw(c.test);
   // Cells: field, value and unit; an empty value shows the name alone.
-  EXPECT_TRUE(HasText(ops, Gbk("试油结果:  油层")));
-  EXPECT_TRUE(HasText(ops, Gbk("日产油量:  1吨")));
-  EXPECT_TRUE(HasText(ops, Gbk("措施类别")));
+  EXPECT_TRUE(HasCellText(ops, Gbk("试油结果:  油层")));
+  EXPECT_TRUE(HasCellText(ops, Gbk("日产油量:  1吨")));
+  EXPECT_TRUE(HasCellText(ops, Gbk("措施类别")));
 
   const int y1 = c.test->GetTranslator().MapYToDrawY(c.test->DepToMapY(1000));
   const int y2 = c.test->GetTranslator().MapYToDrawY(c.test->DepToMapY(1004));
@@ -344,6 +380,51 @@ TEST_F(ResultKits, OilTestPieLabelsStayOffThePieAndApart) {
       for (std::size_t j = i + 1; j < labels.size(); ++j)
         EXPECT_FALSE(b.Overlaps(labels[j])) << "labels " << i << " and " << j;
     }
+  }
+}
+
+// Cell texts are drawn at least at a readable size where the cell has room
+// for it, broken into lines that keep inside the cell, in a colour that
+// stands out from the fill; the document keeps its own font.
+TEST_F(ResultKits, OilTestCellTextsAreReadableOnTheirFill) {
+  const struct {
+    int fill_mode;
+    COLORREF fill, text;
+  } cases[] = {
+      {1, RGB(255, 0, 0), RGB(0, 0, 0)},       // black stands out from red
+      {1, RGB(0, 0, 255), RGB(255, 255, 255)},  // but not from blue
+      {1, RGB(255, 255, 0), RGB(0, 0, 0)},
+      {1, RGB(0, 64, 0), RGB(255, 255, 255)},
+      {2, RGB(0, 0, 255), RGB(0, 0, 0)},        // no fill: the font's own
+  };
+  Chart c = MakeChart();
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(::testing::Message() << "fill " << tc.fill_mode << " " << std::hex << tc.fill);
+    c.test->SetFillMode(tc.fill_mode);
+    ZULOGBRUSH brush;
+    brush.style = kBrushDefaultSolid;
+    brush.color = tc.fill;
+    c.test->SetFillBrush(brush);
+    Draw(c.test);  // drawing sets the border flags, once for all
+    const std::vector<std::string> stored = Records(c.test);
+    const std::vector<DrawOp> ops = Draw(c.test);
+    EXPECT_EQ(Records(c.test), stored) << "drawing changes nothing the document keeps";
+    // The cells' texts start with their field names; the bar's with numbers.
+    std::vector<Block> cells = Blocks(ops);
+    std::erase_if(cells, [](const Block& b) {
+      return b.lines.empty() || static_cast<unsigned char>(b.lines[0]->text[0]) < 0x81;
+    });
+    ASSERT_EQ(cells.size(), 8u) << "2 x 2 cells of two tests";
+    for (const Block& cell : cells) {
+      ASSERT_FALSE(cell.lines.empty());
+      for (const DrawOp* line : cell.lines) {
+        EXPECT_EQ(line->font->color, tc.text) << line->text;
+        EXPECT_GE(line->font->height, kHeadReadableHeight * c.test->GetZoomFactor() - 0.5) << line->text;
+        EXPECT_LE(line->font->height / 2 * static_cast<double>(line->text.size()), cell.rect.Width() + 0.5)
+            << line->text;
+      }
+    }
+    EXPECT_TRUE(HasCellText(ops, Gbk("工作制度:  自喷")));
   }
 }
 

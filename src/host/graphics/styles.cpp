@@ -1,6 +1,7 @@
 #include "davodu/host/graphics/styles.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "davodu/host/util/gbk.h"
 
@@ -25,6 +26,27 @@ void ZULOGFONT::SetFaceName(const std::string& gbk_name) {
   }
   std::fill(std::begin(face), std::end(face), '\0');
   std::copy_n(gbk_name.data(), n, face);
+}
+
+namespace {
+
+// Relative luminance of an sRGB colour, 0 (black) to 1 (white).
+double Luminance(COLORREF c) {
+  const auto linear = [](unsigned v) {
+    const double s = v / 255.0;
+    return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) + 0.0722 * linear(GetBValue(c));
+}
+
+double Contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
+
+}  // namespace
+
+COLORREF ReadableOn(COLORREF text, COLORREF fill) {
+  const double f = Luminance(fill);
+  if (Contrast(Luminance(text), f) >= 4.5) return text;
+  return Contrast(0, f) >= Contrast(1, f) ? RGB(0, 0, 0) : RGB(255, 255, 255);
 }
 
 }  // namespace davodu

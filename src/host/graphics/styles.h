@@ -136,6 +136,11 @@ struct ZULOGPOINT {
 };
 static_assert(sizeof(ZULOGPOINT) == 20);
 
+// The colour to draw a text of colour text in on a fill: its own when it
+// stands out from the fill (a contrast ratio of at least 4.5 between their
+// relative luminances), else black or white, whichever stands out more.
+COLORREF ReadableOn(COLORREF text, COLORREF fill);
+
 }  // namespace davodu
 
 #endif  // DAVODU_HOST_GRAPHICS_STYLES_H_
