@@ -240,10 +240,14 @@ void CWpOilTest::DrawBar(CDC* dc, const CgOilTestSegment& s, const CRect& bar) {
     const CRect r{bar.left, static_cast<int>(std::lround(at)), bar.right, static_cast<int>(std::lround(next))};
     if (b.value > 0) {
       AfxGetFillTool().FillRect(dc, r, *b.brush, zoom_);
-      // A band lower than its text goes without it.
+      // A band lower than its text goes without it; the text stands out
+      // from the band's colour.
       const std::string text = Fixed(b.value, band_precision_) + Gbk(b.unit);
-      if (band_text_ && std::abs(r.bottom - r.top) >= AfxGetTextTool().MeasureText(dc, text, band_font_, zoom_).height)
-        AfxGetTextTool().DrawTextInRect(dc, r, text, band_font_, zoom_, band_align_h_, band_align_v_);
+      ZULOGFONT font = band_font_;
+      DeviceBrush filled;
+      if (AfxGetFillTool().Resolve(*b.brush, zoom_, &filled)) font.color = ReadableOn(band_font_.color, b.brush->color);
+      if (band_text_ && std::abs(r.bottom - r.top) >= AfxGetTextTool().MeasureText(dc, text, font, zoom_).height)
+        AfxGetTextTool().DrawTextInRect(dc, r, text, font, zoom_, band_align_h_, band_align_v_);
     }
     if (band_lines_) AfxGetLineTool().DrawLine(dc, {bar.left, r.bottom}, {bar.right, r.bottom}, band_pen_, zoom_);
     at = next;

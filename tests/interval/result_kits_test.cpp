@@ -428,6 +428,26 @@ TEST_F(ResultKits, OilTestCellTextsAreReadableOnTheirFill) {
   }
 }
 
+// The composition bar's values stand out from their bands: white on the
+// dark oil and water bands, black on the yellow gas band.
+TEST_F(ResultKits, OilTestBarTextsStandOutFromTheirBands) {
+  Chart c = MakeChart();
+  const std::vector<DrawOp> ops = Draw(c.test);
+  const struct {
+    std::string text;
+    COLORREF color;
+  } cases[] = {{"1.00" + Gbk(" 吨"), RGB(255, 255, 255)},   // oil, RGB(200, 0, 0)
+               {"1.00" + Gbk(" 千方"), RGB(0, 0, 0)},       // gas, yellow
+               {"2.00" + Gbk(" 吨"), RGB(255, 255, 255)}};  // water, RGB(0, 80, 200)
+  for (const auto& tc : cases) {
+    SCOPED_TRACE(tc.text);
+    const auto op = std::find_if(ops.begin(), ops.end(),
+                                 [&](const DrawOp& o) { return o.kind == DrawOp::kText && o.text == tc.text; });
+    ASSERT_NE(op, ops.end());
+    EXPECT_EQ(op->font->color, tc.color);
+  }
+}
+
 // A missing production value (kFltMax, an empty cell) is no production:
 // with nothing produced, neither bands nor sectors are drawn.
 TEST_F(ResultKits, MissingProductionStaysOutOfBarsAndPies) {
