@@ -458,7 +458,9 @@ void CWpWell::AutoType() {
     case 1: symbol_position_ = {t.cx, t.cy - (h + s)}; break;
     case 2: symbol_position_ = {t.cx, t.cy + h + s}; break;
     case 3: symbol_position_ = {0, t.cy}; break;
-    case 4: symbol_position_ = {t.cx + w + title_font_.GetWidth() + s, t.cy}; break;
+    // The title position is the name's centre: right of the name, the
+    // symbol keeps one character width from its end.
+    case 4: symbol_position_ = {t.cx + w / 2 + title_font_.GetWidth() + s / 2, t.cy}; break;
     default: break;
   }
 }

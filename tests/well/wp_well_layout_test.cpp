@@ -323,6 +323,45 @@ TEST_F(WellLayout, ANameWiderThanTheWellWidensItsRectangle) {
   }
 }
 
+// A symbol right of the name stands one character width past the name's
+// end, at its height, however long the name.
+TEST_F(WellLayout, ASymbolRightOfTheNameStandsByItsEnd) {
+  AddTrack(20000);
+  well->SetWidth(20000);
+  ZULOGFONT font = well->GetTitleFont();
+  font.height = 600;
+  well->SetTitleFont(&font);
+  ZULOGPOINT symbol = well->GetTypePoint();
+  symbol.style = kPointFilledCircle;
+  symbol.size = 300;
+  well->SetTypePoint(symbol);
+  well->SetTypeAlign(4);
+  for (const std::string& name : {std::string("W1"), Gbk("示例1井 综合测井图"),
+                                  std::string("A WELL NAME OF THIRTY-TWO LETTERS")}) {
+    SCOPED_TRACE(name);
+    well->SetTitleText(name);
+    well->Update();
+    RecordingDC dc;
+    well->Draw(&dc, nullptr, nullptr, nullptr);
+    const DrawOp* text = nullptr;
+    const std::vector<DrawOp> texts = dc.OpsOf(DrawOp::kText);
+    for (const DrawOp& op : texts)
+      if (op.text == name) text = &op;
+    const std::vector<DrawOp> dots = dc.OpsOf(DrawOp::kEllipse);
+    ASSERT_NE(text, nullptr);
+    ASSERT_EQ(dots.size(), 1u);
+    ASSERT_EQ(text->align_h, kAlignCenter);
+    // The recording device measures half the font height a byte.
+    const double cell = text->font->height / 2;
+    const double name_end = text->points[0].x + cell * static_cast<double>(name.size()) / 2;
+    const CRect dot = CRect{dots[0].points[0].x, dots[0].points[0].y, dots[0].points[1].x, dots[0].points[1].y}
+                          .Normalized();
+    EXPECT_GE(dot.left - name_end, 0.5 * cell) << "clear of the name";
+    EXPECT_LE(dot.left - name_end, 1.5 * cell) << "beside the name";
+    EXPECT_NEAR((dot.top + dot.bottom) / 2.0, text->points[0].y, 1) << "at the name's height";
+  }
+}
+
 TEST_F(WellLayout, HeaderTables) {
   AddTrack(4000);
   well->SetWidth(4000);
