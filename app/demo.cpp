@@ -37,8 +37,8 @@ std::string DemoLasPath() {
 // sub-members, a program column writing the sub-members' boundary depths
 // and thicknesses, depth, lithology-side curves, resistivities on a
 // logarithmic grid, porosity curves, sands, lithology, perforations, a
-// parameter column of porosities, conclusions), dressed with the well
-// symbol and a header table.
+// parameter column of porosities, conclusions), dressed with a larger
+// title and a header table.
 CWpWell* BuildDemoChart(CZuLayer* layer, std::string* error) {
   if (!BuildChartFromTemplate(kDemoTemplate, kDemoWell, layer, error)) {
     *error = "demo template: " + *error;
@@ -49,13 +49,8 @@ CWpWell* BuildDemoChart(CZuLayer* layer, std::string* error) {
   ZULOGFONT font = well->GetTitleFont();
   font.height = 600;
   well->SetTitleFont(&font);
-  // The well symbol to the right of the name: an oil well's filled circle.
-  ZULOGPOINT symbol = well->GetTypePoint();
-  symbol.style = kPointFilledCircle;
-  symbol.color = RGB(200, 0, 0);
-  symbol.size = 300;
-  well->SetTypePoint(symbol);
-  well->SetTypeAlign(4);
+  // No well symbol: the title names the chart, not only the well, and a
+  // well-kind symbol after it reads as a stray mark.
 
   // The header table above the tracks and the sign-off table below them,
   // two label/value pairs a row.

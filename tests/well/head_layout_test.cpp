@@ -150,7 +150,7 @@ class HeadLayout : public KitTest {
 TEST_F(HeadLayout, TheDemoChartsHeadTextsStayInTheirCells) {
   CWpWell* well = Build(app::kDemoTemplate);
   ASSERT_NE(well, nullptr);
-  // Dressed as the demo dresses it: a larger name and the well symbol.
+  // Dressed with a larger name, as the demo dresses it, and the well symbol.
   ZULOGFONT font = well->GetTitleFont();
   font.height = 600;
   well->SetTitleFont(&font);
