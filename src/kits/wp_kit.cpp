@@ -22,6 +22,13 @@ namespace {
 // UpdateParentForWidth on the same thread.
 float g_track_width_delta = 0;
 
+// Whether a kit or one of its descendants draws the mirrored head.
+bool DrawsLowerHead(const CWpKit* kit) {
+  if (kit->GetHeadAlign() == 1) return true;
+  const auto& children = kit->GetChildren();
+  return std::any_of(children.begin(), children.end(), [](const CWpKit* c) { return DrawsLowerHead(c); });
+}
+
 }  // namespace
 
 const CRuntimeClass CWpKit::classCWpKit = {"CWpKit", sizeof(CWpKit), 1, &CWpKit::CreateObject,
@@ -287,6 +294,14 @@ void CWpKit::BuildTail() {
 void CWpKit::BuildRect() {
   map_rect_ = {map_nodes_[4].x, map_nodes_[4].y, map_nodes_[15].x, map_nodes_[15].y};
   draw_rect_ = GetTranslator().MapToDraw(map_rect_);
+}
+
+FLOATRECT CWpKit::GetPaperRect() const {
+  FLOATRECT r = GetMapRect();
+  // Map Y grows upwards: the mirrored head lies below the body's foot.
+  const double foot = map_nodes_[10].y;
+  if (r.bottom < foot && foot <= r.top && !DrawsLowerHead(this)) r.bottom = foot;
+  return r;
 }
 
 CRect CWpKit::UpTitleDraw() const { return GetTranslator().MapToDraw(UpTitleMap()); }

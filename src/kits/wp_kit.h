@@ -71,6 +71,10 @@ class CWpKit : public CZuObject {
   // rectangle (the host's rule). Null when nothing is hit.
   CZuObject* HitTest(CPoint point) override;
   void BuildControlNodePointArray() override;
+  // The map rectangle less the mirrored head below the body (nodes 10 to
+  // 15) when neither the kit nor a kit of its tree draws it (a head align
+  // other than 1).
+  FLOATRECT GetPaperRect() const override;
   const CPoint* GetControlNodeDrawPointArray() const override { return draw_nodes_; }
   const FLOATPOINT* GetControlNodeMapPointArray() const override { return map_nodes_; }
   using CZuObject::SetPosition;

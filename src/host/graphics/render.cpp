@@ -39,7 +39,9 @@ bool LayOut(CZuMapFile* document, const std::string& path, FLOATRECT* extent, st
       obj->SetZoomFactor(1);
       obj->BuildControlNodePointArray();
     }
-  const FLOATRECT r = map->GetMapRect();
+  // The page takes what is drawn: a band a kit leaves blank (the lower
+  // head of a chart without one) takes no paper.
+  const FLOATRECT r = map->GetPaperRect();
   if (!(r.right > r.left) || !(r.top > r.bottom)) {
     *error = path + ": the document is empty";
     return false;

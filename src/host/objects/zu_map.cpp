@@ -18,6 +18,31 @@ int ClampToDraw(double v) {
   return static_cast<int>(v);
 }
 
+// The union of one rectangle of every visible object on every layer.
+template <typename Rect>
+FLOATRECT UnionOf(const std::vector<std::unique_ptr<CZuLayer>>& layers, Rect rect) {
+  bool any = false;
+  FLOATRECT u;
+  for (const auto& layer : layers) {
+    for (const CZuObject* obj : layer->GetObjectList()) {
+      if (!obj->IsVisible()) continue;  // hidden objects take no room
+      FLOATRECT r = rect(obj);
+      double l = std::min(r.left, r.right), rt = std::max(r.left, r.right);
+      double b = std::min(r.top, r.bottom), t = std::max(r.top, r.bottom);
+      if (!any) {
+        u = {l, t, rt, b};
+        any = true;
+      } else {
+        u.left = std::min(u.left, l);
+        u.right = std::max(u.right, rt);
+        u.bottom = std::min(u.bottom, b);
+        u.top = std::max(u.top, t);
+      }
+    }
+  }
+  return u;
+}
+
 }  // namespace
 
 void CCoordTranslator::Set(FLOATPOINT origin, double zoom) {
@@ -66,26 +91,11 @@ void CZuMap::ClearLayers() {
 }
 
 FLOATRECT CZuMap::GetMapRect() const {
-  bool any = false;
-  FLOATRECT u;
-  for (const auto& layer : layers_) {
-    for (const CZuObject* obj : layer->GetObjectList()) {
-      if (!obj->IsVisible()) continue;  // hidden objects take no room
-      FLOATRECT r = obj->GetMapRect();
-      double l = std::min(r.left, r.right), rt = std::max(r.left, r.right);
-      double b = std::min(r.top, r.bottom), t = std::max(r.top, r.bottom);
-      if (!any) {
-        u = {l, t, rt, b};
-        any = true;
-      } else {
-        u.left = std::min(u.left, l);
-        u.right = std::max(u.right, rt);
-        u.bottom = std::min(u.bottom, b);
-        u.top = std::max(u.top, t);
-      }
-    }
-  }
-  return u;
+  return UnionOf(layers_, [](const CZuObject* obj) { return obj->GetMapRect(); });
+}
+
+FLOATRECT CZuMap::GetPaperRect() const {
+  return UnionOf(layers_, [](const CZuObject* obj) { return obj->GetPaperRect(); });
 }
 
 }  // namespace davodu

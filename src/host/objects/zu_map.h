@@ -78,6 +78,9 @@ class CZuMap {
 
   // The union of the map rectangles of every visible object on every layer.
   FLOATRECT GetMapRect() const;
+  // The same of their paper rectangles (CZuObject::GetPaperRect): what
+  // the map puts on paper.
+  FLOATRECT GetPaperRect() const;
 
  private:
   CZuMapFile* document_;

@@ -84,6 +84,11 @@ class CZuObject {
   virtual void SetLayer(CZuLayer* layer);
   virtual CRect GetDrawRect() const { return draw_rect_; }
   virtual FLOATRECT GetMapRect() const { return map_rect_; }
+  // The map rectangle of what the object puts on paper, which a rendered
+  // page is sized to. The map rectangle by default; an object whose map
+  // rectangle also holds bands it leaves undrawn (kept there for picking
+  // and moving) gives less.
+  virtual FLOATRECT GetPaperRect() const { return GetMapRect(); }
   virtual int GetModifyFlag() const { return modified_; }
   // Draws the object. clip: draw rectangle to draw into (null: all);
   // done: draw rectangle already drawn (null: none).

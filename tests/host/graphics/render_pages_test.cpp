@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,7 +13,9 @@
 #include "davodu/host/graphics/window_dc.h"
 #include "davodu/well/wp_track.h"
 #include "davodu/well/wp_well.h"
+#include "support/cli.h"
 #include "support/kit_fixture.h"
+#include "support/png.h"
 
 namespace davodu::testing {
 namespace {
@@ -60,20 +63,51 @@ TEST_F(RenderPages, PagesRepeatTheHeadAndMeetEdgeToEdge) {
   EXPECT_EQ(plan.head.bottom, c->DrawNode(0).y);
   EXPECT_EQ(plan.head.top, c->DrawNode(4).y + 500);
   // A page: 5 mm of margin and 10 mm of head, 20 mm of body, 5 mm of
-  // margin. The drawing below the head (100 mm of body, the 10 mm band
-  // of the lower head and the margin) takes six pages.
+  // margin. The drawing below the head (100 mm of body and the margin; the
+  // kit draws no lower head) takes six pages.
   ASSERT_EQ(plan.slices.size(), 6u);
   EXPECT_EQ(plan.slices.front().top, plan.head.bottom);
   for (std::size_t k = 0; k + 1 < plan.slices.size(); ++k) {
     EXPECT_EQ(plan.slices[k].top - plan.slices[k].bottom, 2000) << k;
     EXPECT_EQ(plan.slices[k].bottom, plan.slices[k + 1].top) << k;
   }
-  EXPECT_EQ(plan.slices.back().bottom, c->DrawNode(15).y - 500);
+  EXPECT_EQ(plan.slices.back().bottom, c->DrawNode(10).y - 500);
 
   // A page too short for the head is refused, naming the head's height.
   options.page_height = 1500;
   EXPECT_FALSE(PlanPages(&doc, options, &plan, &error));
   EXPECT_NE(error.find("--page-height"), std::string::npos) << error;
+}
+
+// A page is as tall as the chart draws: the band of the lower head takes
+// paper only when the chart has a lower head.
+TEST_F(RenderPages, APageEndsWhereTheChartEnds) {
+  auto* well = MakeRoot<CWpWell>("CWpWell");
+  well->SetTopDepth(1000);
+  well->SetBottomDepth(1100);
+  well->AddTrack(0, -1);
+  const std::string dir = ScratchDir("render-page-height");
+  for (int head_align : {0, 1}) {
+    SCOPED_TRACE(head_align);
+    well->SetHeadAlign(head_align);
+    well->Update();
+    const std::string path = dir + "/chart" + std::to_string(head_align) + ".png";
+    RenderOptions options;
+    options.dpi = 254;  // a pixel a tenth of a millimetre: 10 map units
+    std::string error;
+    ASSERT_TRUE(RenderDocument(&doc, path, options, &error)) << error;
+    const double top = well->MapNode(4).y;
+    const double bottom = well->MapNode(head_align == 1 ? 15 : 10).y;
+    ASSERT_GT(well->MapNode(10).y - well->MapNode(15).y, 500) << "a lower head band to leave out";
+    const Image image = ReadPng(path);
+    EXPECT_NEAR(image.height, (top - bottom + 2 * options.margin) / 10, 1.5);
+
+    // Cut into pages, the last one ends at the same place.
+    options.pages = true;
+    PagePlan plan;
+    ASSERT_TRUE(PlanPages(&doc, options, &plan, &error)) << error;
+    EXPECT_EQ(plan.slices.back().bottom, std::lround(bottom - options.margin));
+  }
 }
 
 // A document last shown at another zoom (a browser view) renders at its
