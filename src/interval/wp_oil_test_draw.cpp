@@ -168,8 +168,7 @@ void CWpOilTest::DrawSegment(CDC* dc, const CgOilTestSegment& s) {
         fill = true;
       }
     }
-    DeviceBrush filled;
-    if (fill && AfxGetFillTool().Resolve(brush, zoom_, &filled)) fill_color = brush.color;
+    if (fill && AfxGetFillTool().Resolve(brush, zoom_, nullptr)) fill_color = brush.color;
     if (fill) AfxGetFillTool().FillRect(dc, area, brush, zoom_);
   }
   // 2. The grid and the interval's edges.
@@ -242,12 +241,13 @@ void CWpOilTest::DrawBar(CDC* dc, const CgOilTestSegment& s, const CRect& bar) {
       AfxGetFillTool().FillRect(dc, r, *b.brush, zoom_);
       // A band lower than its text goes without it; the text stands out
       // from the band's colour.
-      const std::string text = Fixed(b.value, band_precision_) + Gbk(b.unit);
-      ZULOGFONT font = band_font_;
-      DeviceBrush filled;
-      if (AfxGetFillTool().Resolve(*b.brush, zoom_, &filled)) font.color = ReadableOn(band_font_.color, b.brush->color);
-      if (band_text_ && std::abs(r.bottom - r.top) >= AfxGetTextTool().MeasureText(dc, text, font, zoom_).height)
-        AfxGetTextTool().DrawTextInRect(dc, r, text, font, zoom_, band_align_h_, band_align_v_);
+      if (band_text_) {
+        const std::string text = Fixed(b.value, band_precision_) + Gbk(b.unit);
+        ZULOGFONT font = band_font_;
+        if (AfxGetFillTool().Resolve(*b.brush, zoom_, nullptr)) font.color = ReadableOn(font.color, b.brush->color);
+        if (std::abs(r.bottom - r.top) >= AfxGetTextTool().MeasureText(dc, text, font, zoom_).height)
+          AfxGetTextTool().DrawTextInRect(dc, r, text, font, zoom_, band_align_h_, band_align_v_);
+      }
     }
     if (band_lines_) AfxGetLineTool().DrawLine(dc, {bar.left, r.bottom}, {bar.right, r.bottom}, band_pen_, zoom_);
     at = next;

@@ -49,6 +49,19 @@ class FixedScaleWell : public CWpWell {
   }
 };
 
+// Dresses a well's title as the demo chart does: a 6 mm name with a filled
+// circle of 3 mm right of it.
+inline void DressTitleWithSymbol(CWpWell* well) {
+  ZULOGFONT font = well->GetTitleFont();
+  font.height = 600;
+  well->SetTitleFont(&font);
+  ZULOGPOINT symbol = well->GetTypePoint();
+  symbol.style = kPointFilledCircle;
+  symbol.size = 300;
+  well->SetTypePoint(symbol);
+  well->SetTypeAlign(4);
+}
+
 }  // namespace davodu::testing
 
 #endif  // DAVODU_TESTS_SUPPORT_KIT_FIXTURE_H_

@@ -150,15 +150,8 @@ class HeadLayout : public KitTest {
 TEST_F(HeadLayout, TheDemoChartsHeadTextsStayInTheirCells) {
   CWpWell* well = Build(app::kDemoTemplate);
   ASSERT_NE(well, nullptr);
-  // Dressed with a larger name, as the demo dresses it, and the well symbol.
-  ZULOGFONT font = well->GetTitleFont();
-  font.height = 600;
-  well->SetTitleFont(&font);
-  ZULOGPOINT symbol = well->GetTypePoint();
-  symbol.style = kPointFilledCircle;
-  symbol.size = 300;
-  well->SetTypePoint(symbol);
-  well->SetTypeAlign(4);
+  // Dressed with a larger name and a well symbol.
+  testing::DressTitleWithSymbol(well);
   // A header table, one of its texts far too long for its cell.
   WellSheet* sheet = well->AddSheet();
   ASSERT_NE(sheet, nullptr);

@@ -328,14 +328,7 @@ TEST_F(WellLayout, ANameWiderThanTheWellWidensItsRectangle) {
 TEST_F(WellLayout, ASymbolRightOfTheNameStandsByItsEnd) {
   AddTrack(20000);
   well->SetWidth(20000);
-  ZULOGFONT font = well->GetTitleFont();
-  font.height = 600;
-  well->SetTitleFont(&font);
-  ZULOGPOINT symbol = well->GetTypePoint();
-  symbol.style = kPointFilledCircle;
-  symbol.size = 300;
-  well->SetTypePoint(symbol);
-  well->SetTypeAlign(4);
+  testing::DressTitleWithSymbol(well);
   for (const std::string& name : {std::string("W1"), Gbk("示例1井 综合测井图"),
                                   std::string("A WELL NAME OF THIRTY-TWO LETTERS")}) {
     SCOPED_TRACE(name);
