@@ -338,8 +338,10 @@ void CWpOilTest::DrawPie(CDC* dc, const CgOilTestSegment& s) {
       lo = -std::numeric_limits<double>::infinity();
       hi = std::numeric_limits<double>::infinity();
     }
-    const double gap = 0.25 * line;
-    PlacePieLabels(&labels, static_cast<double>(r), gap, lo + gap - p.x, hi - gap - p.x);
+    // Labels keep a quarter line from the pie and from one another, and
+    // half a line from the column's sides, whose lines are heavier.
+    const double gap = 0.25 * line, side = 0.5 * line;
+    PlacePieLabels(&labels, static_cast<double>(r), gap, lo + side - p.x, hi - side - p.x);
     for (const PieLabel& l : labels) {
       for (std::size_t i = 0; i < l.lines.size(); ++i) {
         const double v = l.cv + l.h / 2 - (static_cast<double>(i) + 0.5) * l.line;
